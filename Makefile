@@ -1,0 +1,43 @@
+# The front door. `make test` and `make demo` work on a fresh Debian 12
+# machine: they install what is missing from Debian's packages first.
+SHELL := /bin/bash
+JOBS ?= 2
+
+.PHONY: all deps configure build dist test test-host test-windows demo bench fuzz clean
+
+all: dist
+
+deps:
+	@scripts/setup-deps.sh
+
+build/host/build.ninja: CMakeLists.txt CMakePresets.json | deps
+	cmake --preset host >/dev/null
+build/windows/build.ninja: CMakeLists.txt CMakePresets.json cmake/mingw-i686.cmake | deps
+	cmake --preset windows >/dev/null
+
+build: deps build/host/build.ninja build/windows/build.ninja
+	cmake --build build/host -j$(JOBS)
+	cmake --build build/windows -j$(JOBS)
+
+# The saver carries the demo recording appended to its own file.
+dist: build
+	@mkdir -p dist
+	build/host/tools/demorec build/host/demo.vqd
+	rm -f dist/QuorvaneSaver.scr
+	build/host/tools/vqdtool embed build/windows/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/QuorvaneSaver.scr
+	cp build/windows/tools/vqdtool.exe build/host/tools/vqdtool dist/
+
+test: dist
+	@scripts/run-tests.sh
+
+demo: dist
+	@scripts/run-demo.sh
+
+bench: dist
+	@scripts/run-bench.sh
+
+fuzz: build
+	fuzz/run-smoke.sh $${SECONDS_PER_TARGET:-600}
+
+clean:
+	rm -rf build dist out

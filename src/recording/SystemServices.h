@@ -1,0 +1,23 @@
+// The few services of the operating system that the recording reader needs,
+// kept apart from the format code.
+#pragma once
+#include <cstdint>
+
+#include "recording/Geometry.h"
+
+namespace sys {
+
+// The system's millisecond counter (wraps at 2^32).
+uint32_t NowMilliseconds();
+
+// Where the mouse pointer is now, or (0, 0) where there is no pointer.
+Point LiveCursorPosition();
+
+// Starts a program without waiting for it; commandLine may be null.
+bool StartProgram(const char* program, const char* commandLine);
+// Opens a document with the shell's default action.
+bool ShellOpenDocument(const char* path);
+// The folder of the running program, with a trailing separator.
+bool ProgramFolder(char* buffer, uint32_t size);
+
+}  // namespace sys

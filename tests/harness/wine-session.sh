@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs a command inside one Wine session: the project's prefix (made once and
+# reused), a private Xvfb display (1024x768x24, or QV_SCREEN) and a persistent
+# wineserver. Everything the session started is stopped when the command ends.
+# One session at a time runs on this machine (a lock serialises them).
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine-env.sh"
+screen=${QV_SCREEN:-1024x768x24}
+
+exec 9>/tmp/quorvane-wine-session.lock
+flock 9
+
+xvfb_pid=""
+server_pid=""
+cleanup() {
+  if [ -n "$server_pid" ]; then
+    wineserver -k 2>/dev/null
+    wait "$server_pid" 2>/dev/null
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+"$here/wine-prefix.sh" || exit 1
+
+# Xvfb picks a free display number itself and tells it on a pipe.
+displayfile=$(mktemp)
+Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp -noreset 8>"$displayfile" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$displayfile" ] && break
+  sleep 0.05
+done
+display=$(head -n1 "$displayfile")
+rm -f "$displayfile"
+if [ -z "$display" ]; then
+  echo "wine-session: Xvfb did not start" >&2
+  exit 1
+fi
+export DISPLAY=":$display"
+
+wineserver -f -p &
+server_pid=$!
+
+"$@"
