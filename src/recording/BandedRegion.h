@@ -5,6 +5,7 @@
 // put into bands when the list is asked for, so that thousands of one-row
 // rectangles per record cost one sort. Storage is kept across uses.
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include "recording/Geometry.h"
@@ -33,5 +34,5 @@ class BandedRegion {
   std::vector<Rect> bands_;
   std::vector<Rect> active_;
   std::vector<Span> spans_;
-  size_t lastBandBegin_ = 0;  // first rectangle of the last band in bands_
+  std::size_t lastBandBegin_ = 0;  // first rectangle of the last band in bands_
 };

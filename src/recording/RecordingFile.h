@@ -27,8 +27,17 @@ class RecordingFile : public MediaFile {
  public:
   // Growth step of the inflated buffer.
   static constexpr uint32_t kInflateStep = 0x40000;
-  // Largest FrameUpdate accepted; see EnsureInflatedCapacity.
-  static constexpr uint32_t kLargestFrameUpdate = 0x48000000;
+  // Largest FrameUpdate accepted: a key update of the largest picture
+  // (kLargestImageSize of run bytes) with room for its commands (at most two
+  // runs per row of 16384 rows, 256 KiB, plus the few fixed commands).
+  static constexpr uint32_t kLargestFrameUpdate = kLargestImageSize + (1u << 20);
+  // Largest record payload accepted: zlib's worst-case expansion of the
+  // largest FrameUpdate is below 1/1024 of it.
+  static constexpr uint32_t kLargestRecordPayload =
+      kLargestFrameUpdate + kLargestFrameUpdate / 1024;
+  // Above this capacity the inflated buffer doubles instead of growing by
+  // kInflateStep, so that a huge FrameUpdate costs no quadratic copying.
+  static constexpr uint32_t kStepwiseInflateLimit = 16u << 20;
 
   RecordingFile();
   ~RecordingFile() override;
@@ -122,6 +131,11 @@ class RecordingFile : public MediaFile {
   // The capture engine the writing side consults (none: not recording).
   void SetCaptureEngine(CaptureEngine* engine) { captureEngine = engine; }
 
+  // Called on every CaptureRect command so that the presenter rebuilds its
+  // surface at the new size; none until a presenter sets one.
+  using FrameSurfaceReleaser = void (*)(RecordingFile& recording);
+  void SetFrameSurfaceReleaser(FrameSurfaceReleaser release) { releaseFrameSurface = release; }
+
   // Owned by the presenter and the click overlay.
   void* frameSurface = nullptr;
   Rect markRect = {};
@@ -180,6 +194,8 @@ class RecordingFile : public MediaFile {
   Rect captureRect = {};
   Region dirtyRegion;
   std::vector<Rect> dirtyRects;
+
+  FrameSurfaceReleaser releaseFrameSurface = nullptr;
 
   CaptureEngine* captureEngine = nullptr;
   std::vector<uint8_t> capturedUpdate;  // writing side: the engine's last FrameUpdate
