@@ -9,6 +9,14 @@ constexpr uint32_t kLargestImageSide = 16384;
 // largest inflated FrameUpdate together stay below 400 MiB.
 constexpr uint32_t kLargestImageSize = 128u << 20;
 
+// The geometry an ImageFormat body gives the picture.
+struct ImageLayout {
+  uint32_t width, height, bytesPerPixel, stride, imageSize;
+};
+// False for fewer than 8 bits per pixel, a width or height of 0 or above
+// kLargestImageSide, or a picture above kLargestImageSize.
+bool LayoutOf(const uint8_t* bitmapInfo, ImageLayout& layout);
+
 struct FrameImage {
   uint8_t bitmapInfo[kBitmapInfoSize] = {};  // the last ImageFormat body
   uint8_t* currentImage = nullptr;           // what the presenter shows
@@ -24,10 +32,9 @@ struct FrameImage {
   bool HasPicture() const { return currentImage != nullptr && referenceImage != nullptr; }
 
   // Takes a new format (an ImageFormat body of kBitmapInfoSize bytes) with a
-  // zeroed picture. Fewer than 8 bits per pixel, a width or height of 0 or
-  // above kLargestImageSide, or a picture above kLargestImageSize are
-  // refused and leave everything as it was; when the buffers cannot be had
-  // there is no picture afterwards. Returns whether the picture exists.
+  // zeroed picture. A body LayoutOf refuses leaves everything as it was; when
+  // the buffers cannot be had there is no picture afterwards. Returns whether
+  // the picture exists.
   bool SetFormat(const uint8_t* body);
   // No format and no picture.
   void Clear();
