@@ -109,6 +109,9 @@ class RecordingFile : public MediaFile {
   bool CollectDirtyRects();
   bool EnsureInflatedCapacity(uint32_t size);
   bool EnsureCompressedCapacity(uint32_t size);
+  // Where the pointer is taken to be until a CursorState says otherwise
+  // (ResetDecoder takes the live position).
+  void SetCursorPosition(const Point& position) { cursorPosition = position; }
 
   // Why the record stream does not go on, as far as read so far.
   enum class StreamStop { None, End, Truncated, ZeroLength };
