@@ -224,10 +224,10 @@ uint32_t RecordingFile::ReadRecordFramed(void* buffer, uint32_t capacity) {
   }
   if (pendingHeaderCutShort || !IsPendingRecordDue()) return 0;
   if (!PendingRecordFits() || recordLength == 0) return 0;
-  if (file->Seek(int32_t(readPosition), LockedFile::kBegin) < 0 ||
-      file->Read(buffer, recordLength) != recordLength)
+  const uint32_t length = recordLength;
+  if (file->Seek(int32_t(readPosition), LockedFile::kBegin) < 0 || file->Read(buffer, length) != length)
     return 0;
-  readPosition += recordLength;
+  readPosition += length;
   if (readPosition < dataEnd) ReadPendingRecordHeader();
-  return recordLength;
+  return length;
 }

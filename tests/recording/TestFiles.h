@@ -1,0 +1,53 @@
+// Recordings and files built byte by byte for the container tests.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "recording/CaptureEngine.h"
+#include "recording/RecordingFile.h"
+
+using Bytes = std::vector<uint8_t>;
+
+struct TestRecord {
+  uint32_t delay;
+  Bytes payload;
+};
+
+// A fresh folder for this test program's files.
+std::string TempPath(const std::string& name);
+void WriteFile(const std::string& path, const Bytes& bytes);
+Bytes ReadFile(const std::string& path);
+
+void AppendU32(Bytes& out, uint32_t v);
+// Prefix, header (rates, duration, title) and records.
+Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate = 10,
+                    uint32_t secondaryRate = 50, const char* title = "");
+// A host image followed by the recording and the trailer.
+Bytes Embed(const Bytes& host, const Bytes& recording);
+// Distinct, recognisable payload bytes.
+Bytes Payload(uint32_t length, uint8_t seed);
+
+// Reads the pending record as a play step does: size query, then delivery.
+// The delivered bytes, or empty when nothing was delivered.
+Bytes Deliver(RecordingFile& r);
+
+// A millisecond counter the test moves by hand.
+struct FakeClock {
+  uint32_t now = 1000;
+  static uint32_t Read(void* self) { return static_cast<FakeClock*>(self)->now; }
+  RecordingFile::ClockSource Source() { return {&FakeClock::Read, this}; }
+};
+
+// A capture engine in its recording state that delivers nothing by itself.
+struct FakeCaptureEngine : CaptureEngine {
+  uint32_t sampleRate = 0;
+  bool IsRecording() const override { return true; }
+  uint32_t FrameRate() const override { return 12; }
+  uint32_t SecondRate() const override { return 40; }
+  uint32_t BitsPerPixel() const override { return 16; }
+  Rect CaptureArea() const override { return {0, 0, 100, 100}; }
+  void SetSampleRate(uint32_t rate) override { sampleRate = rate; }
+  void ClearBuffers() override {}
+  bool CaptureFrameUpdate(std::vector<uint8_t>&) override { return false; }
+};
