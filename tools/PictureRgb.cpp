@@ -66,7 +66,7 @@ void DrawClick(std::vector<uint8_t>& rgb, const Rect& area, const Point& pointer
   // The mouse: 16 x 22 below and right of the pointer, its buttons on top.
   for (int y = 6; y < 28; ++y)
     for (int x = 8; x < 24; ++x) {
-      const bool edge = x == 8 || x == 23 || y == 6 || y == 27 || (y == 14 && true) || (x == 15 && y < 14);
+      const bool edge = x == 8 || x == 23 || y == 6 || y == 27 || y == 14 || (x == 15 && y < 14);
       const bool pressed = y < 14 && ((x < 15 && left) || (x > 15 && right));
       if (edge) put(x, y, 0, 0, 0);
       else if (pressed) put(x, y, 230, 30, 30);

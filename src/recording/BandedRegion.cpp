@@ -1,6 +1,7 @@
 #include "recording/BandedRegion.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 Rect Ordered(const Rect& r) {
@@ -17,8 +18,22 @@ void BandedRegion::Clear() {
 void BandedRegion::Add(const Rect& r) {
   const Rect o = Ordered(r);
   if (o.IsEmpty()) return;
-  rects_.push_back(o);
   banded_ = false;
+  // Runs mostly come row after row and left to right: a rectangle that
+  // continues the last one on its row, or the same span on the next row,
+  // widens it instead of adding another (the union stays the same).
+  if (!rects_.empty()) {
+    Rect& last = rects_.back();
+    if (o.top == last.top && o.bottom == last.bottom && o.left >= last.left && o.left <= last.right) {
+      last.right = std::max(last.right, o.right);
+      return;
+    }
+    if (o.left == last.left && o.right == last.right && o.top == last.bottom) {
+      last.bottom = o.bottom;
+      return;
+    }
+  }
+  rects_.push_back(o);
 }
 
 void BandedRegion::Intersect(const Rect& r) {
@@ -38,11 +53,34 @@ const std::vector<Rect>& BandedRegion::Rects() {
   return rects_;
 }
 
+// Sorts rects_ by top, then left, merging the ascending runs they already
+// form (each command's runs come row after row): a couple of linear passes
+// in the usual case, storage reused.
+void BandedRegion::SortByTop() {
+  const auto less = [](const Rect& a, const Rect& b) {
+    return a.top != b.top ? a.top < b.top : a.left < b.left;
+  };
+  const auto runEnd = [&](size_t begin) {
+    while (++begin < rects_.size() && !less(rects_[begin], rects_[begin - 1])) {}
+    return begin;
+  };
+  while (runEnd(0) < rects_.size()) {
+    bands_.clear();
+    for (size_t begin = 0; begin < rects_.size();) {
+      const size_t middle = runEnd(begin);
+      const size_t end = middle < rects_.size() ? runEnd(middle) : middle;
+      std::merge(rects_.begin() + begin, rects_.begin() + middle, rects_.begin() + middle,
+                 rects_.begin() + end, std::back_inserter(bands_), less);
+      begin = end;
+    }
+    rects_.swap(bands_);
+  }
+}
+
 // A sweep from top to bottom: between two consecutive edges the set of
 // rectangles crossing the sweep line is constant, and its spans form a band.
 void BandedRegion::MakeBands() {
-  std::sort(rects_.begin(), rects_.end(),
-            [](const Rect& a, const Rect& b) { return a.top < b.top; });
+  SortByTop();
   bands_.clear();
   active_.clear();
   lastBandBegin_ = 0;
@@ -66,8 +104,8 @@ void BandedRegion::MakeBands() {
 void BandedRegion::EmitBand(int32_t top, int32_t bottom) {
   spans_.clear();
   for (const Rect& a : active_) spans_.push_back(Span{a.left, a.right});
-  std::sort(spans_.begin(), spans_.end(),
-            [](const Span& a, const Span& b) { return a.left < b.left; });
+  const auto byLeft = [](const Span& a, const Span& b) { return a.left < b.left; };
+  if (!std::is_sorted(spans_.begin(), spans_.end(), byLeft)) std::sort(spans_.begin(), spans_.end(), byLeft);
   size_t merged = 0;
   for (const Span& s : spans_) {
     if (merged > 0 && s.left <= spans_[merged - 1].right)

@@ -24,6 +24,7 @@ class BandedRegion {
   struct Span {
     int32_t left, right;
   };
+  void SortByTop();
   void MakeBands();
   // Appends the band [top, bottom) with the merged spans of active_.
   void EmitBand(int32_t top, int32_t bottom);

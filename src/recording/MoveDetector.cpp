@@ -12,7 +12,7 @@ constexpr int32_t kAnchorRowStep = 4;     // rows of the new frame probed for di
 constexpr uint32_t kMinVotes = 3;         // strips that must agree on a displacement
 constexpr size_t kMaxDisplacements = 4;   // displacements tried per frame
 constexpr size_t kMaxCandidates = 64;     // distinct displacements counted per frame
-constexpr int32_t kMinMovePixels = 4;     // shorter stretches are cheaper as new pixels
+constexpr int32_t kMinMovePixels = 16;    // shorter stretches are cheaper as new pixels
 
 uint32_t TableSizeFor(size_t entries) {
   uint32_t size = 1024;

@@ -36,6 +36,28 @@ bool EnsureCapacity(RecordBuffer& buffer, uint32_t size, uint32_t limit, uint32_
   return target <= limit && GrowBuffer(buffer, uint32_t(target));
 }
 
+// zlib's memory for one inflate comes from a block kept across records, so
+// that playing a record allocates nothing; requests beyond it (none with the
+// usual state and 32 KiB window) go to the heap.
+constexpr uint32_t kInflaterMemorySize = 64 * 1024;
+
+voidpf InflaterAlloc(voidpf opaque, uInt items, uInt size) {
+  auto& memory = *static_cast<RecordBuffer*>(opaque);
+  const uint64_t bytes = (uint64_t(items) * size + 15) & ~uint64_t(15);
+  if (memory.data && memory.capacity - memory.used >= bytes) {
+    void* p = memory.data + memory.used;
+    memory.used += uint32_t(bytes);
+    return p;
+  }
+  return bytes <= UINT32_MAX ? std::malloc(size_t(bytes)) : nullptr;
+}
+
+void InflaterFree(voidpf opaque, voidpf p) {
+  const auto& memory = *static_cast<RecordBuffer*>(opaque);
+  const auto* byte = static_cast<uint8_t*>(p);
+  if (!memory.data || byte < memory.data || byte >= memory.data + memory.capacity) std::free(p);
+}
+
 void FreeBuffer(RecordBuffer& buffer) {
   std::free(buffer.data);
   buffer = RecordBuffer();
@@ -64,7 +86,12 @@ bool RecordingFile::InflateRecord() {
   inflated.used = 0;
   if (!compressed.data || compressed.used == 0) return false;
   if (!inflated.data && !EnsureInflatedCapacity(0)) return false;
+  if (!inflaterMemory.data) GrowBuffer(inflaterMemory, kInflaterMemorySize);
+  inflaterMemory.used = 0;
   z_stream stream = {};
+  stream.zalloc = InflaterAlloc;
+  stream.zfree = InflaterFree;
+  stream.opaque = &inflaterMemory;
   if (inflateInit(&stream) != Z_OK) return false;
   stream.next_in = compressed.data;
   stream.avail_in = compressed.used;
@@ -130,5 +157,6 @@ void RecordingFile::ResetDecoder() {
 void RecordingFile::ReleaseDecoderBuffers() {
   FreeBuffer(inflated);
   FreeBuffer(compressed);
+  FreeBuffer(inflaterMemory);
   image.Clear();
 }

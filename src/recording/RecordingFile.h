@@ -188,6 +188,7 @@ class RecordingFile : public MediaFile {
 
   RecordBuffer inflated;
   RecordBuffer compressed;
+  RecordBuffer inflaterMemory;  // zlib's state and window, kept across records
 
   Point cursorPosition = {};
   uint16_t leftButtonDown = 0;
