@@ -1,0 +1,19 @@
+// Brings the capture rectangle of a recording's picture onto the screen: a
+// copy in the display's format (the frame surface) refreshed from the dirty
+// rectangles, blitted to the window scaled or at natural size, black borders.
+#pragma once
+#include <windows.h>
+
+class RecordingFile;
+
+void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit, DWORD fillColour);
+
+bool CreateFrameSurface(RecordingFile& recording);
+void ReleaseFrameSurface(RecordingFile& recording);
+bool UpdateFrameSurface(RecordingFile& recording);
+
+// Copies image pixels (memory rows from imageY down) into dc, 1:1 or stretched.
+bool BlitFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int imageX, int imageY, int width,
+                   int height);
+bool StretchFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int width, int height, int imageX,
+                      int imageY, int imageWidth, int imageHeight, int stretchMode);
