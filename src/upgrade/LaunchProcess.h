@@ -1,0 +1,8 @@
+#pragma once
+#include <windows.h>
+
+// Starts a program (its path as the application name) with the command line
+// " arguments", or none when arguments is null; no handle inheritance, the
+// caller's environment and folder. Waits up to waitMs for its end when waitMs
+// is not 0. Returns whether the process was created.
+bool LaunchProcess(const char* program, const char* arguments, DWORD waitMs);
