@@ -1,0 +1,3 @@
+#include "saver/SaverFramework.h"
+
+SaverFrameworkState saverState;
