@@ -1,0 +1,94 @@
+#include "TestResources.h"
+#include "classlib/Dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+std::string ControlText(HWND dialog, int id)
+{
+    char text[256] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// A form with a name and a check box. At initialisation it notes what the
+// controls show, then acts as a user would: types, ticks, and presses a button.
+class TestForm : public CDialog {
+public:
+    explicit TestForm(int pressedButton) : CDialog(IDD_TEST_FORM), pressedButton(pressedButton) {}
+
+    std::string name = "first";
+    int enabled = 0;
+    std::string shownName;
+    UINT shownCheck = 99;
+    int pressedButton;
+
+protected:
+    void DoDataExchange(CDataExchange& exchange) override
+    {
+        DDX_Text(exchange, IDC_TEST_NAME, name);
+        DDX_Check(exchange, IDC_TEST_ENABLED, enabled);
+    }
+
+    BOOL OnInitDialog() override
+    {
+        BOOL result = CDialog::OnInitDialog();
+        HWND dialog = GetSafeHwnd();
+        shownName = ControlText(dialog, IDC_TEST_NAME);
+        shownCheck = IsDlgButtonChecked(dialog, IDC_TEST_ENABLED);
+        SetDlgItemTextA(dialog, IDC_TEST_NAME, "typed");
+        CheckDlgButton(dialog, IDC_TEST_ENABLED, BST_CHECKED);
+        if (pressedButton)
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(pressedButton, BN_CLICKED), 0);
+        return result;
+    }
+};
+} // namespace
+
+TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnOk)
+{
+    TestForm form(IDOK);
+    EXPECT_EQ(form.DoModal(), IDOK);
+    EXPECT_EQ(form.shownName, "first");
+    EXPECT_EQ(form.shownCheck, static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(form.name, "typed");
+    EXPECT_EQ(form.enabled, 1);
+    EXPECT_EQ(form.GetSafeHwnd(), nullptr) << "detached once the dialog is gone";
+}
+
+TEST(Dialog, CancelLeavesTheFieldsAsTheyWere)
+{
+    TestForm form(IDCANCEL);
+    form.enabled = 1;
+    EXPECT_EQ(form.DoModal(), IDCANCEL);
+    EXPECT_EQ(form.shownCheck, static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(form.name, "first");
+}
+
+TEST(Dialog, ModelessDialogLivesUntilEnded)
+{
+    TestForm form(0);
+    form.name = "modeless";
+    ASSERT_TRUE(form.Create());
+    HWND dialog = form.GetSafeHwnd();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(form.shownName, "modeless");
+    EXPECT_TRUE(form.UpdateData(TRUE));
+    EXPECT_EQ(form.name, "typed");
+    EXPECT_EQ(form.enabled, 1);
+
+    form.EndDialog(IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(form.GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(form.UpdateData(TRUE)) << "no controls left";
+}
+
+TEST(Dialog, MissingTemplateFailsCleanly)
+{
+    CDialog missing(4242);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_FALSE(missing.Create());
+    EXPECT_EQ(missing.GetSafeHwnd(), nullptr);
+}

@@ -1,0 +1,182 @@
+#include "classlib/WinApp.h"
+#include "classlib/Wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+const UINT WM_ANSWER = WM_APP + 1;
+
+// Records every message it sees and answers WM_ANSWER with 42; WM_SETTEXT is
+// recorded and passed on to the default processing.
+class RecordingWnd : public CWnd {
+public:
+    std::vector<UINT> seen;
+    bool postNcDestroyCalled = false;
+    LRESULT defaultAnswer = -1;
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        seen.push_back(message);
+        if (message == WM_ANSWER) {
+            result = 42;
+            return true;
+        }
+        if (message == WM_SETTEXT) {
+            defaultAnswer = Default();
+            result = defaultAnswer;
+            return true;
+        }
+        return CWnd::OnMessage(message, wParam, lParam, result);
+    }
+    void PostNcDestroy() override { postNcDestroyCalled = true; }
+};
+
+// Routes the messages of test windows to their attached objects.
+LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* object = CWnd::FromHandlePermanent(window);
+    if (!object)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return CWnd::Route(object, window, message, wParam, lParam);
+}
+
+HWND MakeHiddenWindow()
+{
+    static ATOM windowClass = [] {
+        WNDCLASSA description = {};
+        description.lpfnWndProc = RoutingProc;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.lpszClassName = "ClassLibraryTestWindow";
+        return RegisterClassA(&description);
+    }();
+    EXPECT_NE(windowClass, 0);
+    return CreateWindowExA(0, "ClassLibraryTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+} // namespace
+
+TEST(Wnd, AttachedObjectIsFoundByItsHandle)
+{
+    HWND window = MakeHiddenWindow();
+    ASSERT_NE(window, nullptr);
+    RecordingWnd object;
+    EXPECT_TRUE(object.Attach(window));
+    EXPECT_EQ(object.GetSafeHwnd(), window);
+    EXPECT_EQ(CWnd::FromHandlePermanent(window), &object);
+
+    RecordingWnd other;
+    EXPECT_FALSE(other.Attach(window)) << "a handle belongs to one object";
+    EXPECT_FALSE(object.Attach(MakeHiddenWindow())) << "an object holds one handle";
+    DestroyWindow(window);
+}
+
+TEST(Wnd, MessagesReachTheObjectInArrivalOrder)
+{
+    HWND window = MakeHiddenWindow();
+    RecordingWnd object;
+    object.Attach(window);
+
+    EXPECT_EQ(SendMessageA(window, WM_ANSWER, 0, 0), 42);
+    PostMessageA(window, WM_APP + 7, 0, 0);
+    PostMessageA(window, WM_APP + 8, 0, 0);
+    SendMessageA(window, WM_APP + 9, 0, 0);
+    MSG message;
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+
+    std::vector<UINT> expected = {WM_ANSWER, WM_APP + 9, WM_APP + 7, WM_APP + 8};
+    std::vector<UINT> appMessages;
+    for (UINT m : object.seen)
+        if (m >= WM_APP)
+            appMessages.push_back(m);
+    EXPECT_EQ(appMessages, expected);
+    DestroyWindow(window);
+}
+
+TEST(Wnd, DefaultProcessingIsTheSystemsForAPlainWindow)
+{
+    HWND window = MakeHiddenWindow();
+    RecordingWnd object;
+    object.Attach(window);
+    SetWindowTextA(window, "routed title");
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "routed title");
+    EXPECT_EQ(object.defaultAnswer, TRUE);
+    DestroyWindow(window);
+}
+
+TEST(Wnd, DestructionDetachesAfterTheLastMessage)
+{
+    HWND window = MakeHiddenWindow();
+    RecordingWnd object;
+    object.Attach(window);
+    EXPECT_TRUE(object.DestroyWindow());
+
+    EXPECT_EQ(object.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
+    EXPECT_TRUE(object.postNcDestroyCalled);
+    ASSERT_GE(object.seen.size(), 2u);
+    EXPECT_EQ(object.seen[object.seen.size() - 2], static_cast<UINT>(WM_DESTROY));
+    EXPECT_EQ(object.seen.back(), static_cast<UINT>(WM_NCDESTROY));
+    EXPECT_FALSE(object.DestroyWindow()) << "nothing left to destroy";
+}
+
+TEST(Wnd, DetachedObjectNoLongerReceivesMessages)
+{
+    HWND window = MakeHiddenWindow();
+    RecordingWnd object;
+    object.Attach(window);
+    EXPECT_EQ(object.Detach(), window);
+    size_t before = object.seen.size();
+    EXPECT_EQ(SendMessageA(window, WM_ANSWER, 0, 0), 0);
+    EXPECT_EQ(object.seen.size(), before);
+    EXPECT_EQ(CWnd::Route(&object, window, WM_ANSWER, 0, 0), 0) << "routing to an object of another handle";
+    EXPECT_EQ(object.seen.size(), before);
+    DestroyWindow(window);
+}
+
+TEST(Wnd, DeletedObjectLeavesTheWindowAlone)
+{
+    HWND window = MakeHiddenWindow();
+    {
+        RecordingWnd object;
+        object.Attach(window);
+    }
+    EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
+    EXPECT_TRUE(IsWindow(window));
+    DestroyWindow(window);
+}
+
+TEST(Wnd, DefaultOutsideAMessageAnswersZero)
+{
+    RecordingWnd object;
+    EXPECT_EQ(object.Default(), 0);
+}
+
+TEST(WinApp, CurrentApplicationIsTheOneObject)
+{
+    EXPECT_EQ(CWinApp::Current(), nullptr);
+    {
+        CWinApp app;
+        EXPECT_EQ(CWinApp::Current(), &app);
+        EXPECT_FALSE(app.IsStarted());
+        app.Startup(GetModuleHandleA(nullptr), "program /s", SW_SHOW);
+        EXPECT_TRUE(app.IsStarted());
+        EXPECT_EQ(app.Instance(), GetModuleHandleA(nullptr));
+        EXPECT_EQ(app.CommandLine(), "program /s");
+        EXPECT_EQ(app.ShowCommand(), SW_SHOW);
+        EXPECT_TRUE(app.InitInstance());
+        EXPECT_EQ(app.ExitInstance(), 0);
+        app.Terminate();
+        EXPECT_FALSE(app.IsStarted());
+        EXPECT_EQ(app.Instance(), nullptr);
+        EXPECT_EQ(app.CommandLine(), "");
+    }
+    EXPECT_EQ(CWinApp::Current(), nullptr);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace e2e {
+
+// Every wait here keeps the calling thread's windows answering: messages are
+// dispatched while waiting, so other processes can send to them.
+
+// Waits until the condition holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// Waits until the handle is signalled; false after the timeout.
+bool WaitForHandle(HANDLE handle, DWORD timeoutMs);
+// A shown top-level window (or a child of parent) of the class and title;
+// null after the timeout. A window is shown once it has been created in full.
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, HWND parent = nullptr);
+// Waits until the window no longer exists.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs);
+// Waits until the process has handled its pending messages and input and
+// waits for more (or has ended).
+bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs);
+// Dispatches the calling thread's pending messages.
+void PumpMessages();
+
+} // namespace e2e

@@ -1,0 +1,28 @@
+#pragma once
+#include "e2e/TestProcess.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The built screen saver as the end-to-end tests run it.
+namespace saver_e2e {
+
+const DWORD startTimeoutMs = 20000;
+const DWORD endTimeoutMs = 20000;
+
+std::string SaverPath();
+// Copies of the saver that Wine runs as Windows 98, next to stand-ins of the
+// password libraries: with PASSWORD.CPL and a recording MPR.DLL, or with an
+// MPR.DLL that lacks the password change entry.
+std::string Win98SaverPath();
+std::string Win98BareSaverPath();
+
+// Starts the saver with the arguments and waits for its full-screen window.
+HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program = SaverPath());
+// Waits for the saver's full-screen window to be gone and returns the exit code.
+DWORD ExitCodeAfterWindowGone(e2e::TestProcess& saver, HWND window);
+// Exit code of a run that must end by itself.
+DWORD RunToEnd(const std::string& program, const std::string& arguments);
+
+} // namespace saver_e2e

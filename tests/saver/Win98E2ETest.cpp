@@ -1,0 +1,101 @@
+#include "SaverProgram.h"
+#include "fakes/FakeRecord.h"
+
+#include "e2e/Input.h"
+#include "e2e/Registry.h"
+#include "e2e/WindowWait.h"
+
+#include <gtest/gtest.h>
+
+using namespace saver_e2e;
+
+namespace {
+const char desktopKey[] = "Control Panel\\Desktop";
+const char usePassword[] = "ScreenSaveUsePassword";
+
+// Wine runs the two copies of the saver as Windows 98 (its per-program
+// settings); the stand-in libraries record into the registry.
+class Windows98 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* program : {"Win98Saver.scr", "Win98BareSaver.scr"}) {
+            std::string settings = std::string("Software\\Wine\\AppDefaults\\") + program;
+            ASSERT_TRUE(e2e::WriteString(settings, "Version", "win98"));
+            // Wine has an MPR.DLL of its own; the one in the program's folder is to be used.
+            ASSERT_TRUE(e2e::WriteString(settings + "\\DllOverrides", "mpr", "native"));
+        }
+        ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
+        e2e::MoveCursorTo(512, 384);
+    }
+
+    void TearDown() override
+    {
+        e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY);
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, desktopKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, usePassword);
+            RegCloseKey(key);
+        }
+    }
+
+    DWORD VerifyCalls() { return e2e::ReadDword(QV_FAKE_RECORD_KEY, "VerifyCalls").value_or(0); }
+};
+} // namespace
+
+TEST_F(Windows98, PasswordChangeGoesToTheProvider)
+{
+    HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    std::string ownerText = std::to_string(reinterpret_cast<uintptr_t>(owner));
+    EXPECT_EQ(RunToEnd(Win98SaverPath(), "/a " + ownerText), 0u);
+    EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
+    EXPECT_EQ(e2e::ReadDword(QV_FAKE_RECORD_KEY, "ChangeOwner"), static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
+    DestroyWindow(owner);
+}
+
+TEST_F(Windows98, PasswordChangeWithoutTheProviderEntryStillSucceeds)
+{
+    EXPECT_EQ(RunToEnd(Win98BareSaverPath(), "/a"), 0u);
+    EXPECT_FALSE(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider").has_value());
+}
+
+TEST_F(Windows98, WithoutPasswordTheFirstKeyEndsTheSaver)
+{
+    e2e::TestProcess saver;
+    HWND window = StartFullScreen(saver, Win98SaverPath());
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs));
+    e2e::PressKeyAndRelease(VK_SPACE);
+    EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+    EXPECT_EQ(VerifyCalls(), 0u);
+}
+
+TEST_F(Windows98, RefusedPasswordKeepsTheSaverAndAGrantedOneEndsIt)
+{
+    ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
+    ASSERT_TRUE(e2e::WriteDword(QV_FAKE_RECORD_KEY, "GrantFromCall", 2));
+    e2e::TestProcess saver;
+    HWND window = StartFullScreen(saver, Win98SaverPath());
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs));
+
+    // The first prompt refuses and leaves two close requests queued; they
+    // come within 200 ms of the prompt and bring no second prompt.
+    e2e::PressKeyAndRelease(VK_SPACE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return VerifyCalls() >= 1; }, startTimeoutMs));
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs));
+    EXPECT_EQ(VerifyCalls(), 1u);
+    EXPECT_TRUE(saver.IsRunning());
+    EXPECT_TRUE(IsWindow(window));
+
+    // Later key presses prompt again once 200 ms have passed; that prompt grants.
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            e2e::PressKeyAndRelease(VK_SPACE);
+            return VerifyCalls() >= 2 || !saver.IsRunning();
+        },
+        startTimeoutMs));
+    EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+    EXPECT_EQ(VerifyCalls(), 2u);
+}
