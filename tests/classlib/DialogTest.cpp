@@ -1,5 +1,8 @@
 #include "TestResources.h"
 #include "classlib/Dialog.h"
+#include "classlib/ProgressCtrl.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,7 @@ public:
 
     std::string name = "first";
     int enabled = 0;
+    CProgressCtrl progress;
     std::string shownName;
     UINT shownCheck = 99;
     int pressedButton;
@@ -30,6 +34,7 @@ protected:
     {
         DDX_Text(exchange, IDC_TEST_NAME, name);
         DDX_Check(exchange, IDC_TEST_ENABLED, enabled);
+        DDX_Control(exchange, IDC_TEST_PROGRESS, progress);
     }
 
     BOOL OnInitDialog() override
@@ -49,6 +54,7 @@ protected:
 
 TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnOk)
 {
+    InitCommonControls();
     TestForm form(IDOK);
     EXPECT_EQ(form.DoModal(), IDOK);
     EXPECT_EQ(form.shownName, "first");
@@ -60,6 +66,7 @@ TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnOk)
 
 TEST(Dialog, CancelLeavesTheFieldsAsTheyWere)
 {
+    InitCommonControls();
     TestForm form(IDCANCEL);
     form.enabled = 1;
     EXPECT_EQ(form.DoModal(), IDCANCEL);
@@ -69,6 +76,7 @@ TEST(Dialog, CancelLeavesTheFieldsAsTheyWere)
 
 TEST(Dialog, ModelessDialogLivesUntilEnded)
 {
+    InitCommonControls();
     TestForm form(0);
     form.name = "modeless";
     ASSERT_TRUE(form.Create());
@@ -78,6 +86,9 @@ TEST(Dialog, ModelessDialogLivesUntilEnded)
     EXPECT_TRUE(form.UpdateData(TRUE));
     EXPECT_EQ(form.name, "typed");
     EXPECT_EQ(form.enabled, 1);
+    ASSERT_EQ(form.progress.GetSafeHwnd(), GetDlgItem(dialog, IDC_TEST_PROGRESS));
+    form.progress.SetPos(40);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0), 40);
 
     form.EndDialog(IDOK);
     EXPECT_FALSE(IsWindow(dialog));

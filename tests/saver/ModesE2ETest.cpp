@@ -1,6 +1,7 @@
 #include "SaverProgram.h"
 
 #include "e2e/Registry.h"
+#include "e2e/Screenshot.h"
 #include "e2e/WindowWait.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,8 @@ TEST(Modes, EmptyTailOpensTheDialogWithoutOwnerAndTheDefaultsOnFirstRun)
     EXPECT_TRUE(IsChecked(dialog, 1009));
     EXPECT_EQ(ControlText(dialog, 1009), "Scale video to fit screen.");
     EXPECT_EQ(e2e::ReadDword(settingsKey, "Scale to fit screen"), 1u) << "the first run wrote the defaults";
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
+    EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog), e2e::WindowsPath(QV_ARTIFACT_DIR "/config-dialog.png")));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
@@ -163,6 +166,7 @@ TEST(Modes, SecondFullScreenStartBringsTheFirstForward)
         ++windows;
     EXPECT_EQ(windows, 1);
     EXPECT_TRUE(first.IsRunning());
+    EXPECT_EQ(GetForegroundWindow(), window);
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(first, window), 0u);
 }
