@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "ContainerCommands.h"
+#include "PictureCommands.h"
 #include "ToolOutput.h"
 
 namespace {
@@ -16,6 +17,9 @@ const Command kCommands[] = {
     {"embed", RunEmbed},
     {"extract", RunExtract},
     {"append", RunAppend},
+    {"dump", RunDump},
+    {"export", RunExport},
+    {"encode", RunEncode},
 };
 
 const char kUsage[] =
@@ -24,6 +28,12 @@ const char kUsage[] =
     "  embed HOST RECORDING -o OUT        append a recording to a copy of HOST\n"
     "  extract FILE -o OUT.vqd            write the appended recording as a plain file\n"
     "  append TARGET SOURCE               append SOURCE's records to TARGET\n"
+    "  dump --json FILE                   the header and every record as JSON Lines\n"
+    "  export FILE --out DIR [--every N] [--clicks]\n"
+    "                                     the picture after records as PNG files\n"
+    "  encode -o OUT.vqd (FOLDER | --raw WxH --pix bgr24|bgra|rgb565) [--fps N]\n"
+    "         [--title T] [--author A] [--description D]\n"
+    "                                     make a recording from PNG frames or raw video\n"
     "exit codes: 0 success, 1 not a valid recording or cut short, 2 usage";
 
 }  // namespace
