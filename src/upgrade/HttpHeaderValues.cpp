@@ -49,3 +49,12 @@ int ParseContentLength(const char* text)
         ++text;
     return *text == '\0' ? static_cast<int>(length) : -1;
 }
+
+StatusOutcome ClassifyStatus(unsigned status)
+{
+    if (status >= 500)
+        return StatusOutcome::Retry;
+    if (status == 0 || status >= 400)
+        return StatusOutcome::Fail;
+    return StatusOutcome::Proceed;
+}
