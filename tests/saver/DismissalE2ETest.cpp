@@ -20,7 +20,7 @@ protected:
         e2e::MoveCursorTo(512, 384);
         window = StartFullScreen(saver);
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(Idle());
+        ASSERT_TRUE(WaitUntilReady(saver, window));
     }
 
     bool Idle() { return e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs); }

@@ -26,6 +26,12 @@ HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program)
     return e2e::WaitForWindow("WindowsScreenSaverClass", "Screen Saver", startTimeoutMs);
 }
 
+bool WaitUntilReady(const e2e::TestProcess& saver, HWND window)
+{
+    return e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs) &&
+           e2e::WaitUntil([&] { return GetForegroundWindow() == window; }, startTimeoutMs);
+}
+
 DWORD ExitCodeAfterWindowGone(e2e::TestProcess& saver, HWND window)
 {
     DWORD exitCode = saver.ExitCodeOrKill(endTimeoutMs);

@@ -20,6 +20,9 @@ std::string Win98BareSaverPath();
 
 // Starts the saver with the arguments and waits for its full-screen window.
 HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program = SaverPath());
+// Waits until the full-screen saver has handled everything so far, waits for
+// input and is the foreground window, which receives the keys.
+bool WaitUntilReady(const e2e::TestProcess& saver, HWND window);
 // Waits for the saver's full-screen window to be gone and returns the exit code.
 DWORD ExitCodeAfterWindowGone(e2e::TestProcess& saver, HWND window);
 // Exit code of a run that must end by itself.

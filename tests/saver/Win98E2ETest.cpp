@@ -65,7 +65,7 @@ TEST_F(Windows98, WithoutPasswordTheFirstKeyEndsTheSaver)
     e2e::TestProcess saver;
     HWND window = StartFullScreen(saver, Win98SaverPath());
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs));
+    ASSERT_TRUE(WaitUntilReady(saver, window));
     e2e::PressKeyAndRelease(VK_SPACE);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
     EXPECT_EQ(VerifyCalls(), 0u);
@@ -78,7 +78,7 @@ TEST_F(Windows98, RefusedPasswordKeepsTheSaverAndAGrantedOneEndsIt)
     e2e::TestProcess saver;
     HWND window = StartFullScreen(saver, Win98SaverPath());
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs));
+    ASSERT_TRUE(WaitUntilReady(saver, window));
 
     // The first prompt refuses and leaves two close requests queued; they
     // come within 200 ms of the prompt and bring no second prompt.
