@@ -8,8 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-void RemoveTree(const std::string& folder)
+void RemoveFolderTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -19,7 +18,7 @@ void RemoveTree(const std::string& folder)
             if (name == "." || name == "..")
                 continue;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + "\\" + name);
+                RemoveFolderTree(folder + "\\" + name);
             else
                 DeleteFileA((folder + "\\" + name).c_str());
         } while (FindNextFileA(search, &found));
@@ -27,7 +26,6 @@ void RemoveTree(const std::string& folder)
     }
     RemoveDirectoryA(folder.c_str());
 }
-} // namespace
 
 DownloadTestFolder::DownloadTestFolder()
 {
@@ -35,13 +33,13 @@ DownloadTestFolder::DownloadTestFolder()
     GetTempPathA(sizeof temp, temp);
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     path = std::string(temp) + "qv-download-tests\\" + test->test_suite_name() + "." + test->name();
-    RemoveTree(path);
+    RemoveFolderTree(path);
     CreateDirectoryPath(path.c_str(), true);
 }
 
 DownloadTestFolder::~DownloadTestFolder()
 {
-    RemoveTree(path);
+    RemoveFolderTree(path);
 }
 
 bool FileExists(const std::string& path)

@@ -20,6 +20,8 @@ private:
     std::string path;
 };
 
+// Deletes a folder with everything in it.
+void RemoveFolderTree(const std::string& folder);
 bool FileExists(const std::string& path);
 void WriteTestFile(const std::string& path, const std::string& content);
 // The whole content of a file; empty when it cannot be read.

@@ -1,0 +1,13 @@
+// Stands in for a downloaded installer: it leaves the file "<own path>.ran".
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+int main()
+{
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::ofstream(std::string(path) + ".ran") << "installed";
+    return 0;
+}
