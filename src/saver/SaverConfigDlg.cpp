@@ -3,12 +3,21 @@
 #include "resources/ResourceIds.h"
 #include "upgrade/VersionInfo.h"
 
-SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG)
+SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqdFile)
 {
     VersionInfo version;
     if (version.Open())
         version.Fill(versionStrings);
     version.Close();
+    vqdFile.Initialize();
+    exeFile.Initialize();
+    fileTypes = {&vqdFile, &exeFile};
+}
+
+SaverConfigDlg::~SaverConfigDlg()
+{
+    vqdFile.Release();
+    exeFile.Release();
 }
 
 void SaverConfigDlg::DoDataExchange(CDataExchange& exchange)

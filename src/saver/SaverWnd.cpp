@@ -1,10 +1,154 @@
 #include "saver/SaverWnd.h"
 
+#include "classlib/MessageBox.h"
+#include "playback/ClickMarks.h"
+#include "playback/DisplayObjects.h"
+#include "playback/FramePresenter.h"
+#include "playback/PlaybackTimers.h"
+#include "resources/ResourceIds.h"
+#include "saver/ModulePath.h"
+#include "saver/SaverConfigDlg.h"
+#include "saver/ScreenSaverApp.h"
+#include "upgrade/FormatString.h"
+
+namespace {
+
+SaverConfigDlg* Config()
+{
+    CScreenSaverApp* app = CScreenSaverApp::Current();
+    return app ? static_cast<SaverConfigDlg*>(app->GetConfigDialog()) : nullptr;
+}
+
+// Picks the reader by the file's content and opens the recording; an
+// empty path means the recording appended to the program itself.
+void OpenRecording(SaverConfigDlg& config)
+{
+    if (config.recordingPath.empty()) {
+        const ModulePath self;
+        if (!IsEmbeddedRecording(self.Path()))
+            return;
+        config.currentFile = &config.exeFile;
+        config.currentFile->Open(self.Path(), LockedFile::kRead);
+        return;
+    }
+    const char* path = config.recordingPath.c_str();
+    config.currentFile = IsEmbeddedRecording(path) ? static_cast<RecordingFile*>(&config.exeFile) : &config.vqdFile;
+    config.currentFile->Open(path, LockedFile::kRead);
+}
+
+} // namespace
+
+void SaverWnd::OnSaverCreated()
+{
+    StartPlayback();
+}
+
+void SaverWnd::StartPlayback()
+{
+    StopPlayback();
+    if (!OpenPlayback())
+        StopPlayback();
+}
+
+BOOL SaverWnd::OpenPlayback()
+{
+    SaverConfigDlg* config = Config();
+    if (!config)
+        return FALSE;
+    OpenRecording(*config);
+    RecordingFile& recording = *config->currentFile;
+    recording.SetFrameSurfaceReleaser(ReleaseFrameSurface);
+    if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS))
+        return FALSE;
+    if (!StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate()))
+        return FALSE;
+    if (recording.IsOpen()) {
+        recording.SetAutoRepeat(config->autoRepeat);
+        recording.SetQuickPlay(config->quickPlay);
+        recording.Restart();
+    }
+    return TRUE;
+}
+
+// The frame surface belongs to the display objects and goes with them.
+void SaverWnd::StopPlayback()
+{
+    StopTimers();
+    ReleaseClickMarks();
+    SaverConfigDlg* config = Config();
+    if (config && config->currentFile)
+        ReleaseFrameSurface(*config->currentFile);
+    ReleaseDisplay();
+    if (config && config->currentFile)
+        config->currentFile->Close();
+}
+
+bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_DESTROY:
+        result = Default();
+        StopPlayback();
+        return true;
+    case WM_TIMER:
+        OnTimer();
+        result = 0;
+        return true;
+    }
+    return CScreenSaverWnd::OnMessage(message, wParam, lParam, result);
+}
+
+// Both timers alike: at most one record per tick, painted at once when it
+// changed the picture. No timer message is posted while a tick runs.
+void SaverWnd::OnTimer()
+{
+    SetTickSuspended(1);
+    SaverConfigDlg* config = Config();
+    if (config && config->currentFile) {
+        RecordingFile& recording = *config->currentFile;
+        recording.PlayStep();
+        if (!recording.GetDirtyRects().empty()) {
+            InvalidateRect(GetSafeHwnd(), nullptr, FALSE);
+            UpdateWindow(GetSafeHwnd());
+        }
+    }
+    Default();
+    SetTickSuspended(0);
+}
+
 void SaverWnd::OnDraw(HDC paintContext)
 {
-    if (!paintContext)
+    SaverConfigDlg* config = Config();
+    if (!config || !config->currentFile)
         return;
-    RECT client = {};
-    GetClientRect(GetSafeHwnd(), &client);
-    FillRect(paintContext, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECT screenRect;
+    GetClientRect(GetSafeHwnd(), &screenRect);
+    MapWindowPoints(GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&screenRect), 2);
+    // A preview inside the display settings is always scaled.
+    const bool scale = config->scaleToFit || screenRect.left > 0 || screenRect.top > 0;
+    Render(*config->currentFile, GetSafeHwnd(), paintContext, config->drawMouseClicks != 0, scale, 0);
+    if (config->currentFile->IsOpen() || screenRect.left != 0 || screenRect.top != 0)
+        return;
+    DrawCannotOpenMessage(screenRect, *config);
+}
+
+// The message of a recording that cannot be opened, white and centred.
+void SaverWnd::DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config)
+{
+    std::string text;
+    FormatString(text, LoadResourceString(IDS_CANNOT_OPEN).c_str(), config.recordingPath.c_str());
+    IDirectDrawSurface* primary = GetPrimarySurface();
+    HDC dc = nullptr;
+    if (!primary || primary->GetDC(&dc) != DD_OK)
+        return;
+    RECT measured = screenRect;
+    DrawTextA(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_CENTER);
+    const int height = measured.bottom - measured.top;
+    RECT target = screenRect;
+    target.top = (screenRect.bottom - screenRect.top - height) / 2;
+    target.bottom = target.top + height;
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkColor(dc, GetPixel(dc, 0, 0));
+    DrawTextA(dc, text.c_str(), -1, &target, DT_CENTER);
+    primary->ReleaseDC(dc);
 }

@@ -1,8 +1,24 @@
 #pragma once
 #include "saver/ScreenSaverWnd.h"
 
-// The program's saver window. It paints the whole window black.
+class SaverConfigDlg;
+
+// The program's saver window: it plays the configured recording, or the one
+// appended to the program itself, until input ends the saver. A recording
+// that cannot be opened leaves a black window with a message.
 class SaverWnd : public CScreenSaverWnd {
 public:
     void OnDraw(HDC paintContext) override;
+    void OnSaverCreated() override;
+
+    void StartPlayback();
+    BOOL OpenPlayback();
+    void StopPlayback();
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnTimer();
+    void DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config);
 };
