@@ -59,10 +59,8 @@ DownloadJob::~DownloadJob()
 void DownloadJob::Run()
 {
     const int count = static_cast<int>(items.size());
-    for (int i = 0; i < count && !IsStopRequested(); ++i) {
-        sizeIndex = i;
+    for (int i = 0; i < count && !IsStopRequested(); ++i)
         QuerySize(i);
-    }
     int i = 0;
     for (; i < count && !IsStopRequested(); ++i) {
         downloadIndex = i;
@@ -131,7 +129,7 @@ bool DownloadJob::DownloadFile(int index)
     DownloadItem& item = items[index];
     const InternetSession session(userAgent);
     unsigned status = 0;
-    if (Repeat([&] { return DownloadOnce(session, index, status); })) {
+    if (Repeat([&] { return DownloadOnce(session, item, status); })) {
         item.totalBytes = item.receivedBytes.load();
         return true;
     }
@@ -139,9 +137,8 @@ bool DownloadJob::DownloadFile(int index)
     return false;
 }
 
-DownloadJob::Attempt DownloadJob::DownloadOnce(const InternetSession& session, int index, unsigned& status)
+DownloadJob::Attempt DownloadJob::DownloadOnce(const InternetSession& session, DownloadItem& item, unsigned& status)
 {
-    DownloadItem& item = items[index];
     if (!session.IsOpen())
         return Attempt::Failed;
     const InternetRequest request(session.OpenUrl(item.url, item.useCache));
@@ -169,7 +166,6 @@ DownloadJob::Attempt DownloadJob::DownloadOnce(const InternetSession& session, i
     item.receivedBytes = 0;
     DWORD bytesRead = 0;
     while (request.Read(buffer.get(), chunkSize, bytesRead)) {
-        downloadIndex = index;
         item.receivedBytes = AddCount(item.receivedBytes, bytesRead);
         if (bytesRead == 0)
             return item.receivedBytes < announcedBytes ? Attempt::Retry : Attempt::Succeeded;

@@ -28,7 +28,8 @@ struct DownloadItem {
 // thread. The worker holds a reference of its own, so a worker that outlives
 // its XDownload object still works on valid data until it notices the stop
 // request. The items are fixed before the worker starts; the counts, failed
-// fields and phase indexes are written by the worker and read by the owner.
+// fields and the download index are written by the worker and read by the
+// owner.
 class DownloadJob {
 public:
     static const DWORD chunkSize = 4096;
@@ -46,7 +47,6 @@ public:
 
     std::string userAgent; // fixed once the worker runs
     std::deque<DownloadItem> items;
-    std::atomic<int> sizeIndex{-1};
     std::atomic<int> downloadIndex{-1};
 
 private:
@@ -55,7 +55,7 @@ private:
     bool QuerySize(int index);
     bool DownloadFile(int index);
     Attempt QuerySizeOnce(const InternetSession& session, DownloadItem& item, unsigned& status);
-    Attempt DownloadOnce(const InternetSession& session, int index, unsigned& status);
+    Attempt DownloadOnce(const InternetSession& session, DownloadItem& item, unsigned& status);
     // Repeats an attempt with one-second pauses while it asks for a retry and
     // no stop is requested; a failure without retry still costs one pause.
     template <typename AttemptOnce> bool Repeat(AttemptOnce attemptOnce);

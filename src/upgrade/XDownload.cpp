@@ -73,7 +73,6 @@ void XDownload::Stop(DWORD timeoutMs)
         CloseHandle(worker);
         worker = nullptr;
     }
-    job->sizeIndex = -1;
     job->downloadIndex = -1;
 }
 
