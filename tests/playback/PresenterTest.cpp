@@ -159,7 +159,8 @@ TEST_P(PresenterTest, TheScreenShowsTheDecodedPicture) {
       // Scaled, only the middle of each tile is certain.
       const int inTileX = (kCapture.left + sx) % kTile, inTileY = (kCapture.top + sy) % kTile;
       if (scale && (inTileX < 4 || inTileX >= kTile - 4 || inTileY < 4 || inTileY >= kTile - 4)) continue;
-      const int row = topDown ? kCapture.top + sy : kHeight - 1 - (kCapture.top + sy);
+      // The capture's memory rows keep the image's orientation on screen.
+      const int row = topDown ? kCapture.top + sy : kCapture.bottom - 1 - sy;
       const uint32_t want = ImageColour(image, uint32_t(kCapture.left + sx), uint32_t(row));
       const uint32_t got = screen[size_t(y) * screenW + x];
       for (int shift = 0; shift < 24; shift += 8)
