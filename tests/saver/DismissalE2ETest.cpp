@@ -43,7 +43,7 @@ protected:
 };
 } // namespace
 
-TEST_F(RunningSaver, CoversTheScreenInBlackOnTop)
+TEST_F(RunningSaver, CoversTheScreenOnTop)
 {
     RECT area = {};
     GetWindowRect(window, &area);
@@ -57,10 +57,13 @@ TEST_F(RunningSaver, CoversTheScreenInBlackOnTop)
     e2e::Picture screen = e2e::CaptureScreen();
     ASSERT_FALSE(screen.pixels.empty());
     e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/full-screen-saver.png"));
+    // The built program carries no recording: black, with at most the
+    // cannot-open message in the middle band.
     int lit = 0;
-    for (uint32_t pixel : screen.pixels)
-        lit += pixel != 0 ? 1 : 0;
-    EXPECT_EQ(lit, 0) << "every pixel of the screen is black";
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x)
+            lit += (y < screen.height / 2 - 80 || y > screen.height / 2 + 80) && screen.At(x, y) != 0 ? 1 : 0;
+    EXPECT_EQ(lit, 0) << "the screen is black outside the middle band";
     ExpectStillRunning("looking at it");
 }
 
