@@ -1,5 +1,6 @@
 // The real saver playing recordings made by the encoder, checked on the screen.
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,12 @@ struct Settings {
   std::string path;
   DWORD scale = 0;
   DWORD clicks = 0;
+  DWORD repeat = 0;
 };
 
 void Store(const Settings& s) {
   e2e::WriteString(kSettingsKey, "Path", s.path);
-  e2e::WriteDword(kSettingsKey, "Auto repeat", 0);
+  e2e::WriteDword(kSettingsKey, "Auto repeat", s.repeat);
   e2e::WriteDword(kSettingsKey, "Quick play", 1);
   e2e::WriteDword(kSettingsKey, "Draw mouse clicks", s.clicks);
   e2e::WriteDword(kSettingsKey, "Scale to fit screen", s.scale);
@@ -44,19 +46,20 @@ struct TestRecording {
   uint8_t leftAtEnd = 0;
 };
 
-std::string Write(const TestRecording& t, const std::string& name) {
+std::string Write(const TestRecording& t, const std::string& name, uint32_t frames = 4,
+                  const vqd::RecordingInfo& rates = {}) {
   const std::string path = TempPath(name);
   const Bytes info = BitmapInfo(kImageWidth, t.topDown ? -kImageHeight : kImageHeight, t.bitCount);
   const uint32_t bpp = t.bitCount / 8, stride = (kImageWidth * bpp + 3) & ~3u;
   Bytes pixels(size_t(stride) * kImageHeight);
   vqd::RecordingEncoder encoder;
-  EXPECT_TRUE(encoder.Create(path.c_str(), vqd::RecordingInfo{}));
-  for (uint32_t frame = 0; frame < 4; ++frame) {
+  EXPECT_TRUE(encoder.Create(path.c_str(), rates));
+  for (uint32_t frame = 0; frame < frames; ++frame) {
     for (uint32_t y = 0; y < kImageHeight; ++y)
       for (uint32_t i = 0; i < kImageWidth * bpp; ++i)
         pixels[y * stride + i] = t.tiled ? uint8_t((i / bpp / 16) * 37 + (y / 16) * 71 + i % bpp * 50 + frame * 40)
                                          : uint8_t(i * 5 + y * 3 + frame * 40);
-    const uint8_t left = frame == 3 ? t.leftAtEnd : 0;
+    const uint8_t left = frame == frames - 1 ? t.leftAtEnd : 0;
     EXPECT_TRUE(encoder.AddFrame({info.data(), pixels.data(), t.capture, {400, 300}, left, 0}, frame * 100));
   }
   EXPECT_TRUE(encoder.Finish());
@@ -238,6 +241,62 @@ TEST_F(PlaybackE2E, AnEmptyPathPlaysTheRecordingTheProgramCarries) {
       {"", 0, 0}, [&](const e2e::Picture& s) { return Differences(s, decoded, l, t.capture, 0) == 0; },
       e2e::WindowsPath(program));
   EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
+}
+
+// The file offsets of the records of a plain recording.
+std::vector<size_t> RecordOffsets(const Bytes& file) {
+  std::vector<size_t> offsets;
+  for (size_t at = vqd::kDataOffset; at + vqd::kRecordHeaderSize <= file.size();
+       at += vqd::kRecordHeaderSize + vqd::ReadU32(&file[at + 4]))
+    offsets.push_back(at);
+  return offsets;
+}
+
+TEST_F(PlaybackE2E, ADamagedRecordingPlaysWhatItCan) {
+  TestRecording t;
+  const std::string path = Write(t, "damaged.vqd", 6);
+  Bytes bytes = ReadFile(path);
+  const std::vector<size_t> records = RecordOffsets(bytes);
+  ASSERT_EQ(records.size(), 6u);
+  // The fourth record no longer inflates; the last one is cut short.
+  for (size_t i = 2; i < 40; ++i) bytes[records[3] + vqd::kRecordHeaderSize + i] ^= 0x5A;
+  bytes.resize(records[5] + vqd::kRecordHeaderSize + 10);
+  WriteFile(path, bytes);
+  // What could be decoded is on the screen, and the saver goes on.
+  auto pictureShown = [](const e2e::Picture& s) {
+    int lit = 0;
+    for (int y = 100; y < 660; y += 10)
+      for (int x = 120; x < 900; x += 10) lit += s.At(x, y) != 0;
+    return lit > 2000;
+  };
+  const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 0, 1}, pictureShown);
+  EXPECT_TRUE(pictureShown(screen));
+  Sleep(1000);
+  EXPECT_TRUE(saver.IsRunning());
+}
+
+// Quick play of a short recording that repeats, at timer rates far above the
+// usual ones: thousands of ticks with a new picture each.
+TEST_F(PlaybackE2E, ALongRunDoesNotGrow) {
+  TestRecording t;
+  vqd::RecordingInfo fast;
+  fast.frameRate = 500;
+  fast.secondaryRate = 500;
+  const std::string path = Write(t, "repeating.vqd", 8, fast);
+  Play({e2e::WindowsPath(path), 0, 0, 1}, [](const e2e::Picture&) { return true; });
+  auto usage = [&] {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(saver.Handle(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+  };
+  Sleep(2000);
+  const SIZE_T early = usage();
+  Sleep(6000);
+  const SIZE_T late = usage();
+  ASSERT_GT(early, 0u);
+  EXPECT_LT(late, early + 2 * 1024 * 1024) << "private memory grew from " << early << " to " << late;
+  EXPECT_TRUE(saver.IsRunning());
 }
 
 }  // namespace
