@@ -1,5 +1,7 @@
 #include "classlib/Dialog.h"
 
+#include "classlib/WinApp.h"
+
 namespace {
 // The object whose dialog is being made; attached at the dialog's first message.
 CDialog* dialogBeingMade = nullptr;
@@ -14,16 +16,30 @@ INT_PTR CDialog::DoModal()
 {
     modeless = false;
     dialogBeingMade = this;
-    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), parent, DialogProc, 0);
+    const HWND owner = ModalOwner();
+    INT_PTR result = inMemoryTemplate
+                         ? DialogBoxIndirectParamA(ProgramInstance(), inMemoryTemplate, owner, DialogProc, 0)
+                         : DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, DialogProc, 0);
     dialogBeingMade = nullptr;
     return result;
+}
+
+HWND CDialog::ModalOwner() const
+{
+    if (parent)
+        return parent;
+    const CWinApp* app = CWinApp::Current();
+    const HWND main = app && app->mainWnd ? app->mainWnd->GetSafeHwnd() : nullptr;
+    return main && IsWindow(main) ? main : nullptr;
 }
 
 BOOL CDialog::Create()
 {
     modeless = true;
     dialogBeingMade = this;
-    HWND dialog = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), parent, DialogProc, 0);
+    HWND dialog = inMemoryTemplate
+                      ? CreateDialogIndirectParamA(ProgramInstance(), inMemoryTemplate, parent, DialogProc, 0)
+                      : CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), parent, DialogProc, 0);
     dialogBeingMade = nullptr;
     return dialog != nullptr;
 }

@@ -68,6 +68,51 @@ BOOL CWnd::DestroyWindow()
     return handle ? ::DestroyWindow(handle) : FALSE;
 }
 
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
+{
+    if (!handle)
+        return FALSE;
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(handle, GWL_EXSTYLE));
+    const DWORD changed = (style & ~remove) | add;
+    if (changed == style)
+        return FALSE;
+    SetWindowLongA(handle, GWL_EXSTYLE, static_cast<LONG>(changed));
+    if (flags)
+        SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                     flags | SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+void CWnd::CenterWindow()
+{
+    if (!handle)
+        return;
+    RECT workArea = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    RECT area = workArea;
+    const HWND owner = GetWindow(handle, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &area);
+    RECT own = {};
+    GetWindowRect(handle, &own);
+    const LONG ownWidth = own.right - own.left, ownHeight = own.bottom - own.top;
+    LONG left = (area.left + area.right - ownWidth) / 2;
+    LONG top = (area.top + area.bottom - ownHeight) / 2;
+    left = left + ownWidth > workArea.right ? workArea.right - ownWidth : left;
+    top = top + ownHeight > workArea.bottom ? workArea.bottom - ownHeight : top;
+    left = left < workArea.left ? workArea.left : left;
+    top = top < workArea.top ? workArea.top : top;
+    SetWindowPos(handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND CWnd::GetTopLevelOwner() const
+{
+    HWND window = handle;
+    while (HWND owner = window ? GetWindow(window, GW_OWNER) : nullptr)
+        window = owner;
+    return window;
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;

@@ -26,6 +26,16 @@ public:
     // The default processing of the message being routed.
     LRESULT Default();
     BOOL DestroyWindow();
+    // Changes the extended style; with flags, the frame is then updated by
+    // SetWindowPos with those flags added to a frame change that keeps the
+    // window's place, size and z-order.
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
+    // Centres the window over its owner when the owner is visible, otherwise
+    // on the work area, keeping it inside the work area.
+    void CenterWindow();
+    // The last window of the chain of owners, or the window itself when it
+    // has no owner; null when no window is attached.
+    HWND GetTopLevelOwner() const;
 
 protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
