@@ -1,4 +1,4 @@
-#include "saver/ShellOpen.h"
+#include "upgrade/ShellOpen.h"
 
 #include <shellapi.h>
 
