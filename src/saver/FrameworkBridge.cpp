@@ -7,6 +7,8 @@
 #include "saver/ScreenSaverDlg.h"
 #include "saver/ScreenSaverWnd.h"
 
+#include <commctrl.h>
+
 class FrameworkBridge {
 public:
     [[noreturn]] static void Terminate(CScreenSaverApp* app)
@@ -87,7 +89,11 @@ INT_PTR CALLBACK ConfigDialogHook(HWND dialog, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
+// The dialogs use the common controls (the progress bar of the download);
+// without them only the download's progress dialog cannot be made.
 BOOL PrepareDialogClasses(HINSTANCE)
 {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     return TRUE;
 }

@@ -1,7 +1,16 @@
 #include "saver/SaverConfigDlg.h"
 
 #include "resources/ResourceIds.h"
+#include "saver/ScreenSaverApp.h"
+#include "upgrade/UpgradeDlg.h"
 #include "upgrade/VersionInfo.h"
+
+#include <new>
+
+namespace {
+const UINT_PTR upgradeTimer = 1;
+const UINT upgradePollMs = 500;
+} // namespace
 
 SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqdFile)
 {
@@ -16,8 +25,22 @@ SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqd
 
 SaverConfigDlg::~SaverConfigDlg()
 {
+    upgradeChecker.reset();
     vqdFile.Release();
     exeFile.Release();
+}
+
+BOOL SaverConfigDlg::OnInitDialog()
+{
+    CScreenSaverDlg::OnInitDialog();
+    upgradeChecker.reset(new (std::nothrow) UpgradeDlg(versionStrings));
+    upgradeTimerId = SetTimer(GetSafeHwnd(), upgradeTimer, upgradePollMs, nullptr);
+    if (upgradeTimerId == 0)
+        return FALSE;
+    upgradeDone = false;
+    CenterWindow();
+    UpdateData(FALSE);
+    return TRUE;
 }
 
 void SaverConfigDlg::DoDataExchange(CDataExchange& exchange)
@@ -27,4 +50,70 @@ void SaverConfigDlg::DoDataExchange(CDataExchange& exchange)
     DDX_Check(exchange, IDC_QUICK_PLAY, quickPlay);
     DDX_Check(exchange, IDC_DRAW_MOUSE_CLICKS, drawMouseClicks);
     DDX_Check(exchange, IDC_SCALE_TO_FIT, scaleToFit);
+}
+
+void SaverConfigDlg::OnOK()
+{
+    if (CScreenSaverApp* app = CScreenSaverApp::Current()) {
+        UpdateData(TRUE);
+        app->SaveSettings();
+    }
+    EndDialog(IDOK);
+}
+
+// Asks the top-level owner to close as well, but only a window of this
+// program: the owner of the configuration dialog is usually another
+// program's window (the one in front when the dialog was asked for).
+void SaverConfigDlg::OnCancel()
+{
+    const HWND owner = GetTopLevelOwner();
+    DWORD ownerProcess = 0;
+    if (owner && GetWindowThreadProcessId(owner, &ownerProcess) && ownerProcess == GetCurrentProcessId())
+        PostMessageA(owner, WM_CLOSE, 0, 0);
+    EndDialog(IDCANCEL);
+}
+
+bool SaverConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_NEW_RECORDING:
+            OnNewRecording();
+            return true;
+        case IDC_FILE_INFO:
+            OnFileInfo();
+            return true;
+        case IDC_ABOUT:
+            OnAbout();
+            return true;
+        case IDC_BROWSE:
+            OnBrowse();
+            return true;
+        }
+        break;
+    case WM_TIMER:
+        OnUpgradeTimer(wParam);
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    }
+    return CScreenSaverDlg::OnMessage(message, wParam, lParam, result);
+}
+
+void SaverConfigDlg::OnUpgradeTimer(UINT_PTR timerId)
+{
+    if (timerId == upgradeTimerId && upgradeChecker && !upgradeDone && upgradeChecker->PollManifest())
+        upgradeDone = upgradeChecker->OfferUpgrade();
+}
+
+void SaverConfigDlg::OnDestroy()
+{
+    if (upgradeTimerId != 0) {
+        KillTimer(GetSafeHwnd(), upgradeTimerId);
+        upgradeTimerId = 0;
+        upgradeDone = false;
+    }
+    upgradeChecker.reset();
 }

@@ -4,11 +4,18 @@
 #include "saver/ScreenSaverDlg.h"
 #include "upgrade/VersionStrings.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class UpgradeDlg;
+
 // The configuration object: holder of the program's settings, version texts
 // and the two recording readers, and the configuration dialog (resource 2003).
+//
+// While the dialog is open, a 500 ms timer polls the upgrade check until it
+// has made its one offer. OK saves the settings; Cancel (Esc, the close box)
+// and a started recorder close without saving.
 class SaverConfigDlg : public CScreenSaverDlg {
 public:
     SaverConfigDlg();
@@ -17,6 +24,8 @@ public:
     // Moves the settings between the fields and the registry of the current user.
     BOOL LoadSettings();
     BOOL SaveSettings();
+    // Starts the recorder program; true when its process was started.
+    BOOL LaunchRecorder();
 
     VersionStrings versionStrings;
     RecordingFile* currentFile;           // the reader in use: vqdFile or exeFile
@@ -30,5 +39,21 @@ public:
     int scaleToFit = 1;
 
 protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
     void DoDataExchange(CDataExchange& exchange) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnNewRecording();
+    void OnFileInfo();
+    void OnAbout();
+    void OnBrowse();
+    void OnUpgradeTimer(UINT_PTR timerId);
+    void OnDestroy();
+
+    std::unique_ptr<UpgradeDlg> upgradeChecker;
+    UINT_PTR upgradeTimerId = 0;
+    bool upgradeDone = false;
 };
