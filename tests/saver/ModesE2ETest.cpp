@@ -28,30 +28,6 @@ HWND MakeTestWindow(const char* title)
     return window;
 }
 
-HWND WaitForConfigDialog()
-{
-    return e2e::WaitForWindow("#32770", "Quorvane Screen Saver", startTimeoutMs);
-}
-
-bool IsChecked(HWND dialog, int id)
-{
-    return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::string ControlText(HWND dialog, int id)
-{
-    char text[300] = {};
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// Closes the configuration dialog as Esc would; the saver then ends.
-DWORD CancelDialog(e2e::TestProcess& saver, HWND dialog)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    return saver.ExitCodeOrKill(endTimeoutMs);
-}
-
 // The owner the saver's configuration dialog gets for the arguments while
 // the given window is in the foreground.
 HWND DialogOwnerFor(const std::string& arguments, HWND foreground)

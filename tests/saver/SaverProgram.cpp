@@ -46,4 +46,27 @@ DWORD RunToEnd(const std::string& program, const std::string& arguments)
     return process.ExitCodeOrKill(endTimeoutMs);
 }
 
+HWND WaitForConfigDialog()
+{
+    return e2e::WaitForWindow("#32770", "Quorvane Screen Saver", startTimeoutMs);
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[1024] = {};
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+DWORD CancelDialog(e2e::TestProcess& saver, HWND dialog)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return saver.ExitCodeOrKill(endTimeoutMs);
+}
+
 } // namespace saver_e2e

@@ -28,4 +28,12 @@ DWORD ExitCodeAfterWindowGone(e2e::TestProcess& saver, HWND window);
 // Exit code of a run that must end by itself.
 DWORD RunToEnd(const std::string& program, const std::string& arguments);
 
+// The configuration dialog, once shown.
+HWND WaitForConfigDialog();
+bool IsChecked(HWND dialog, int id);
+// The text of a dialog's control, also of another process.
+std::string ControlText(HWND dialog, int id);
+// Closes the configuration dialog as Esc would and returns the exit code.
+DWORD CancelDialog(e2e::TestProcess& saver, HWND dialog);
+
 } // namespace saver_e2e

@@ -1,8 +1,12 @@
 #include "MessageBoxAnswerer.h"
 
 namespace {
+// The static control that carries a message box's text.
+const int messageTextId = 0xFFFF;
+
 struct Search {
     const std::string* caption;
+    DWORD processId;
     std::vector<HWND> boxes;
 };
 
@@ -15,8 +19,8 @@ BOOL CALLBACK CollectBox(HWND window, LPARAM parameter)
     char title[256] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
-        *search.caption == title)
+    if (process == search.processId && IsWindowVisible(window) && std::string(className) == "#32770" &&
+        *search.caption == title && GetDlgItem(window, messageTextId))
         search.boxes.push_back(window);
     return TRUE;
 }
@@ -27,15 +31,16 @@ BOOL CALLBACK AppendStaticText(HWND child, LPARAM parameter)
     GetClassNameA(child, className, sizeof className);
     if (std::string(className) == "Static") {
         char text[1024] = {};
-        GetWindowTextA(child, text, sizeof text);
+        SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         *reinterpret_cast<std::string*>(parameter) += text;
     }
     return TRUE;
 }
 } // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, std::map<std::string, int> answers)
-    : caption(caption), answers(std::move(answers)), watcher([this] { Watch(); })
+MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, std::map<std::string, int> answers,
+                                       DWORD processId)
+    : caption(caption), processId(processId), answers(std::move(answers)), watcher([this] { Watch(); })
 {
 }
 
@@ -54,7 +59,7 @@ std::vector<std::string> MessageBoxAnswerer::Texts() const
 void MessageBoxAnswerer::Watch()
 {
     while (!stopping) {
-        Search search{&caption, {}};
+        Search search{&caption, processId, {}};
         EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
         for (HWND box : search.boxes)
             if (answered.insert(box).second)

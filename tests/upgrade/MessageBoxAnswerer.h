@@ -9,13 +9,15 @@
 #include <thread>
 #include <vector>
 
-// Answers the message boxes of this process that carry the caption, as a
-// user would: each box gets the button given for its text (IDOK when the
-// text has no answer). A thread of its own watches while the object lives,
-// so boxes shown modally on the test's thread are answered.
+// Answers the message boxes of a process (by default this one) that carry
+// the caption, as a user would: each box gets the button given for its text
+// (IDOK when the text has no answer). Other dialogs with the same caption are
+// left alone. A thread of its own watches while the object lives, so boxes
+// shown modally on the test's thread are answered.
 class MessageBoxAnswerer {
 public:
-    MessageBoxAnswerer(const std::string& caption, std::map<std::string, int> answers);
+    MessageBoxAnswerer(const std::string& caption, std::map<std::string, int> answers,
+                       DWORD processId = GetCurrentProcessId());
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -28,6 +30,7 @@ private:
     void Answer(HWND box);
 
     const std::string caption;
+    const DWORD processId;
     const std::map<std::string, int> answers;
     std::set<HWND> answered;
     mutable std::mutex textsLock;

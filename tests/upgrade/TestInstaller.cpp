@@ -1,4 +1,5 @@
-// Stands in for a downloaded installer: it leaves the file "<own path>.ran".
+// Stands in for a program the saver starts (the downloaded installer, the
+// recorder): it leaves the file "<own path>.ran".
 #include <windows.h>
 
 #include <fstream>

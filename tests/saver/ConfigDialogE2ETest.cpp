@@ -1,0 +1,329 @@
+// The real saver's configuration dialog, driven from this program as a user
+// would: its settings, its buttons, the file info dialog and the About box.
+#include "DescribedRecording.h"
+#include "MessageBoxAnswerer.h"
+#include "SaverProgram.h"
+#include "TestFiles.h"
+
+#include "classlib/MessageBox.h"
+#include "e2e/Input.h"
+#include "e2e/Registry.h"
+#include "e2e/Screenshot.h"
+#include "e2e/WindowWait.h"
+#include "resources/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace saver_e2e;
+
+namespace {
+const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
+const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
+const char productName[] = "Quorvane Screen Saver";
+
+struct StoredSettings {
+    std::optional<std::string> path;
+    std::optional<DWORD> autoRepeat, quickPlay, drawMouseClicks, scaleToFit;
+
+    static StoredSettings Read()
+    {
+        return {e2e::ReadString(settingsKey, "Path"), e2e::ReadDword(settingsKey, "Auto repeat"),
+                e2e::ReadDword(settingsKey, "Quick play"), e2e::ReadDword(settingsKey, "Draw mouse clicks"),
+                e2e::ReadDword(settingsKey, "Scale to fit screen")};
+    }
+    bool operator==(const StoredSettings& other) const
+    {
+        return path == other.path && autoRepeat == other.autoRepeat && quickPlay == other.quickPlay &&
+               drawMouseClicks == other.drawMouseClicks && scaleToFit == other.scaleToFit;
+    }
+};
+
+// The folder of the pictures a person looks at after the run.
+std::string ScreenshotPath(const std::string& name)
+{
+    const std::string folder = e2e::WindowsPath(QV_SCREENS_DIR);
+    CreateDirectoryA(folder.substr(0, folder.rfind('\\')).c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\" + name;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Command(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindUntitledDialog(HWND window, LPARAM parameter)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (process != search.process || !IsWindowVisible(window) || std::string(className) != "#32770" ||
+        GetWindowTextLengthA(window) != 0)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The About box: the process's shown dialog without a title.
+HWND WaitForAboutBox(const e2e::TestProcess& saver)
+{
+    WindowSearch search{saver.Id(), nullptr};
+    e2e::WaitUntil([&] { return !EnumWindows(FindUntitledDialog, reinterpret_cast<LPARAM>(&search)); },
+                   startTimeoutMs);
+    return search.found;
+}
+
+// The pixels of the colour inside a part of a picture, as a rectangle.
+RECT AreaOfColour(const e2e::Picture& picture, uint32_t colour, const RECT& part)
+{
+    RECT area = {picture.width, picture.height, 0, 0};
+    for (int y = part.top; y < part.bottom && y < picture.height; ++y)
+        for (int x = part.left; x < part.right && x < picture.width; ++x)
+            if (picture.At(x, y) == colour) {
+                area = {std::min<LONG>(area.left, x), std::min<LONG>(area.top, y), std::max<LONG>(area.right, x + 1),
+                        std::max<LONG>(area.bottom, y + 1)};
+            }
+    return area;
+}
+
+bool HasColour(HWND window, uint32_t colour, const RECT& part)
+{
+    const RECT found = AreaOfColour(e2e::CaptureWindow(window), colour, part);
+    return found.right > found.left;
+}
+
+class ConfigDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey));
+        ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE));
+    }
+    void TearDown() override
+    {
+        e2e::DeleteKeyTree(settingsKey);
+        e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
+    }
+
+    HWND Open()
+    {
+        if (!saver.Start(SaverPath(), "/c"))
+            return nullptr;
+        HWND dialog = WaitForConfigDialog();
+        return dialog && e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs) ? dialog : nullptr;
+    }
+    void SetPath(HWND dialog, const std::string& path)
+    {
+        SendMessageA(GetDlgItem(dialog, IDC_RECORDING_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    }
+    DWORD ExitCode() { return saver.ExitCodeOrKill(endTimeoutMs); }
+
+    e2e::TestProcess saver;
+};
+} // namespace
+
+TEST_F(ConfigDialog, FirstRunShowsTheDefaultsAndStoresThem)
+{
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, IDC_RECORDING_PATH), "");
+    EXPECT_TRUE(IsChecked(dialog, IDC_AUTO_REPEAT));
+    EXPECT_FALSE(IsChecked(dialog, IDC_QUICK_PLAY));
+    EXPECT_FALSE(IsChecked(dialog, IDC_DRAW_MOUSE_CLICKS));
+    EXPECT_TRUE(IsChecked(dialog, IDC_SCALE_TO_FIT));
+    EXPECT_EQ(StoredSettings::Read(), (StoredSettings{"", 1u, 0u, 0u, 1u}));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+TEST_F(ConfigDialog, OkStoresExactlyTheChosenValues)
+{
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    SetPath(dialog, "C:\\recordings\\chosen.vqd");
+    SendMessageA(GetDlgItem(dialog, IDC_AUTO_REPEAT), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, IDC_DRAW_MOUSE_CLICKS), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
+    EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog), ScreenshotPath("config-dialog.png")));
+    Command(dialog, IDOK);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(StoredSettings::Read(), (StoredSettings{"C:\\recordings\\chosen.vqd", 0u, 1u, 1u, 1u}));
+}
+
+TEST_F(ConfigDialog, CancelStoresNothingAndLeavesTheOwnerOpen)
+{
+    HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    e2e::PumpMessages();
+    ASSERT_TRUE(saver.Start(SaverPath(), "/c:" + std::to_string(reinterpret_cast<uintptr_t>(owner))));
+    HWND dialog = WaitForConfigDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(GetWindow(dialog, GW_OWNER), owner);
+    const StoredSettings before = StoredSettings::Read();
+    SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    e2e::PumpMessages();
+    EXPECT_TRUE(IsWindow(owner)) << "another program's window is not asked to close";
+    EXPECT_EQ(StoredSettings::Read(), before);
+    DestroyWindow(owner);
+}
+
+TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
+{
+    const std::string chosen = TempPath("browsed.vqd");
+    std::ofstream(chosen) << "recording";
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    const StoredSettings before = StoredSettings::Read();
+    Command(dialog, IDC_BROWSE);
+    HWND chooser = e2e::WaitForWindow("#32770", "Open", startTimeoutMs);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
+    HWND name = GetDlgItem(chooser, 0x47c) ? GetDlgItem(chooser, 0x47c) : GetDlgItem(chooser, 0x480);
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+    Command(chooser, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ControlText(dialog, IDC_RECORDING_PATH) == chosen; }, startTimeoutMs))
+        << ControlText(dialog, IDC_RECORDING_PATH);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == dialog; }, startTimeoutMs));
+    e2e::PressKeyAndRelease(VK_ESCAPE);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(StoredSettings::Read(), before);
+}
+
+TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
+{
+    const std::string path = TempPath("described.vqd");
+    vqd::RecordingInfo described;
+    described.frameRate = 10;
+    described.title = "Morning demo";
+    described.author = "Test author";
+    described.description = "A short recording made by the encoder.";
+    ASSERT_TRUE(WriteDescribedRecording(path, described, 27000));
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    SetPath(dialog, path);
+    Command(dialog, IDC_FILE_INFO);
+    HWND info = e2e::WaitForWindow("#32770", "File info", startTimeoutMs);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(ControlText(info, IDC_INFO_TITLE), "Morning demo");
+    EXPECT_EQ(ControlText(info, IDC_INFO_AUTHOR), "Test author");
+    EXPECT_EQ(ControlText(info, IDC_INFO_DESCRIPTION), "A short recording made by the encoder.");
+    EXPECT_EQ(ControlText(info, IDC_INFO_LENGTH), "00:00:27");
+    EXPECT_EQ(ControlText(info, IDC_INFO_RATE), "10 frames/sec");
+    EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
+    EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
+    EXPECT_FALSE(GetWindowLongA(info, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, startTimeoutMs));
+    EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(info), ScreenshotPath("file-info-dialog.png")));
+    Command(info, IDOK);
+    EXPECT_TRUE(e2e::WaitForWindowGone(info, endTimeoutMs));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(StoredSettings::Read().path, std::string("")) << "the typed path is not saved";
+}
+
+TEST_F(ConfigDialog, FileInfoOnAMissingFileStillOpens)
+{
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    SetPath(dialog, "C:\\no such folder\\missing.vqd");
+    Command(dialog, IDC_FILE_INFO);
+    HWND info = e2e::WaitForWindow("#32770", "File info", startTimeoutMs);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(ControlText(info, IDC_INFO_TITLE), "");
+    EXPECT_EQ(ControlText(info, IDC_INFO_LENGTH), "00:00:00");
+    Command(info, IDCANCEL);
+    EXPECT_TRUE(e2e::WaitForWindowGone(info, endTimeoutMs));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewhere)
+{
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    e2e::MoveCursorTo(0, 0);
+    Command(dialog, IDC_ABOUT);
+    HWND about = WaitForAboutBox(saver);
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), about, startTimeoutMs));
+    RECT client = {};
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), dialog);
+    const e2e::Picture shown = e2e::CaptureWindow(about);
+    EXPECT_TRUE(e2e::SavePng(shown, ScreenshotPath("about-box.png")));
+
+    const RECT version = AreaOfColour(shown, 0xFFFFFF, {160, 40, 400, 70});
+    EXPECT_GE(version.left, 170) << "the version is drawn in white from (170, 50)";
+    EXPECT_GE(version.top, 50);
+    EXPECT_GT(version.right, version.left);
+    const RECT bottomLine = {0, 185, 400, 200};
+    const RECT link = AreaOfColour(shown, 0x0000FF, bottomLine);
+    ASSERT_GT(link.right, link.left) << "the link is blue";
+    const RECT copyright = AreaOfColour(shown, 0x000000, bottomLine);
+    EXPECT_GE(copyright.left, 20);
+    EXPECT_LT(copyright.right, link.left) << "the link follows the copyright line";
+
+    POINT onLink = {(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+    ClientToScreen(about, &onLink);
+    e2e::MoveCursorTo(onLink.x, onLink.y);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return HasColour(about, 0xFF0000, link); }, startTimeoutMs))
+        << "the hovered link turns red";
+    POINT offLink = {60, 120};
+    ClientToScreen(about, &offLink);
+    e2e::MoveCursorTo(offLink.x, offLink.y);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !HasColour(about, 0xFF0000, link); }, startTimeoutMs))
+        << "and blue again when the mouse leaves it";
+
+    e2e::PressButton(e2e::MouseButton::Left);
+    e2e::ReleaseButton(e2e::MouseButton::Left);
+    EXPECT_TRUE(e2e::WaitForWindowGone(about, endTimeoutMs)) << "a click outside the link closes the box";
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+TEST_F(ConfigDialog, NewStartsTheRegisteredRecorderAndCloses)
+{
+    const std::string recorder = e2e::WindowsPath(QV_TEST_RECORDER_PATH);
+    const std::string marker = recorder + ".ran";
+    DeleteFileA(marker.c_str());
+    const std::string folder = recorder.substr(0, recorder.rfind('\\'));
+    ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    const StoredSettings before = StoredSettings::Read();
+    SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
+    Command(dialog, IDC_NEW_RECORDING);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FileExists(marker); }, endTimeoutMs)) << "the recorder ran";
+    EXPECT_EQ(StoredSettings::Read(), before) << "nothing is saved";
+    DeleteFileA(marker.c_str());
+}
+
+TEST_F(ConfigDialog, NewWithoutTheRecorderOffersTheWebSite)
+{
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    MessageBoxAnswerer user(productName, {{LoadResourceString(IDS_RECORDER_MISSING), IDNO}}, saver.Id());
+    Command(dialog, IDC_NEW_RECORDING);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, startTimeoutMs));
+    EXPECT_EQ(user.Texts()[0], LoadResourceString(IDS_RECORDER_MISSING));
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
+    EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
