@@ -2,8 +2,7 @@
 // scripted test server acting as the user's HTTP proxy.
 #include "DownloadTestFolder.h"
 #include "MessageBoxAnswerer.h"
-#include "ProxySetting.h"
-#include "TestServer.h"
+#include "UpgradeFixture.h"
 
 #include "classlib/MessageBox.h"
 #include "e2e/TestProcess.h"
@@ -18,67 +17,21 @@
 
 namespace {
 const DWORD bound = 30000;
-const char* const productName = "Quorvane Screen Saver";
-const char* const manifestPath = "screen-saver/upgrade.txt";
-const char* const installerUrl = "http://www.quorvane.com/files/setup.exe";
-
-std::string TempFolder()
-{
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "qvsstemp";
-}
 
 VersionStrings OwnVersion()
 {
     VersionStrings own;
     own.fileVersion = "1.0.33.0";
-    own.productName = productName;
+    own.productName = UpgradeFixture::productName;
     return own;
 }
 
-HWND ProgressDialog()
-{
-    HWND dialog = FindWindowA("#32770", "Downloading");
-    DWORD process = 0;
-    GetWindowThreadProcessId(dialog, &process);
-    return process == GetCurrentProcessId() ? dialog : nullptr;
-}
-
-class UpgradeDlgTest : public testing::Test {
+class UpgradeDlgTest : public UpgradeFixture {
 protected:
-    UpgradeDlgTest()
-    {
-        RemoveFolderTree(TempFolder());
-        const std::string installer = FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
-        EXPECT_FALSE(installer.empty());
-        test_server::PutFile("files/setup.exe", installer);
-    }
-    ~UpgradeDlgTest() override { RemoveFolderTree(TempFolder()); }
-
-    void ServeManifest(const std::string& text)
-    {
-        test_server::RemoveFile(std::string(manifestPath) + ".status");
-        ASSERT_TRUE(test_server::PutFile(manifestPath, text));
-    }
     bool WaitForManifest(UpgradeDlg& upgrade)
     {
         return e2e::WaitUntil([&] { return upgrade.PollManifest(); }, bound);
     }
-    // Serves a manifest with a url2 entry besides the given text; its file
-    // appears once the manifest has been read.
-    void ServeManifestWithSecondUrl(const std::string& text)
-    {
-        ASSERT_TRUE(test_server::PutFile("extra.bin", "second"));
-        ServeManifest("url2 = http://www.quorvane.com/extra.bin\n" + text);
-    }
-    static bool SecondFileArrived() { return FileContent(TempFolder() + "\\upgrade.tmp") == "second"; }
-    std::map<std::string, int> Answers(int offer, int cancel = IDNO)
-    {
-        return {{LoadResourceString(IDS_UPGRADE_OFFER), offer}, {LoadResourceString(IDS_UPGRADE_CANCEL), cancel}};
-    }
-
-    ProxySetting proxy{test_server::HostAndPort()};
 };
 } // namespace
 

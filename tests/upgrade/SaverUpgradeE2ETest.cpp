@@ -1,0 +1,142 @@
+// The upgrade check of the real saver's configuration dialog, with the
+// scripted test server as the user's HTTP proxy answering the program's fixed
+// URLs.
+#include "DownloadTestFolder.h"
+#include "MessageBoxAnswerer.h"
+#include "SaverProgram.h"
+#include "UpgradeFixture.h"
+
+#include "classlib/MessageBox.h"
+#include "e2e/WindowWait.h"
+#include "resources/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+using namespace saver_e2e;
+
+namespace {
+const DWORD bound = 30000;
+const char* const manifestRequest = "/screen-saver/upgrade.txt";
+const char* const tricklingInstaller = "http://www.quorvane.com/s/trickle/400000";
+
+class SaverUpgrade : public UpgradeFixture {
+protected:
+    // Starts the configuration dialog; the answerer then answers its boxes.
+    HWND OpenDialog(std::map<std::string, int> answers)
+    {
+        if (!saver.Start(SaverPath(), "/c"))
+            return nullptr;
+        user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers), saver.Id());
+        return WaitForConfigDialog();
+    }
+    bool WaitForBoxes(size_t count)
+    {
+        return e2e::WaitUntil([&] { return user->Texts().size() >= count; }, bound);
+    }
+    std::string PartialInstaller() const { return TempFolder() + "\\400000"; }
+    bool WaitForPartialInstaller() const
+    {
+        return e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound);
+    }
+
+    e2e::TestProcess saver;
+    std::unique_ptr<MessageBoxAnswerer> user;
+};
+} // namespace
+
+TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing)
+{
+    ServeManifestWithSecondUrl("version = 1.0.33.0\nurl = " + std::string(installerUrl) + "\n");
+    HWND dialog = OpenDialog(Answers(IDYES));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound)) << "the dialog's timer read the manifest";
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
+    EXPECT_TRUE(user->Texts().empty());
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
+}
+
+TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
+{
+    ServeManifest("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
+    HWND dialog = OpenDialog(Answers(IDNO));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitForBoxes(1));
+    EXPECT_EQ(user->Texts()[0], LoadResourceString(IDS_UPGRADE_OFFER));
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
+    EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(user->Texts().size(), 1u) << "asked once";
+    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
+}
+
+TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
+{
+    ServeManifest("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
+    HWND dialog = OpenDialog(Answers(IDYES));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil([] { return FileExists(TempFolder() + "\\setup.exe.ran"); }, bound))
+        << "the installer ran";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog(saver.Id()) == nullptr; }, bound));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(user->Texts().size(), 1u);
+}
+
+TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure)
+{
+    ServeManifest("version = 1.0.34.0\nurl = http://www.quorvane.com/files/missing.exe\n");
+    HWND dialog = OpenDialog(Answers(IDYES));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitForBoxes(2));
+    EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
+    EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
+{
+    ServeManifest("version = 1.0.34.0\nurl = " + std::string(tricklingInstaller) + "\n");
+    HWND dialog = OpenDialog(Answers(IDYES, IDYES));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitForPartialInstaller());
+    HWND progress = ProgressDialog(saver.Id());
+    ASSERT_NE(progress, nullptr);
+    PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(progress, bound));
+    EXPECT_FALSE(FileExists(PartialInstaller()));
+    ASSERT_EQ(user->Texts().size(), 2u);
+    EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_CANCEL));
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything)
+{
+    ServeManifest("version = 1.0.34.0\nurl = " + std::string(tricklingInstaller) + "\n");
+    HWND dialog = OpenDialog(Answers(IDYES));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitForPartialInstaller());
+    HWND progress = ProgressDialog(saver.Id());
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_FALSE(IsWindow(progress));
+    EXPECT_TRUE(!FileExists(PartialInstaller()) || DeleteFileA(PartialInstaller().c_str()))
+        << "the partial file is not held open";
+    EXPECT_EQ(user->Texts().size(), 1u) << "no question about cancelling";
+}
+
+TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen)
+{
+    ServeManifestWithSecondUrl("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
+    const int earlierRequests = test_server::RequestCount(manifestRequest);
+    HWND window = StartFullScreen(saver);
+    ASSERT_NE(window, nullptr);
+    user = std::make_unique<MessageBoxAnswerer>(productName, Answers(IDYES), saver.Id());
+    ASSERT_TRUE(WaitUntilReady(saver, window));
+    // Longer than the configuration dialog needs to poll, fetch and ask.
+    EXPECT_FALSE(e2e::WaitUntil([&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
+    EXPECT_TRUE(user->Texts().empty());
+    EXPECT_FALSE(SecondFileArrived());
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+}
