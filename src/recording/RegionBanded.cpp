@@ -1,4 +1,4 @@
-// The dirty-area region where there is no GDI: a banded region of our own.
+// The dirty-area region: a banded region of our own.
 #include "recording/Region.h"
 
 Region::~Region() { Destroy(); }

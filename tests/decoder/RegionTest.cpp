@@ -1,5 +1,5 @@
 // The dirty region lists its rectangles the way the system's region data
-// does. Runs against our banded region natively and against GDI on Windows.
+// does, on every platform.
 #include <gtest/gtest.h>
 
 #include <random>
