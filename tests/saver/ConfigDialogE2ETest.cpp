@@ -228,6 +228,8 @@ TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
     EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
     EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
     EXPECT_FALSE(GetWindowLongA(info, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    // The picture for a person: every control painted before it is taken.
+    RedrawWindow(info, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, startTimeoutMs));
     EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(info), ScreenshotPath("file-info-dialog.png")));
     Command(info, IDOK);
