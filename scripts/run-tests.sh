@@ -38,6 +38,10 @@ fi
 echo "== Windows tests under Wine"
 count_ctest tests/harness/wine-session.sh ctest --test-dir build/windows --output-on-failure
 
+echo "== the presenter on a 16-bit display"
+QV_SCREEN=1024x768x16 count_ctest tests/harness/wine-session.sh ctest --test-dir build/windows \
+  --output-on-failure -R presenter_tests
+
 echo
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
