@@ -153,13 +153,15 @@ bool RecordingFile::TransferHeader(const char* path, bool write) {
 bool RecordingFile::LoadHeaderFrom(const char* path) { return TransferHeader(path, false); }
 bool RecordingFile::SaveHeaderTo(const char* path) { return TransferHeader(path, true); }
 
+// Starts the sibling player from the folder of the running program.
 bool RecordingFile::OpenInPlayer(const char* path) {
   if (!path) return false;
-  char program[LockedFile::kNameSize + 16];
-  if (!sys::ProgramFolder(program, LockedFile::kNameSize)) return false;
-  std::strcat(program, "reelora.exe");
-  std::string commandLine = std::string(" \"") + path + "\"";
-  return sys::StartProgram(program, commandLine.c_str());
+  const std::string self = sys::ProgramPath();
+  const size_t folderEnd = self.find_last_of("\\/");
+  if (folderEnd == std::string::npos) return false;
+  const std::string program = self.substr(0, folderEnd + 1) + "reelora.exe";
+  const std::string commandLine = std::string(" \"") + path + "\"";
+  return sys::StartProgram(program.c_str(), commandLine.c_str());
 }
 
 // ---- the record stream ----------------------------------------------------

@@ -2,6 +2,7 @@
 // kept apart from the format code.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "recording/Geometry.h"
 
@@ -17,7 +18,7 @@ Point LiveCursorPosition();
 bool StartProgram(const char* program, const char* commandLine);
 // Opens a document with the shell's default action.
 bool ShellOpenDocument(const char* path);
-// The folder of the running program, with a trailing separator.
-bool ProgramFolder(char* buffer, uint32_t size);
+// The file name of the running program; empty when it cannot be had.
+std::string ProgramPath();
 
 }  // namespace sys

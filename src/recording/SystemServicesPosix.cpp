@@ -3,7 +3,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <string>
 
 #include "recording/SystemServices.h"
 
@@ -34,17 +34,10 @@ bool StartProgram(const char* program, const char* commandLine) {
 
 bool ShellOpenDocument(const char* path) { return Spawn("xdg-open", path); }
 
-bool ProgramFolder(char* buffer, uint32_t size) {
+std::string ProgramPath() {
   char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return false;
-  path[n] = '\0';
-  char* slash = std::strrchr(path, '/');
-  if (!slash) return false;
-  slash[1] = '\0';
-  if (std::strlen(path) >= size) return false;
-  std::strcpy(buffer, path);
-  return true;
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path);
+  return n <= 0 || size_t(n) >= sizeof path ? std::string() : std::string(path, size_t(n));
 }
 
 }  // namespace sys

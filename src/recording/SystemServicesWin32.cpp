@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
 
 #include "recording/SystemServices.h"
 
@@ -40,16 +41,10 @@ bool ShellOpenDocument(const char* path) {
   return ShellExecuteExA(&info) != FALSE;
 }
 
-bool ProgramFolder(char* buffer, uint32_t size) {
+std::string ProgramPath() {
   char path[MAX_PATH];
   const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return false;
-  char* slash = std::strrchr(path, '\\');
-  if (!slash) return false;
-  slash[1] = '\0';
-  if (std::strlen(path) >= size) return false;
-  std::strcpy(buffer, path);
-  return true;
+  return n == 0 || n >= MAX_PATH ? std::string() : std::string(path, n);
 }
 
 }  // namespace sys
