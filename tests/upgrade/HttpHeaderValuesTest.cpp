@@ -2,47 +2,30 @@
 
 #include <gtest/gtest.h>
 
-TEST(HttpHeaderValues, StatusCodeIsReadLikeAtoi)
+#include <utility>
+
+TEST(HttpHeaderValues, StatusCodeIsReadLikeAtoiAndClassified)
 {
-    EXPECT_EQ(ParseStatusCode("200"), 200u);
-    EXPECT_EQ(ParseStatusCode(" 404 Not Found"), 404u);
-    EXPECT_EQ(ParseStatusCode("OK"), 0u);
-    EXPECT_EQ(ParseStatusCode(""), 0u);
-    EXPECT_EQ(ParseStatusCode(nullptr), 0u);
-    EXPECT_EQ(ParseStatusCode("99999999999999999999"), 999999u) << "held, not wrapped";
+    // The last one is held, not wrapped.
+    const std::pair<const char*, unsigned> codes[] = {
+        {"200", 200}, {" 404 Not Found", 404}, {"OK", 0}, {"", 0}, {nullptr, 0}, {"99999999999999999999", 999999}};
+    for (const auto& [text, code] : codes)
+        EXPECT_EQ(ParseStatusCode(text), code) << (text ? text : "null");
+    const std::pair<unsigned, StatusOutcome> outcomes[] = {
+        {0, StatusOutcome::Fail},    {1, StatusOutcome::Proceed},   {200, StatusOutcome::Proceed},
+        {302, StatusOutcome::Proceed}, {399, StatusOutcome::Proceed}, {400, StatusOutcome::Fail},
+        {404, StatusOutcome::Fail},  {499, StatusOutcome::Fail},    {500, StatusOutcome::Retry},
+        {503, StatusOutcome::Retry}, {999999, StatusOutcome::Retry}};
+    for (const auto& [code, outcome] : outcomes)
+        EXPECT_EQ(ClassifyStatus(code), outcome) << code;
 }
 
-TEST(HttpHeaderValues, StatusCodesAreClassified)
+// A text that is no decimal number in range leaves the length unknown (-1).
+TEST(HttpHeaderValues, ContentLength)
 {
-    EXPECT_EQ(ClassifyStatus(0), StatusOutcome::Fail);
-    EXPECT_EQ(ClassifyStatus(1), StatusOutcome::Proceed);
-    EXPECT_EQ(ClassifyStatus(200), StatusOutcome::Proceed);
-    EXPECT_EQ(ClassifyStatus(302), StatusOutcome::Proceed);
-    EXPECT_EQ(ClassifyStatus(399), StatusOutcome::Proceed);
-    EXPECT_EQ(ClassifyStatus(400), StatusOutcome::Fail);
-    EXPECT_EQ(ClassifyStatus(404), StatusOutcome::Fail);
-    EXPECT_EQ(ClassifyStatus(499), StatusOutcome::Fail);
-    EXPECT_EQ(ClassifyStatus(500), StatusOutcome::Retry);
-    EXPECT_EQ(ClassifyStatus(503), StatusOutcome::Retry);
-    EXPECT_EQ(ClassifyStatus(999999), StatusOutcome::Retry);
-}
-
-TEST(HttpHeaderValues, ContentLengthIsADecimalNumber)
-{
-    EXPECT_EQ(ParseContentLength("10000"), 10000);
-    EXPECT_EQ(ParseContentLength(" 0 "), 0);
-    EXPECT_EQ(ParseContentLength("2147483647"), 2147483647);
-}
-
-TEST(HttpHeaderValues, ContentLengthThatIsNoNumberIsUnknown)
-{
-    EXPECT_EQ(ParseContentLength(nullptr), -1);
-    EXPECT_EQ(ParseContentLength(""), -1);
-    EXPECT_EQ(ParseContentLength("abc"), -1);
-    EXPECT_EQ(ParseContentLength("-5"), -1);
-    EXPECT_EQ(ParseContentLength("+5"), -1);
-    EXPECT_EQ(ParseContentLength("12abc"), -1);
-    EXPECT_EQ(ParseContentLength("1 2"), -1);
-    EXPECT_EQ(ParseContentLength("2147483648"), -1);
-    EXPECT_EQ(ParseContentLength("99999999999999999999999"), -1);
+    const std::pair<const char*, int> lengths[] = {
+        {"10000", 10000}, {" 0 ", 0}, {"2147483647", 2147483647}, {nullptr, -1}, {"", -1}, {"abc", -1},
+        {"-5", -1}, {"+5", -1}, {"12abc", -1}, {"1 2", -1}, {"2147483648", -1}, {"99999999999999999999999", -1}};
+    for (const auto& [text, length] : lengths)
+        EXPECT_EQ(ParseContentLength(text), length) << (text ? text : "null");
 }
