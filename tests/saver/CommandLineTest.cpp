@@ -6,86 +6,34 @@
 
 #include <string>
 
-namespace {
-// A handle value that names no window.
-std::string NoWindowHandle()
+// The exit codes of the command-line table are checked on the built program
+// (ModesE2ETest); here the parsing helpers and the hook calls.
+TEST(CommandLine, TailSkipsTheProgramNameAndFollowingBlanks)
 {
-    uintptr_t value = 1234;
-    while (IsWindow(reinterpret_cast<HWND>(value)))
-        ++value;
-    return std::to_string(value);
+    const std::pair<const char*, const char*> cases[] = {
+        {"saver.scr /s", "/s"}, {"saver.scr \t  /p 12", "/p 12"}, {"\"C:\\My Savers\\saver.scr\" /c:5", "/c:5"},
+        {"\"C:\\My Savers\\saver.scr\"/s", "/s"}, {"\"unterminated quote /s", ""}, {"saver.scr", ""}, {"", ""}};
+    for (const auto& [line, tail] : cases)
+        EXPECT_STREQ(CommandTail(line), tail) << line;
 }
 
-int RunSaverMain(const std::string& tail)
+TEST(CommandLine, WindowHandleIsLeadingDecimalDigitsWrappingAt32Bits)
 {
-    saverState = SaverFrameworkState{};
-    return SaverMain(GetModuleHandleA(nullptr), nullptr, tail.c_str(), SW_SHOWDEFAULT);
-}
-} // namespace
-
-TEST(CommandTail, ProgramNameAndFollowingBlanksAreSkipped)
-{
-    EXPECT_STREQ(CommandTail("saver.scr /s"), "/s");
-    EXPECT_STREQ(CommandTail("saver.scr \t  /p 12"), "/p 12");
-    EXPECT_STREQ(CommandTail("\"C:\\My Savers\\saver.scr\" /c:5"), "/c:5");
-    EXPECT_STREQ(CommandTail("\"C:\\My Savers\\saver.scr\"/s"), "/s");
-    EXPECT_STREQ(CommandTail("\"unterminated quote /s"), "");
-    EXPECT_STREQ(CommandTail("saver.scr"), "");
-    EXPECT_STREQ(CommandTail(""), "");
+    const std::pair<const char*, uintptr_t> cases[] = {
+        {"1234", 1234}, {"56 78", 56}, {"0x10", 0}, {" 12", 0}, {"-5", 0}, {"abc", 0}, {"", 0},
+        {"4294967295", 0xFFFFFFFFu}, {"4294967296", 0}, {"4294967297", 1}};
+    for (const auto& [text, handle] : cases)
+        EXPECT_EQ(ParseWindowHandle(text), reinterpret_cast<HWND>(handle)) << text;
 }
 
-TEST(ParseWindowHandle, LeadingDecimalDigitsOnly)
-{
-    EXPECT_EQ(ParseWindowHandle("1234"), reinterpret_cast<HWND>(1234));
-    EXPECT_EQ(ParseWindowHandle("56 78"), reinterpret_cast<HWND>(56));
-    EXPECT_EQ(ParseWindowHandle("0x10"), nullptr);
-    EXPECT_EQ(ParseWindowHandle(" 12"), nullptr) << "no leading spaces";
-    EXPECT_EQ(ParseWindowHandle("-5"), nullptr) << "no sign";
-    EXPECT_EQ(ParseWindowHandle("abc"), nullptr);
-    EXPECT_EQ(ParseWindowHandle(""), nullptr);
-}
-
-TEST(ParseWindowHandle, DigitsBeyondThirtyTwoBitsWrap)
-{
-    EXPECT_EQ(ParseWindowHandle("4294967295"), reinterpret_cast<HWND>(uintptr_t{0xFFFFFFFFu}));
-    EXPECT_EQ(ParseWindowHandle("4294967296"), nullptr);
-    EXPECT_EQ(ParseWindowHandle("4294967297"), reinterpret_cast<HWND>(1));
-}
-
-TEST(SaverMain, UnknownSwitchesFail)
-{
-    EXPECT_EQ(RunSaverMain("/x"), -1);
-    EXPECT_EQ(RunSaverMain("/\ts"), -1) << "a tab is no separator";
-    EXPECT_EQ(RunSaverMain("?"), -1);
-}
-
-TEST(SaverMain, PreviewWithoutUsableParentFails)
-{
-    EXPECT_EQ(RunSaverMain("/p 0"), -1);
-    EXPECT_EQ(RunSaverMain("/p"), -1);
-    EXPECT_EQ(RunSaverMain("/p abc"), -1);
-    EXPECT_EQ(RunSaverMain("/p:1234"), -1);
-    EXPECT_EQ(RunSaverMain("/p " + NoWindowHandle()), -1);
-    EXPECT_EQ(RunSaverMain("-l " + NoWindowHandle()), -1);
-    EXPECT_EQ(saverState.mainWindow, nullptr);
-}
-
-TEST(SaverMain, PasswordChangeExistsOnlyOnWindows9x)
-{
-    ASSERT_EQ(RunSaverMain(""), 0);
-    if (saverState.onWin9x)
-        GTEST_SKIP() << "this Wine prefix reports the Windows 9x family";
-    EXPECT_EQ(RunSaverMain("/a"), -1);
-    EXPECT_EQ(RunSaverMain("-A 1234"), -1);
-}
-
-TEST(SaverMain, EmptyTailsOpenTheConfigurationDialog)
+TEST(CommandLine, EmptyTailsOpenTheConfigurationDialog)
 {
     TestHooks& hooks = TestHooks::Get();
     hooks.prepareDialogClassesAnswer = FALSE;
     for (const char* tail : {"", "   ", "-/ -//", "/c", "/C:", "c 1234"}) {
         hooks.prepareDialogClassesCalls = 0;
-        EXPECT_EQ(RunSaverMain(tail), 0) << tail;
+        saverState = SaverFrameworkState{};
+        EXPECT_EQ(SaverMain(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWDEFAULT), 0) << tail;
         EXPECT_EQ(hooks.prepareDialogClassesCalls, 1) << tail;
     }
 }

@@ -13,52 +13,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
-const uint32_t day = 86400;
-
-std::string OwnFolder()
+TEST(InfoTexts, LengthAndRate)
 {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string own = path;
-    return own.substr(0, own.rfind('\\') + 1);
-}
-
-class RecorderKey : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE)); }
-    void TearDown() override { e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE); }
-    void Register(const std::string& folder)
-    {
-        ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
-    }
-};
-} // namespace
-
-TEST(RecordLength, HoursMinutesAndSecondsWithTwoDigits)
-{
-    EXPECT_EQ(RecordLengthText(0), "00:00:00");
-    EXPECT_EQ(RecordLengthText(27), "00:00:27");
-    EXPECT_EQ(RecordLengthText(3599), "00:59:59");
-    EXPECT_EQ(RecordLengthText(day - 1), "23:59:59");
-}
-
-TEST(RecordLength, DaysComeFirstInPlainDecimal)
-{
-    EXPECT_EQ(RecordLengthText(day), "1 days 00:00:00");
-    EXPECT_EQ(RecordLengthText(day + 3600 + 60 + 1), "1 days 01:01:01");
-    EXPECT_EQ(RecordLengthText(11 * day + 13 * 3600 + 46 * 60 + 40), "11 days 13:46:40");
-}
-
-TEST(RecordLength, LengthsBeyondTwoToTheThirtyFirstStayPositive)
-{
-    EXPECT_EQ(RecordLengthText(0x80000000u), "24855 days 03:14:08");
-    EXPECT_EQ(RecordLengthText(0xFFFFFFFFu), "49710 days 06:28:15");
-}
-
-TEST(FrameRate, NumberWithoutFullStop)
-{
+    const uint32_t day = 86400;
+    const std::pair<uint32_t, const char*> lengths[] = {
+        {0, "00:00:00"}, {27, "00:00:27"}, {3599, "00:59:59"}, {day - 1, "23:59:59"}, {day, "1 days 00:00:00"},
+        {day + 3600 + 60 + 1, "1 days 01:01:01"}, {11 * day + 13 * 3600 + 46 * 60 + 40, "11 days 13:46:40"},
+        {0x80000000u, "24855 days 03:14:08"}, {0xFFFFFFFFu, "49710 days 06:28:15"}};
+    for (const auto& [seconds, text] : lengths)
+        EXPECT_EQ(RecordLengthText(seconds), text) << seconds;
     EXPECT_EQ(FrameRateText(10), "10 frames/sec");
     EXPECT_EQ(FrameRateText(0), "0 frames/sec");
     EXPECT_EQ(FrameRateText(-1), "-1 frames/sec");
@@ -72,37 +35,29 @@ TEST(BrowseFilter, AllFilesThenEveryReaderInOrder)
     EXPECT_EQ(RecordingFileFilter({}), "All Files (*.*)|*.*||");
 }
 
-TEST(RecorderProgram, BackslashIsAddedOnlyWhenMissing)
+TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName)
 {
+    const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string own = std::string(path).substr(0, std::string(path).rfind('\\') + 1);
+
     EXPECT_EQ(RecorderProgramPath("C:\\Recorder"), "C:\\Recorder\\grabora.exe");
     EXPECT_EQ(RecorderProgramPath("C:\\Recorder\\"), "C:\\Recorder\\grabora.exe");
     EXPECT_EQ(RecorderProgramPath(""), "grabora.exe");
-}
 
-TEST_F(RecorderKey, RegisteredFolderIsTaken)
-{
-    Register("D:\\Tools\\Recorder");
-    EXPECT_EQ(RecorderFolder(), "D:\\Tools\\Recorder");
-    EXPECT_EQ(RecorderProgramPath(RecorderFolder()), "D:\\Tools\\Recorder\\grabora.exe");
-}
-
-TEST_F(RecorderKey, EmptyDefaultValueGivesTheBareName)
-{
-    Register("");
-    EXPECT_EQ(RecorderProgramPath(RecorderFolder()), "grabora.exe");
-}
-
-TEST_F(RecorderKey, MissingKeyOrValueMeansTheProgramsOwnFolder)
-{
-    EXPECT_EQ(RecorderFolder(), OwnFolder());
+    ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(RecorderFolder(), own) << "no key";
     ASSERT_TRUE(e2e::WriteString(recorderKey, "Other", "E:\\", HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(RecorderFolder(), OwnFolder());
-}
-
-TEST_F(RecorderKey, FolderLongerThanTheReadLimitMeansTheProgramsOwnFolder)
-{
-    Register("C:\\" + std::string(300, 'r'));
-    EXPECT_EQ(RecorderFolder(), OwnFolder());
+    EXPECT_EQ(RecorderFolder(), own) << "no default value";
+    const std::pair<std::string, std::string> registered[] = {
+        {"D:\\Tools\\Recorder", "D:\\Tools\\Recorder\\grabora.exe"}, {"", "grabora.exe"},
+        {"C:\\" + std::string(300, 'r'), own + "grabora.exe"}};  // longer than the read limit
+    for (const auto& [folder, program] : registered) {
+        ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
+        EXPECT_EQ(RecorderProgramPath(RecorderFolder()), program) << folder;
+    }
+    e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
 }
 
 TEST(FileInfo, TextsComeFromTheReadersHeader)
@@ -118,24 +73,12 @@ TEST(FileInfo, TextsComeFromTheReadersHeader)
     ASSERT_TRUE(reader.LoadHeaderFrom(path.c_str()));
 
     FileInfoDlg info;
-    EXPECT_EQ(info.lengthText, "");
     info.SetFromRecording(&reader);
     EXPECT_EQ(info.title, "Title of it");
     EXPECT_EQ(info.author, "Its author");
     EXPECT_EQ(info.description, "What it shows");
     EXPECT_EQ(info.lengthText, "00:00:27");
     EXPECT_EQ(info.rateText, "10 frames/sec");
-
     info.SetFromRecording(nullptr);
     EXPECT_EQ(info.title, "Title of it") << "no reader changes nothing";
-}
-
-TEST(FileInfo, UnreadableFileGivesTheReadersEmptyHeader)
-{
-    RecordingFile reader;
-    EXPECT_FALSE(reader.LoadHeaderFrom(TempPath("missing.vqd").c_str()));
-    FileInfoDlg info;
-    info.SetFromRecording(&reader);
-    EXPECT_EQ(info.title, "");
-    EXPECT_EQ(info.lengthText, "00:00:00");
 }

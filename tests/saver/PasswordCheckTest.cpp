@@ -21,6 +21,7 @@ BOOL WINAPI VerifyWithFake(HWND window)
     return verifier.answer;
 }
 
+// A full-screen window on Windows 9x; the tests load the fake verifier as needed.
 class PasswordCheck : public SaverWindowFixture {
 protected:
     void SetUp() override
@@ -30,14 +31,14 @@ protected:
         MakeWindow(false);
         saverState.onWin9x = 1;
     }
-
-    void LoadFakeVerifier() { saverState.verifyPassword = VerifyWithFake; }
 };
 } // namespace
 
-TEST_F(PasswordCheck, RefusedPasswordKeepsTheSaver)
+TEST_F(PasswordCheck, RefusedKeepsTheSaverNoSecondPromptWithin200MsThenGranted)
 {
-    LoadFakeVerifier();
+    saverState.verifyPassword = VerifyWithFake;
+    for (int i = 0; i < 3; ++i)
+        PostMessageA(window, WM_TIMER, 1, 0);
     PlaceCursor(cursor.x + 30, cursor.y);
     EXPECT_EQ(Send(WM_CLOSE), 0);
     EXPECT_TRUE(IsWindow(window));
@@ -48,78 +49,47 @@ TEST_F(PasswordCheck, RefusedPasswordKeepsTheSaver)
     EXPECT_EQ(saverState.closing, 0);
     EXPECT_NE(saverState.lastPasswordCheck, 0xFFFFFFFFu);
     EXPECT_EQ(saverState.lastMousePos.x, cursor.x) << "the reference point starts afresh";
-}
-
-TEST_F(PasswordCheck, NoSecondPromptWithin200Milliseconds)
-{
-    LoadFakeVerifier();
-    saverState.lastPasswordCheck = GetTickCount();
-    Send(WM_CLOSE);
-    EXPECT_EQ(verifier.calls, 0);
-    EXPECT_TRUE(IsWindow(window));
-
-    saverState.lastPasswordCheck = GetTickCount() - 250;
-    Send(WM_CLOSE);
-    EXPECT_EQ(verifier.calls, 1);
-}
-
-TEST_F(PasswordCheck, GrantedPasswordEndsTheSaver)
-{
-    LoadFakeVerifier();
-    verifier.answer = TRUE;
-    Send(WM_CLOSE);
-    EXPECT_EQ(verifier.calls, 1);
-    EXPECT_EQ(saverState.closing, 1);
-    EXPECT_FALSE(IsWindow(window));
-}
-
-TEST_F(PasswordCheck, PromptDiscardsAtMostTwoPendingTimerMessages)
-{
-    LoadFakeVerifier();
-    for (int i = 0; i < 3; ++i)
-        PostMessageA(window, WM_TIMER, 1, 0);
-    Send(WM_CLOSE);
-    int left = 0;
+    int timersLeft = 0;
     MSG message;
     while (PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE))
-        ++left;
-    EXPECT_EQ(left, 1);
+        ++timersLeft;
+    EXPECT_EQ(timersLeft, 1) << "the prompt discards at most two pending timer messages";
+
+    saverState.lastPasswordCheck = GetTickCount();
+    Send(WM_CLOSE);
+    EXPECT_EQ(verifier.calls, 1) << "no second prompt within 200 ms";
+    saverState.checkingPassword = 1;
+    EXPECT_FALSE(VerifySaverPassword(window)) << "nor while a prompt is up";
+    saverState.checkingPassword = 0;
+    EXPECT_EQ(verifier.calls, 1);
+
+    saverState.lastPasswordCheck = GetTickCount() - 250;
+    verifier.answer = TRUE;
+    Send(WM_CLOSE);
+    EXPECT_EQ(verifier.calls, 2);
+    EXPECT_EQ(saverState.closing, 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(VerifySaverPassword(window)) << "nor after a grant";
+    EXPECT_EQ(verifier.calls, 2);
 }
 
 TEST_F(PasswordCheck, WithoutVerifierTheFirstCloseIsGranted)
 {
+    EXPECT_EQ(Send(WM_VERIFY_PASSWORD), 1) << "no verifier: allowed";
     Send(WM_CLOSE);
     EXPECT_EQ(saverState.closing, 1);
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(PasswordCheck, VerifyMessageAsksTheVerifier)
+TEST_F(PasswordCheck, VerifyMessageAndAutoPlayQueryAskTheVerifier)
 {
-    EXPECT_EQ(Send(WM_VERIFY_PASSWORD), 1) << "no verifier: allowed";
-    LoadFakeVerifier();
-    verifier.answer = FALSE;
+    saverState.autoPlayQueryMessage = RegisterWindowMessageA("QueryCancelAutoPlay");
+    EXPECT_EQ(Send(saverState.autoPlayQueryMessage), 0) << "not cancelled without a verifier";
+    EXPECT_TRUE(CloseRequested());
+    saverState.verifyPassword = VerifyWithFake;
+    EXPECT_EQ(Send(saverState.autoPlayQueryMessage), 1);
+    EXPECT_TRUE(CloseRequested());
     EXPECT_EQ(Send(WM_VERIFY_PASSWORD), 0);
     saverState.onWin9x = 0;
     EXPECT_EQ(Send(WM_VERIFY_PASSWORD), 0) << "an ordinary message off Windows 9x";
-}
-
-TEST_F(PasswordCheck, AutoPlayQueryIsCancelledOnlyWithAVerifier)
-{
-    saverState.autoPlayQueryMessage = RegisterWindowMessageA("QueryCancelAutoPlay");
-    EXPECT_EQ(Send(saverState.autoPlayQueryMessage), 0);
-    EXPECT_TRUE(CloseRequested());
-    LoadFakeVerifier();
-    EXPECT_EQ(Send(saverState.autoPlayQueryMessage), 1);
-    EXPECT_TRUE(CloseRequested());
-}
-
-TEST_F(PasswordCheck, CheckRefusedWhileAPromptIsUpOrAfterAGrant)
-{
-    LoadFakeVerifier();
-    saverState.checkingPassword = 1;
-    EXPECT_FALSE(VerifySaverPassword(window));
-    saverState.checkingPassword = 0;
-    saverState.closing = 1;
-    EXPECT_FALSE(VerifySaverPassword(window));
-    EXPECT_EQ(verifier.calls, 0);
 }

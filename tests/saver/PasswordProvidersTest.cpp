@@ -12,11 +12,7 @@ const char usePassword[] = "ScreenSaveUsePassword";
 // The test-built PASSWORD.CPL lies in this program's folder.
 class PasswordProviders : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saverState = SaverFrameworkState{};
-        saverState.onWin9x = 1;
-    }
+    void SetUp() override { saverState = SaverFrameworkState{}; }
     void TearDown() override
     {
         UnloadPasswordVerifier();
@@ -30,42 +26,33 @@ protected:
 };
 } // namespace
 
-TEST_F(PasswordProviders, VerifierIsLoadedWhenThePasswordIsRequested)
+TEST_F(PasswordProviders, VerifierIsLoadedOnceWhenThePasswordIsRequested)
 {
+    saverState.onWin9x = 1;
     ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
+    LoadPasswordVerifier();
     LoadPasswordVerifier();
     EXPECT_NE(saverState.passwordLibrary, nullptr);
     EXPECT_NE(saverState.verifyPassword, nullptr);
     UnloadPasswordVerifier();
     EXPECT_EQ(saverState.passwordLibrary, nullptr);
     EXPECT_EQ(saverState.verifyPassword, nullptr);
-}
-
-TEST_F(PasswordProviders, NoVerifierWithoutTheRequest)
-{
-    LoadPasswordVerifier();
-    EXPECT_EQ(saverState.verifyPassword, nullptr) << "value missing";
-    ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 0));
-    LoadPasswordVerifier();
-    EXPECT_EQ(saverState.verifyPassword, nullptr) << "value zero";
-    EXPECT_EQ(saverState.passwordLibrary, nullptr);
-}
-
-TEST_F(PasswordProviders, NothingHappensOffWindows9x)
-{
-    saverState.onWin9x = 0;
-    ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
-    LoadPasswordVerifier();
-    EXPECT_EQ(saverState.verifyPassword, nullptr);
-    SetSaverRunning(TRUE);
-}
-
-TEST_F(PasswordProviders, LoadingTwiceKeepsOneLibrary)
-{
-    ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
-    LoadPasswordVerifier();
-    LoadPasswordVerifier();
-    ASSERT_NE(saverState.passwordLibrary, nullptr);
-    UnloadPasswordVerifier();
     EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr) << "every load was matched by a release";
+}
+
+TEST_F(PasswordProviders, NoVerifierWithoutTheRequestOrOffWindows9x)
+{
+    const struct {
+        int onWin9x;
+        int request;  // -1: the value is missing
+    } cases[] = {{1, -1}, {1, 0}, {0, 1}};
+    for (const auto& c : cases) {
+        saverState.onWin9x = c.onWin9x;
+        if (c.request >= 0) {
+            ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, c.request));
+        }
+        LoadPasswordVerifier();
+        EXPECT_EQ(saverState.verifyPassword, nullptr) << c.onWin9x << " " << c.request;
+        EXPECT_EQ(saverState.passwordLibrary, nullptr) << c.onWin9x << " " << c.request;
+    }
 }

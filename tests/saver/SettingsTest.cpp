@@ -4,18 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
+using Values = std::tuple<std::string, int, int, int, int>;  // path, repeat, quick play, clicks, scale
+const Values defaults{"", 1, 0, 0, 1};
 
-std::vector<BYTE> Bytes(const std::string& text, bool terminated = true)
-{
-    std::vector<BYTE> bytes(text.begin(), text.end());
-    if (terminated)
-        bytes.push_back(0);
-    return bytes;
-}
+std::vector<BYTE> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // Settings in the real registry of the Wine prefix; the key starts absent.
 class Settings : public ::testing::Test {
@@ -23,31 +20,29 @@ protected:
     void SetUp() override { ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey)); }
     void TearDown() override { e2e::DeleteKeyTree(settingsKey); }
 
-    void ExpectDefaults(const SaverConfigDlg& config)
+    // Loads into an object whose path was something else before (on a first
+    // run the object's values are stored, so it starts fresh then).
+    Values Loaded(const char* before = "previous")
     {
-        EXPECT_EQ(config.recordingPath, "");
-        EXPECT_EQ(config.autoRepeat, 1);
-        EXPECT_EQ(config.quickPlay, 0);
-        EXPECT_EQ(config.drawMouseClicks, 0);
-        EXPECT_EQ(config.scaleToFit, 1);
+        SaverConfigDlg config;
+        config.recordingPath = before;
+        EXPECT_TRUE(config.LoadSettings());
+        return {config.recordingPath, config.autoRepeat, config.quickPlay, config.drawMouseClicks, config.scaleToFit};
+    }
+    static Values Stored()
+    {
+        auto number = [](const char* name) { return static_cast<int>(e2e::ReadDword(settingsKey, name).value_or(99)); };
+        return {e2e::ReadString(settingsKey, "Path").value_or("missing"), number("Auto repeat"), number("Quick play"),
+                number("Draw mouse clicks"), number("Scale to fit screen")};
     }
 };
 } // namespace
 
-TEST_F(Settings, FirstRunCreatesTheKeyWithTheDefaults)
+TEST_F(Settings, FirstRunCreatesTheKeyWithTheDefaultsAndSavedValuesComeBack)
 {
-    SaverConfigDlg config;
-    ASSERT_TRUE(config.LoadSettings());
-    ExpectDefaults(config);
-    EXPECT_EQ(e2e::ReadString(settingsKey, "Path"), std::string(""));
-    EXPECT_EQ(e2e::ReadDword(settingsKey, "Auto repeat"), 1u);
-    EXPECT_EQ(e2e::ReadDword(settingsKey, "Quick play"), 0u);
-    EXPECT_EQ(e2e::ReadDword(settingsKey, "Draw mouse clicks"), 0u);
-    EXPECT_EQ(e2e::ReadDword(settingsKey, "Scale to fit screen"), 1u);
-}
+    EXPECT_EQ(Loaded(""), defaults);
+    EXPECT_EQ(Stored(), defaults);
 
-TEST_F(Settings, SavedValuesComeBack)
-{
     SaverConfigDlg saved;
     saved.recordingPath = "C:\\Recordings\\demo.vqd";
     saved.autoRepeat = 0;
@@ -55,71 +50,44 @@ TEST_F(Settings, SavedValuesComeBack)
     saved.drawMouseClicks = 1;
     saved.scaleToFit = 0;
     ASSERT_TRUE(saved.SaveSettings());
-    EXPECT_EQ(e2e::ReadString(settingsKey, "Path"), saved.recordingPath);
-
-    SaverConfigDlg loaded;
-    ASSERT_TRUE(loaded.LoadSettings());
-    EXPECT_EQ(loaded.recordingPath, saved.recordingPath);
-    EXPECT_EQ(loaded.autoRepeat, 0);
-    EXPECT_EQ(loaded.quickPlay, 1);
-    EXPECT_EQ(loaded.drawMouseClicks, 1);
-    EXPECT_EQ(loaded.scaleToFit, 0);
+    const Values chosen{"C:\\Recordings\\demo.vqd", 0, 1, 1, 0};
+    EXPECT_EQ(Stored(), chosen);
+    EXPECT_EQ(Loaded(), chosen);
 }
 
 TEST_F(Settings, PathOf258CharactersLoadsAndALongerOneLoadsEmpty)
 {
-    std::string longest(258, 'p');
+    const std::string longest(258, 'p');
     ASSERT_TRUE(e2e::WriteString(settingsKey, "Path", longest));
-    SaverConfigDlg config;
-    ASSERT_TRUE(config.LoadSettings());
-    EXPECT_EQ(config.recordingPath, longest);
-
+    EXPECT_EQ(std::get<0>(Loaded()), longest);
     ASSERT_TRUE(e2e::WriteString(settingsKey, "Path", longest + "q"));
-    config.recordingPath = "previous";
-    ASSERT_TRUE(config.LoadSettings());
-    EXPECT_EQ(config.recordingPath, "");
+    EXPECT_EQ(std::get<0>(Loaded()), "");
 }
 
-TEST_F(Settings, MissingValuesKeepTheDefaults)
+TEST_F(Settings, MissingValuesKeepTheDefaultsAndLoadingWritesNothing)
 {
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Quick play", 1));
-    SaverConfigDlg config;
-    config.recordingPath = "not read";
-    ASSERT_TRUE(config.LoadSettings());
-    EXPECT_EQ(config.recordingPath, "") << "a path that cannot be read is empty";
-    EXPECT_EQ(config.autoRepeat, 1);
-    EXPECT_EQ(config.quickPlay, 1);
-    EXPECT_EQ(config.scaleToFit, 1);
-    EXPECT_FALSE(e2e::ReadDword(settingsKey, "Auto repeat").has_value()) << "loading writes nothing";
+    EXPECT_EQ(Loaded(), (Values{"", 1, 1, 0, 1})) << "a path that cannot be read is empty";
+    EXPECT_FALSE(e2e::ReadDword(settingsKey, "Auto repeat").has_value());
 }
 
 TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaults)
 {
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Auto repeat", REG_QWORD, std::vector<BYTE>(8, 0)));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Quick play", REG_BINARY, {1, 0}));
-    ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Draw mouse clicks", REG_SZ, Bytes("a long text value")));
+    std::vector<BYTE> text = Bytes("a long text value");
+    text.push_back(0);
+    ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Draw mouse clicks", REG_SZ, text));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Scale to fit screen", REG_BINARY, {}));
-    SaverConfigDlg config;
-    ASSERT_TRUE(config.LoadSettings());
-    ExpectDefaults(config);
+    EXPECT_EQ(Loaded(), defaults);
 }
 
 TEST_F(Settings, StoredTypeIsNotLookedAt)
 {
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Quick play", REG_BINARY, {1, 0, 0, 0}));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Scale to fit screen", REG_SZ, {0, 0, 0, 0}));
-    ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Path", REG_BINARY, Bytes("abcd", false)));
-    SaverConfigDlg config;
-    ASSERT_TRUE(config.LoadSettings());
-    EXPECT_EQ(config.quickPlay, 1);
-    EXPECT_EQ(config.scaleToFit, 0);
-    EXPECT_EQ(config.recordingPath, "abcd") << "an unterminated path still ends within the buffer";
-}
-
-TEST_F(Settings, PathOfAnotherTypeIsReadAsText)
-{
+    ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Path", REG_BINARY, Bytes("abcd")));
+    EXPECT_EQ(Loaded(), (Values{"abcd", 1, 1, 0, 0})) << "an unterminated path still ends within the buffer";
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Path", 0x00434241));
-    SaverConfigDlg config;
-    ASSERT_TRUE(config.LoadSettings());
-    EXPECT_EQ(config.recordingPath, "ABC");
+    EXPECT_EQ(std::get<0>(Loaded()), "ABC") << "a number read as text";
 }
