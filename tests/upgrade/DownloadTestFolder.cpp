@@ -2,7 +2,6 @@
 
 #include "upgrade/CreateDirectoryPath.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <fstream>
@@ -12,18 +11,17 @@ void RemoveFolderTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolderTree(folder + "\\" + name);
-            else
-                DeleteFileA((folder + "\\" + name).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName, path = folder + "\\" + name;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveFolderTree(path);
+        else
+            DeleteFileA(path.c_str());
     }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
     RemoveDirectoryA(folder.c_str());
 }
 
@@ -33,6 +31,8 @@ DownloadTestFolder::DownloadTestFolder()
     GetTempPathA(sizeof temp, temp);
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     path = std::string(temp) + "qv-download-tests\\" + test->test_suite_name() + "." + test->name();
+    for (size_t slash = path.find('/'); slash != std::string::npos; slash = path.find('/'))
+        path[slash] = '-'; // parameterised tests
     RemoveFolderTree(path);
     CreateDirectoryPath(path.c_str(), true);
 }
@@ -49,9 +49,8 @@ bool FileExists(const std::string& path)
 
 std::string FileContent(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
     std::ostringstream content;
-    content << file.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 

@@ -17,72 +17,41 @@ bool IsFolder(const std::string& path)
 }
 } // namespace
 
-TEST(CreateDirectoryPath, CreatesEveryLevelAndSucceedsAgain)
+TEST(CreateDirectoryPath, CreatesNestedFoldersAndSucceedsOnExistingOnes)
 {
     DownloadTestFolder folder;
-    const std::string path = folder.Path() + "\\T\\qvsstemp\\";
+    const std::string base = folder.Path();
+    const std::string path = base + "\\T\\qvsstemp\\";
     EXPECT_TRUE(CreateDirectoryPath(path.c_str(), true));
-    EXPECT_TRUE(IsFolder(folder.Path() + "\\T"));
-    EXPECT_TRUE(IsFolder(folder.Path() + "\\T\\qvsstemp"));
+    EXPECT_TRUE(IsFolder(base + "\\T\\qvsstemp"));
     EXPECT_TRUE(CreateDirectoryPath(path.c_str(), true)) << "existing folders count as created";
-}
-
-TEST(CreateDirectoryPath, LastPartIsAFolderOnlyWhenAsked)
-{
-    DownloadTestFolder folder;
-    EXPECT_TRUE(CreateDirectoryPath((folder.Path() + "\\a\\file.txt").c_str(), false));
-    EXPECT_TRUE(IsFolder(folder.Path() + "\\a"));
-    EXPECT_FALSE(FileExists(folder.Path() + "\\a\\file.txt"));
-    EXPECT_TRUE(CreateDirectoryPath((folder.Path() + "\\a\\b").c_str(), true));
-    EXPECT_TRUE(IsFolder(folder.Path() + "\\a\\b"));
-}
-
-TEST(CreateDirectoryPath, LongPathsAreNotCut)
-{
-    DownloadTestFolder folder;
-    std::string path = folder.Path();
+    // The last part is a folder only when asked.
+    EXPECT_TRUE(CreateDirectoryPath((base + "\\a\\file.txt").c_str(), false));
+    EXPECT_TRUE(IsFolder(base + "\\a"));
+    EXPECT_FALSE(FileExists(base + "\\a\\file.txt"));
+    EXPECT_TRUE(CreateDirectoryPath((base + "\\a\\b").c_str(), true));
+    EXPECT_TRUE(IsFolder(base + "\\a\\b"));
+    std::string deep = base;
     for (int level = 0; level < 20; ++level)
-        path += "\\level-" + std::to_string(level);
-    CreateDirectoryPath(path.c_str(), true);
-    EXPECT_TRUE(IsFolder(folder.Path() + "\\level-0\\level-1"));
-}
-
-TEST(CreateDirectoryPath, NullFailsAndBareNameSucceeds)
-{
+        deep += "\\level-" + std::to_string(level);
+    CreateDirectoryPath(deep.c_str(), true);
+    EXPECT_TRUE(IsFolder(base + "\\level-0\\level-1")) << "long paths are not cut";
     EXPECT_FALSE(CreateDirectoryPath(nullptr, true));
     EXPECT_TRUE(CreateDirectoryPath("name", false)) << "nothing to create";
-}
-
-TEST(CreateDirectoryPath, FolderThatCannotBeMadeFails)
-{
-    DownloadTestFolder folder;
     WriteTestFile(folder.File("plain"), "x");
     EXPECT_FALSE(CreateDirectoryPath((folder.File("plain") + "\\below").c_str(), true));
 }
 
-TEST(XFile, LoadsTheWholeFile)
-{
-    DownloadTestFolder folder;
-    WriteTestFile(folder.File("manifest.txt"), std::string("version = 1\0binary", 18));
-    XFile file;
-    ASSERT_TRUE(file.Load(folder.File("manifest.txt").c_str()));
-    ASSERT_EQ(file.GetSize(), 18u);
-    EXPECT_EQ(std::string(file.GetData(), file.GetSize()), std::string("version = 1\0binary", 18));
-}
-
-TEST(XFile, EmptyFileLoadsWithSizeZero)
-{
-    DownloadTestFolder folder;
-    WriteTestFile(folder.File("empty"), "");
-    XFile file;
-    EXPECT_TRUE(file.Load(folder.File("empty").c_str()));
-    EXPECT_EQ(file.GetSize(), 0u);
-}
-
-TEST(XFile, MissingFileIsAReadErrorWithoutData)
+TEST(XFile, LoadsWholeFilesAndFailsOnMissingOnes)
 {
     DownloadTestFolder folder;
     XFile file;
+    for (const std::string& content : {std::string("version = 1\0binary", 18), std::string()}) {
+        WriteTestFile(folder.File("manifest.txt"), content);
+        ASSERT_TRUE(file.Load(folder.File("manifest.txt").c_str()));
+        ASSERT_EQ(file.GetSize(), content.size());
+        EXPECT_EQ(std::string(file.GetData(), file.GetSize()), content);
+    }
     WriteTestFile(folder.File("there"), "abc");
     ASSERT_TRUE(file.Load(folder.File("there").c_str()));
     EXPECT_FALSE(file.Load(folder.File("absent").c_str()));
@@ -93,16 +62,7 @@ TEST(XFile, MissingFileIsAReadErrorWithoutData)
     EXPECT_FALSE(file.Load(nullptr));
 }
 
-TEST(LaunchProcess, StartsAProgramWithArgumentsAndWaits)
-{
-    DownloadTestFolder folder;
-    const std::string marker = folder.File("marker.txt");
-    const std::string arguments = "/c echo started> \"" + marker + "\"";
-    EXPECT_TRUE(LaunchProcess("C:\\windows\\system32\\cmd.exe", arguments.c_str(), 30000));
-    EXPECT_TRUE(FileExists(marker));
-}
-
-TEST(LaunchProcess, LongArgumentsAreNotCut)
+TEST(LaunchProcess, StartsAProgramWithLongArgumentsAndWaits)
 {
     DownloadTestFolder folder;
     const std::string marker = folder.File("long.txt");
@@ -110,9 +70,5 @@ TEST(LaunchProcess, LongArgumentsAreNotCut)
     const std::string arguments = "/c echo " + text + "> \"" + marker + "\"";
     EXPECT_TRUE(LaunchProcess("C:\\windows\\system32\\cmd.exe", arguments.c_str(), 30000));
     EXPECT_EQ(FileContent(marker), text + "\r\n");
-}
-
-TEST(LaunchProcess, MissingProgramFails)
-{
     EXPECT_FALSE(LaunchProcess("C:\\no\\such\\setup.exe", nullptr, 0));
 }

@@ -3,58 +3,41 @@
 
 #include <gtest/gtest.h>
 
-TEST(XDownloadList, FileNameComesFromTheUrlAndFolderGetsABackslash)
+TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder)
 {
+    struct Case {
+        const char *url, *folder, *fileName, *expectedFolder, *expectedName, *expectedPath;
+    };
+    const Case cases[] = {
+        {"http://host/dir/setup.exe", "C:\\T", "", "C:\\T\\", "setup.exe", "C:\\T\\setup.exe"},
+        {"http://host/dir/setup.exe", "C:\\T\\", "", "C:\\T\\", "setup.exe", "C:\\T\\setup.exe"},
+        {"http://host/dir/setup.exe", "C:/T/", "", "C:/T/", "setup.exe", "C:/T/setup.exe"},
+        {"http://host/dir/setup.exe", "", "", "", "setup.exe", "setup.exe"},
+        {"http://host/dir/setup.exe", "C:\\T", "upgrade.tmp", "C:\\T\\", "upgrade.tmp", "C:\\T\\upgrade.tmp"},
+        // A path ending in a slash or a URL that does not crack gives no name.
+        {"http://host/dir/", "C:\\T", "", "C:\\T\\", "", "C:\\T\\"},
+        {"not a url", "C:\\T", "", "C:\\T\\", "", "C:\\T\\"},
+        {"http://host", "C:\\T", "", "C:\\T\\", "", "C:\\T\\"},
+    };
     XDownload download;
-    EXPECT_EQ(download.Add("http://host/dir/setup.exe", "C:\\T", "", true), 0);
-    EXPECT_EQ(download.GetFolder(0), "C:\\T\\");
-    EXPECT_EQ(download.GetFileName(0), "setup.exe");
-    EXPECT_EQ(download.GetPath(0), "C:\\T\\setup.exe");
-}
-
-TEST(XDownloadList, FolderEndingInASeparatorOrEmptyIsKept)
-{
-    XDownload download;
-    download.Add("http://host/dir/setup.exe", "C:\\T\\", "", true);
-    download.Add("http://host/dir/setup.exe", "C:/T/", "", true);
-    download.Add("http://host/dir/setup.exe", "", "", true);
-    EXPECT_EQ(download.GetFolder(0), "C:\\T\\");
-    EXPECT_EQ(download.GetFolder(1), "C:/T/");
-    EXPECT_EQ(download.GetFolder(2), "");
-    EXPECT_EQ(download.GetPath(2), "setup.exe");
-}
-
-TEST(XDownloadList, GivenFileNameIsKept)
-{
-    XDownload download;
-    download.Add("http://host/dir/setup.exe", "C:\\T", "upgrade.tmp", false);
-    EXPECT_EQ(download.GetPath(0), "C:\\T\\upgrade.tmp");
-}
-
-TEST(XDownloadList, PathEndingInSlashOrUncrackableUrlGivesNoName)
-{
-    XDownload download;
-    download.Add("http://host/dir/", "C:\\T", "", true);
-    download.Add("not a url", "C:\\T", "", true);
-    download.Add("http://host", "C:\\T", "", true);
-    EXPECT_EQ(download.GetFileName(0), "");
-    EXPECT_EQ(download.GetFileName(1), "");
-    EXPECT_EQ(download.GetFileName(2), "");
-    EXPECT_EQ(download.GetCount(), 3);
-}
-
-TEST(XDownloadList, IndexOutsideTheListGivesEmptyTextsAndNoState)
-{
-    XDownload download;
-    download.Add("http://host/a.exe", "C:\\T", "", true);
-    for (int index : {-2, -1, 1, 100}) {
+    for (const Case& c : cases) {
+        const int index = download.Add(c.url, c.folder, c.fileName, true);
+        EXPECT_EQ(index, &c - cases);
+        EXPECT_EQ(download.GetFolder(index), c.expectedFolder) << c.url << " in " << c.folder;
+        EXPECT_EQ(download.GetFileName(index), c.expectedName) << c.url << " in " << c.folder;
+        EXPECT_EQ(download.GetPath(index), c.expectedPath) << c.url << " in " << c.folder;
+        EXPECT_FALSE(download.IsDone(index)) << "the size is not known yet";
+        EXPECT_FALSE(download.IsFailed(index));
+    }
+    EXPECT_EQ(download.GetCount(), 8);
+    for (int index : {-2, -1, 8, 100}) {
         EXPECT_EQ(download.GetFolder(index), "");
         EXPECT_EQ(download.GetFileName(index), "");
         EXPECT_EQ(download.GetPath(index), "");
-    }
-    for (int index : {-2, 1, 100}) {
-        EXPECT_FALSE(download.IsDone(index));
-        EXPECT_FALSE(download.IsFailed(index));
+        if (index != -1) {
+            EXPECT_FALSE(download.IsDone(index));
+            EXPECT_FALSE(download.IsFailed(index));
+        }
     }
 }
 
@@ -69,15 +52,7 @@ TEST(XDownloadList, EmptyListIsNeitherDoneNorFailed)
     EXPECT_EQ(download.GetPercent(), 0.0f);
 }
 
-TEST(XDownloadList, ItemsBeforeTheSizeIsKnownAreNotDone)
-{
-    XDownload download;
-    download.Add("http://host/a.exe", "C:\\T", "", true);
-    EXPECT_FALSE(download.IsDone(0));
-    EXPECT_FALSE(download.IsFailed(0));
-}
-
-TEST(XDownloadList, SecondStartFailsAndAddAfterStartIsRefused)
+TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset)
 {
     XDownload download;
     download.Add("not a url", "", "x", true);
@@ -85,20 +60,13 @@ TEST(XDownloadList, SecondStartFailsAndAddAfterStartIsRefused)
     EXPECT_FALSE(download.Start());
     EXPECT_EQ(download.Add("http://host/b.exe", "C:\\T", "", true), -1);
     EXPECT_EQ(download.GetCount(), 1);
-}
-
-TEST(XDownloadList, ResetEmptiesAStartedList)
-{
-    XDownload download;
-    download.Add("not a url", "", "x", true);
-    ASSERT_TRUE(download.Start());
     download.Reset();
     EXPECT_EQ(download.GetCount(), 0);
     EXPECT_EQ(download.Add("http://host/b.exe", "C:\\T", "", true), 0);
     EXPECT_EQ(download.GetFileName(0), "b.exe");
 }
 
-TEST(XDownloadList, StopForgetsTheWorkerAndIsDoneTurnsFalse)
+TEST(XDownloadList, StopForgetsTheWorkerButTheListStaysStarted)
 {
     XDownload download;
     download.Add("not a url", "", "x", true);
@@ -106,5 +74,5 @@ TEST(XDownloadList, StopForgetsTheWorkerAndIsDoneTurnsFalse)
     download.Stop(XDownload::waitForever);
     EXPECT_FALSE(download.IsDone(-1));
     download.Stop(XDownload::waitForever);
-    EXPECT_FALSE(download.Start()) << "stays started until Reset";
+    EXPECT_FALSE(download.Start());
 }
