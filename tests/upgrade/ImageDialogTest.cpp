@@ -4,17 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-struct FirstPaint {
-    bool painted = false;
-    int width = 0, height = 0;
-    RECT client = {};
-    COLORREF corner = 0;
-    RECT measured = {};
-    bool anyWhiteAtVersion = false;
-    bool anyBlackOnBottomLine = false;
-};
+#include <type_traits>
 
+namespace {
 bool AnyPixel(HDC dc, COLORREF colour, const RECT& area)
 {
     for (int y = area.top; y < area.bottom; ++y)
@@ -24,94 +16,73 @@ bool AnyPixel(HDC dc, COLORREF colour, const RECT& area)
     return false;
 }
 
-// Notes what the dialog looks like after its overlay, then ends it.
-template <class Dialog>
-void NoteAndEnd(Dialog& dialog, HDC dc, FirstPaint& seen, int width, int height)
-{
-    seen.painted = true;
-    seen.width = width;
-    seen.height = height;
-    GetClientRect(dialog.GetSafeHwnd(), &seen.client);
-    seen.corner = GetPixel(dc, width - 1, height - 1);
-    seen.anyWhiteAtVersion = AnyPixel(dc, RGB(255, 255, 255), {165, 45, 260, 66});
-    seen.anyBlackOnBottomLine = AnyPixel(dc, RGB(0, 0, 0), {0, 185, 400, 200});
-    PostMessageA(dialog.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-}
-
-class PlainImageDialog : public ImageDialog {
+// Notes what the dialog looks like after its overlay at the first paint,
+// then ends it. The plain picture dialog also draws and measures a link.
+template <class Base>
+class Observed : public Base {
 public:
+    using Base::Base;
     bool prepared = true;
-    FirstPaint seen;
+    bool painted = false;
+    int seenWidth = 0, seenHeight = 0;
+    RECT client = {}, measured = {10, 10, 10, 10};
+    COLORREF corner = 0;
+    bool anyWhiteAtVersion = false, anyBlackOnBottomLine = false;
 
 protected:
-    bool Prepare() override { return prepared; }
+    bool Prepare() override { return prepared && Base::Prepare(); }
     void DrawOverlay(HDC dc) override
     {
-        RECT item = {10, 10, 10, 10};
-        DrawTextItem(dc, nullptr, nullptr, item, 0, "http://example.invalid/", RGB(0, 0, 255), RGB(255, 0, 0));
-        NoteAndEnd(*this, dc, seen, width, height);
-        seen.measured = item;
-    }
-};
-
-class ObservedAboutBox : public AboutBox {
-public:
-    using AboutBox::AboutBox;
-    FirstPaint seen;
-
-protected:
-    void DrawOverlay(HDC dc) override
-    {
-        AboutBox::DrawOverlay(dc);
-        NoteAndEnd(*this, dc, seen, width, height);
+        Base::DrawOverlay(dc);
+        if constexpr (std::is_same_v<Base, ImageDialog>)
+            this->DrawTextItem(dc, nullptr, nullptr, measured, 0, "http://example.invalid/", RGB(0, 0, 255),
+                               RGB(255, 0, 0));
+        painted = true;
+        seenWidth = this->width;
+        seenHeight = this->height;
+        GetClientRect(this->GetSafeHwnd(), &client);
+        corner = GetPixel(dc, seenWidth - 1, seenHeight - 1);
+        anyWhiteAtVersion = AnyPixel(dc, RGB(255, 255, 255), {165, 45, 260, 66});
+        anyBlackOnBottomLine = AnyPixel(dc, RGB(0, 0, 0), {0, 185, 400, 200});
+        PostMessageA(this->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
 };
 } // namespace
 
-TEST(ImageDialog, WithoutPictureItIs400By200PixelsOfWhite)
+TEST(ImageDialog, WithoutPictureItIs400By200PixelsOfWhiteAndClosesAtOnceWhenNotPrepared)
 {
-    PlainImageDialog dialog;
+    Observed<ImageDialog> dialog;
     EXPECT_TRUE(dialog.Show(nullptr));
-    ASSERT_TRUE(dialog.seen.painted);
-    EXPECT_EQ(dialog.seen.width, 400);
-    EXPECT_EQ(dialog.seen.height, 200);
-    EXPECT_EQ(dialog.seen.client.right, 400);
-    EXPECT_EQ(dialog.seen.client.bottom, 200);
-    EXPECT_EQ(dialog.seen.corner, RGB(255, 255, 255));
-    EXPECT_EQ(dialog.seen.measured.left, 10);
-    EXPECT_GT(dialog.seen.measured.right, 10) << "the link address is measured as the text";
-    EXPECT_GT(dialog.seen.measured.bottom, 10);
+    ASSERT_TRUE(dialog.painted);
+    EXPECT_EQ(dialog.seenWidth, 400);
+    EXPECT_EQ(dialog.seenHeight, 200);
+    EXPECT_EQ(dialog.client.right, 400);
+    EXPECT_EQ(dialog.client.bottom, 200);
+    EXPECT_EQ(dialog.corner, RGB(255, 255, 255));
+    EXPECT_EQ(dialog.measured.left, 10);
+    EXPECT_GT(dialog.measured.right, 10) << "the link address is measured as the text";
+    EXPECT_GT(dialog.measured.bottom, 10);
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+    Observed<ImageDialog> unprepared;
+    unprepared.prepared = false;
+    EXPECT_TRUE(unprepared.Show(nullptr));
+    EXPECT_FALSE(unprepared.painted);
 }
 
-TEST(ImageDialog, FailedPreparationClosesAtOnce)
-{
-    PlainImageDialog dialog;
-    dialog.prepared = false;
-    EXPECT_TRUE(dialog.Show(nullptr));
-    EXPECT_FALSE(dialog.seen.painted);
-}
-
+// With the picture's size; the version is drawn only when there is one, the
+// copyright line (a default one without texts) always.
 TEST(AboutBox, TakesItsSizeFromThePictureAndDrawsTheTexts)
 {
     VersionStrings version;
     version.fileVersion = "2.5.1.0";
     version.legalCopyright = "Copyright (C) Test";
-    ObservedAboutBox about(version);
-    EXPECT_TRUE(about.Show(nullptr));
-    ASSERT_TRUE(about.seen.painted);
-    EXPECT_EQ(about.seen.width, 400);
-    EXPECT_EQ(about.seen.height, 200);
-    EXPECT_TRUE(about.seen.anyWhiteAtVersion);
-    EXPECT_TRUE(about.seen.anyBlackOnBottomLine);
-}
-
-TEST(AboutBox, WithoutVersionTextsNothingIsDrawnAtTheVersionsPlace)
-{
-    VersionStrings none;
-    ObservedAboutBox about(none);
-    EXPECT_TRUE(about.Show(nullptr));
-    ASSERT_TRUE(about.seen.painted);
-    EXPECT_FALSE(about.seen.anyWhiteAtVersion);
-    EXPECT_TRUE(about.seen.anyBlackOnBottomLine) << "the default copyright line";
+    for (const VersionStrings& texts : {version, VersionStrings()}) {
+        Observed<AboutBox> about(texts);
+        EXPECT_TRUE(about.Show(nullptr));
+        ASSERT_TRUE(about.painted);
+        EXPECT_EQ(about.seenWidth, 400);
+        EXPECT_EQ(about.seenHeight, 200);
+        EXPECT_EQ(about.anyWhiteAtVersion, !texts.fileVersion.empty());
+        EXPECT_TRUE(about.anyBlackOnBottomLine);
+    }
 }

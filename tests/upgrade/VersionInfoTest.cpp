@@ -4,43 +4,37 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-std::string SaverPath()
-{
-    return e2e::WindowsPath(QV_SAVER_PATH);
-}
-} // namespace
-
 TEST(VersionInfo, BuiltProgramCarriesItsVersionTexts)
 {
     VersionInfo info;
-    ASSERT_TRUE(info.Open(SaverPath().c_str()));
+    ASSERT_TRUE(info.Open(e2e::WindowsPath(QV_SAVER_PATH).c_str()));
     VersionStrings strings;
     ASSERT_TRUE(info.Fill(strings));
-    EXPECT_EQ(strings.companyName, "Quorvane");
-    EXPECT_EQ(strings.productName, "Quorvane Screen Saver");
-    EXPECT_EQ(strings.fileDescription, "Quorvane Screen Saver");
-    EXPECT_EQ(strings.fileVersion, "1.0.33.0");
-    EXPECT_EQ(strings.productVersion, "1.0.33.0");
-    EXPECT_EQ(strings.fileVersionNumber, "1.0.33.0");
-    EXPECT_EQ(strings.internalName, "QuorvaneSaver");
-    EXPECT_EQ(strings.originalFilename, "QuorvaneSaver.scr");
+    const std::pair<std::string VersionStrings::*, const char*> texts[] = {
+        {&VersionStrings::companyName, "Quorvane"},
+        {&VersionStrings::productName, "Quorvane Screen Saver"},
+        {&VersionStrings::fileDescription, "Quorvane Screen Saver"},
+        {&VersionStrings::fileVersion, "1.0.33.0"},
+        {&VersionStrings::productVersion, "1.0.33.0"},
+        {&VersionStrings::fileVersionNumber, "1.0.33.0"},
+        {&VersionStrings::internalName, "QuorvaneSaver"},
+        {&VersionStrings::originalFilename, "QuorvaneSaver.scr"},
+        {&VersionStrings::language, "English"},
+        {&VersionStrings::operatingSystem, "Win32 API on Windows NT"},
+        {&VersionStrings::fileType, "Application"}};
+    for (const auto& [member, text] : texts)
+        EXPECT_EQ(strings.*member, text);
     EXPECT_NE(strings.legalCopyright.find("Quorvane"), std::string::npos);
-    EXPECT_EQ(strings.language, "English");
-    EXPECT_EQ(strings.operatingSystem, "Win32 API on Windows NT");
-    EXPECT_EQ(strings.fileType, "Application");
-}
-
-TEST(VersionInfo, StringsAreLookedUpUnderTheFirstTranslation)
-{
-    VersionInfo info;
-    ASSERT_TRUE(info.Open(SaverPath().c_str()));
+    // Strings are looked up under the first translation.
     EXPECT_EQ(info.QueryString("ProductName", 0x040904B0), "Quorvane Screen Saver");
     EXPECT_EQ(info.QueryString("ProductName", 0x040704B0), "") << "no German texts";
     EXPECT_EQ(info.QueryString("NoSuchValue"), "");
+    info.Close();
+    EXPECT_FALSE(info.Fill(strings)) << "closed";
+    EXPECT_EQ(info.QueryString("ProductName"), "");
 }
 
-TEST(VersionInfo, ModuleWithoutVersionResourceGivesNothing)
+TEST(VersionInfo, ModuleWithoutVersionResourceOrMissingFileGivesNothing)
 {
     VersionInfo info;
     EXPECT_FALSE(info.Open()) << "this test program has no version resource";
@@ -48,43 +42,21 @@ TEST(VersionInfo, ModuleWithoutVersionResourceGivesNothing)
     EXPECT_FALSE(info.Fill(strings));
     EXPECT_EQ(strings.productName, "");
     EXPECT_EQ(info.QueryString("ProductName"), "");
-}
-
-TEST(VersionInfo, MissingFileGivesNothing)
-{
-    VersionInfo info;
     EXPECT_FALSE(info.Open("C:\\no\\such\\program.exe"));
 }
 
-TEST(VersionInfo, ClosedReaderAnswersEmpty)
-{
-    VersionInfo info;
-    ASSERT_TRUE(info.Open(SaverPath().c_str()));
-    info.Close();
-    VersionStrings strings;
-    EXPECT_FALSE(info.Fill(strings));
-    EXPECT_EQ(info.QueryString("ProductName"), "");
-}
-
-TEST(FormatString, FormatsLikePrintf)
+TEST(FormatString, FormatsLikePrintfAndCutsAtTheLastAllowance)
 {
     std::string text;
     FormatString(text, "\\StringFileInfo\\%08x\\%s", 0x040904B0u, "ProductName");
     EXPECT_EQ(text, "\\StringFileInfo\\040904b0\\ProductName");
     FormatString(text, "%d.%d.%d.%d", 1, 0, 33, 0);
     EXPECT_EQ(text, "1.0.33.0");
-}
-
-TEST(FormatString, GrowsForLongTextsAndCutsAtTheLastAllowance)
-{
-    std::string text;
-    std::string long5000(5000, 'x');
-    FormatString(text, "%s", long5000.c_str());
-    EXPECT_EQ(text, long5000);
-    std::string exact(43008, 'y');
-    FormatString(text, "%s", exact.c_str());
-    EXPECT_EQ(text, exact);
-    std::string tooLong(50000, 'z');
-    FormatString(text, "%s!", tooLong.c_str());
+    for (size_t length : {5000, 43008}) {
+        const std::string fits(length, 'x');
+        FormatString(text, "%s", fits.c_str());
+        EXPECT_EQ(text, fits);
+    }
+    FormatString(text, "%s!", std::string(50000, 'z').c_str());
     EXPECT_EQ(text, std::string(43008, 'z'));
 }
