@@ -21,7 +21,13 @@ const char* const tricklingInstaller = "http://www.quorvane.com/s/trickle/400000
 
 class SaverUpgrade : public UpgradeFixture {
 protected:
-    // Starts the configuration dialog; the answerer then answers its boxes.
+    // Serves a manifest of a newer version with the installer URL and starts
+    // the configuration dialog; the answerer then answers its boxes.
+    HWND OpenDialog(const std::string& installer, std::map<std::string, int> answers)
+    {
+        ServeManifest("version = 1.0.34.0\nurl = " + installer + "\n");
+        return OpenDialog(std::move(answers));
+    }
     HWND OpenDialog(std::map<std::string, int> answers)
     {
         if (!saver.Start(SaverPath(), "/c"))
@@ -33,11 +39,13 @@ protected:
     {
         return e2e::WaitUntil([&] { return user->Texts().size() >= count; }, bound);
     }
-    std::string PartialInstaller() const { return TempFolder() + "\\400000"; }
-    bool WaitForPartialInstaller() const
+    // The progress dialog once the installer download has begun.
+    HWND ProgressOfPartialInstaller()
     {
-        return e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound);
+        return e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound) ? ProgressDialog(saver.Id())
+                                                                                      : nullptr;
     }
+    static std::string PartialInstaller() { return TempFolder() + "\\400000"; }
 
     e2e::TestProcess saver;
     std::unique_ptr<MessageBoxAnswerer> user;
@@ -49,7 +57,7 @@ TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing)
     ServeManifestWithSecondUrl("version = 1.0.33.0\nurl = " + std::string(installerUrl) + "\n");
     HWND dialog = OpenDialog(Answers(IDYES));
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound)) << "the dialog's timer read the manifest";
+    ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound)) << "the dialog's timer read the manifest and url2";
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
     EXPECT_TRUE(user->Texts().empty());
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
@@ -58,7 +66,7 @@ TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing)
 
 TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
 {
-    ServeManifest("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
+    ServeManifest("; newest\nversion = 1.0.32.0 ; older counts too\nurl = " + std::string(installerUrl) + "\n");
     HWND dialog = OpenDialog(Answers(IDNO));
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitForBoxes(1));
@@ -72,8 +80,7 @@ TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
 
 TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
 {
-    ServeManifest("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
-    HWND dialog = OpenDialog(Answers(IDYES));
+    HWND dialog = OpenDialog(installerUrl, Answers(IDYES));
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(e2e::WaitUntil([] { return FileExists(TempFolder() + "\\setup.exe.ran"); }, bound))
         << "the installer ran";
@@ -84,22 +91,20 @@ TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
 
 TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure)
 {
-    ServeManifest("version = 1.0.34.0\nurl = http://www.quorvane.com/files/missing.exe\n");
-    HWND dialog = OpenDialog(Answers(IDYES));
+    HWND dialog = OpenDialog("http://www.quorvane.com/files/missing.exe", Answers(IDYES));
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitForBoxes(2));
     EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
     EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
+    EXPECT_FALSE(FileExists(TempFolder() + "\\missing.exe"));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
 TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
 {
-    ServeManifest("version = 1.0.34.0\nurl = " + std::string(tricklingInstaller) + "\n");
-    HWND dialog = OpenDialog(Answers(IDYES, IDYES));
+    HWND dialog = OpenDialog(tricklingInstaller, Answers(IDYES, IDYES));
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(WaitForPartialInstaller());
-    HWND progress = ProgressDialog(saver.Id());
+    HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
     PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(e2e::WaitForWindowGone(progress, bound));
@@ -112,11 +117,9 @@ TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
 
 TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything)
 {
-    ServeManifest("version = 1.0.34.0\nurl = " + std::string(tricklingInstaller) + "\n");
-    HWND dialog = OpenDialog(Answers(IDYES));
+    HWND dialog = OpenDialog(tricklingInstaller, Answers(IDYES));
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(WaitForPartialInstaller());
-    HWND progress = ProgressDialog(saver.Id());
+    HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_FALSE(IsWindow(progress));
