@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 using namespace saver_e2e;
 
@@ -23,22 +24,14 @@ const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
 const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
 const char productName[] = "Quorvane Screen Saver";
 
-struct StoredSettings {
-    std::optional<std::string> path;
-    std::optional<DWORD> autoRepeat, quickPlay, drawMouseClicks, scaleToFit;
-
-    static StoredSettings Read()
-    {
-        return {e2e::ReadString(settingsKey, "Path"), e2e::ReadDword(settingsKey, "Auto repeat"),
-                e2e::ReadDword(settingsKey, "Quick play"), e2e::ReadDword(settingsKey, "Draw mouse clicks"),
-                e2e::ReadDword(settingsKey, "Scale to fit screen")};
-    }
-    bool operator==(const StoredSettings& other) const
-    {
-        return path == other.path && autoRepeat == other.autoRepeat && quickPlay == other.quickPlay &&
-               drawMouseClicks == other.drawMouseClicks && scaleToFit == other.scaleToFit;
-    }
-};
+// The stored path and options; missing values read as "missing" and 99.
+using Stored = std::tuple<std::string, DWORD, DWORD, DWORD, DWORD>;
+Stored StoredSettings()
+{
+    auto number = [](const char* name) { return e2e::ReadDword(settingsKey, name).value_or(99); };
+    return {e2e::ReadString(settingsKey, "Path").value_or("missing"), number("Auto repeat"), number("Quick play"),
+            number("Draw mouse clicks"), number("Scale to fit screen")};
+}
 
 // The folder of the pictures a person looks at after the run.
 std::string ScreenshotPath(const std::string& name)
@@ -47,11 +40,6 @@ std::string ScreenshotPath(const std::string& name)
     CreateDirectoryA(folder.substr(0, folder.rfind('\\')).c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\" + name;
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void Command(HWND dialog, int id)
@@ -119,9 +107,9 @@ protected:
         e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
     }
 
-    HWND Open()
+    HWND Open(const std::string& arguments = "/c")
     {
-        if (!saver.Start(SaverPath(), "/c"))
+        if (!saver.Start(SaverPath(), arguments))
             return nullptr;
         HWND dialog = WaitForConfigDialog();
         return dialog && e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs) ? dialog : nullptr;
@@ -136,49 +124,53 @@ protected:
 };
 } // namespace
 
-TEST_F(ConfigDialog, FirstRunShowsTheDefaultsAndStoresThem)
+TEST_F(ConfigDialog, EmptyTailOnFirstRunShowsTheDefaultsWithoutOwnerAndStoresThem)
 {
-    HWND dialog = Open();
+    HWND dialog = Open("");
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
     EXPECT_EQ(ControlText(dialog, IDC_RECORDING_PATH), "");
     EXPECT_TRUE(IsChecked(dialog, IDC_AUTO_REPEAT));
     EXPECT_FALSE(IsChecked(dialog, IDC_QUICK_PLAY));
     EXPECT_FALSE(IsChecked(dialog, IDC_DRAW_MOUSE_CLICKS));
     EXPECT_TRUE(IsChecked(dialog, IDC_SCALE_TO_FIT));
-    EXPECT_EQ(StoredSettings::Read(), (StoredSettings{"", 1u, 0u, 0u, 1u}));
+    EXPECT_EQ(ControlText(dialog, IDC_SCALE_TO_FIT), "Scale video to fit screen.");
+    EXPECT_EQ(StoredSettings(), (Stored{"", 1u, 0u, 0u, 1u}));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
-TEST_F(ConfigDialog, OkStoresExactlyTheChosenValues)
+TEST_F(ConfigDialog, ShowsTheStoredSettingsAndOkStoresExactlyTheChosenValues)
 {
+    ASSERT_TRUE(e2e::WriteString(settingsKey, "Path", "C:\\stored.vqd"));
+    ASSERT_TRUE(e2e::WriteDword(settingsKey, "Auto repeat", 0));
+    ASSERT_TRUE(e2e::WriteDword(settingsKey, "Draw mouse clicks", 1));
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, IDC_RECORDING_PATH), "C:\\stored.vqd");
+    EXPECT_FALSE(IsChecked(dialog, IDC_AUTO_REPEAT));
+    EXPECT_TRUE(IsChecked(dialog, IDC_DRAW_MOUSE_CLICKS));
     SetPath(dialog, "C:\\recordings\\chosen.vqd");
-    SendMessageA(GetDlgItem(dialog, IDC_AUTO_REPEAT), BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(dialog, IDC_DRAW_MOUSE_CLICKS), BM_CLICK, 0, 0);
+    for (int box : {IDC_AUTO_REPEAT, IDC_QUICK_PLAY, IDC_DRAW_MOUSE_CLICKS, IDC_SCALE_TO_FIT})
+        SendMessageA(GetDlgItem(dialog, box), BM_CLICK, 0, 0);
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
     EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog), ScreenshotPath("config-dialog.png")));
     Command(dialog, IDOK);
     EXPECT_EQ(ExitCode(), 0u);
-    EXPECT_EQ(StoredSettings::Read(), (StoredSettings{"C:\\recordings\\chosen.vqd", 0u, 1u, 1u, 1u}));
+    EXPECT_EQ(StoredSettings(), (Stored{"C:\\recordings\\chosen.vqd", 1u, 1u, 0u, 0u}));
 }
 
 TEST_F(ConfigDialog, CancelStoresNothingAndLeavesTheOwnerOpen)
 {
-    HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    e2e::PumpMessages();
-    ASSERT_TRUE(saver.Start(SaverPath(), "/c:" + std::to_string(reinterpret_cast<uintptr_t>(owner))));
-    HWND dialog = WaitForConfigDialog();
+    HWND owner = MakeTestWindow("Owner");
+    HWND dialog = Open("/c:" + HandleText(owner));
     ASSERT_NE(dialog, nullptr);
     ASSERT_EQ(GetWindow(dialog, GW_OWNER), owner);
-    const StoredSettings before = StoredSettings::Read();
+    const Stored before = StoredSettings();
     SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     e2e::PumpMessages();
     EXPECT_TRUE(IsWindow(owner)) << "another program's window is not asked to close";
-    EXPECT_EQ(StoredSettings::Read(), before);
+    EXPECT_EQ(StoredSettings(), before);
     DestroyWindow(owner);
 }
 
@@ -188,7 +180,7 @@ TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
     std::ofstream(chosen) << "recording";
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    const StoredSettings before = StoredSettings::Read();
+    const Stored before = StoredSettings();
     Command(dialog, IDC_BROWSE);
     HWND chooser = e2e::WaitForWindow("#32770", "Open", startTimeoutMs);
     ASSERT_NE(chooser, nullptr);
@@ -202,7 +194,7 @@ TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == dialog; }, startTimeoutMs));
     e2e::PressKeyAndRelease(VK_ESCAPE);
     EXPECT_EQ(ExitCode(), 0u);
-    EXPECT_EQ(StoredSettings::Read(), before);
+    EXPECT_EQ(StoredSettings(), before);
 }
 
 TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
@@ -235,7 +227,7 @@ TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
     Command(info, IDOK);
     EXPECT_TRUE(e2e::WaitForWindowGone(info, endTimeoutMs));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-    EXPECT_EQ(StoredSettings::Read().path, std::string("")) << "the typed path is not saved";
+    EXPECT_EQ(std::get<0>(StoredSettings()), "") << "the typed path is not saved";
 }
 
 TEST_F(ConfigDialog, FileInfoOnAMissingFileStillOpens)
@@ -308,12 +300,12 @@ TEST_F(ConfigDialog, NewStartsTheRegisteredRecorderAndCloses)
     ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    const StoredSettings before = StoredSettings::Read();
+    const Stored before = StoredSettings();
     SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
     Command(dialog, IDC_NEW_RECORDING);
     EXPECT_EQ(ExitCode(), 0u);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return FileExists(marker); }, endTimeoutMs)) << "the recorder ran";
-    EXPECT_EQ(StoredSettings::Read(), before) << "nothing is saved";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, endTimeoutMs)) << "the recorder ran";
+    EXPECT_EQ(StoredSettings(), before) << "nothing is saved";
     DeleteFileA(marker.c_str());
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using namespace saver_e2e;
 
@@ -23,25 +24,100 @@ protected:
         ASSERT_TRUE(WaitUntilReady(saver, window));
     }
 
-    bool Idle() { return e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs); }
-
     // After input that must not end the saver: it still runs once that input
-    // has been handled, and the next key press ends it.
-    void ExpectStillRunning(const char* what)
+    // has been handled.
+    void ExpectStillRunning(const std::string& what)
     {
-        ASSERT_TRUE(Idle());
+        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs)) << what;
         EXPECT_TRUE(saver.IsRunning()) << what;
         EXPECT_TRUE(IsWindow(window)) << what;
-        e2e::PressKeyAndRelease(VK_SPACE);
-        EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u) << what;
     }
-
-    void ExpectEnded(const char* what) { EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u) << what; }
 
     e2e::TestProcess saver;
     HWND window = nullptr;
 };
+
+// Input given to the running saver in steps; the saver must keep running
+// after every step but the last, which ends it (or, if not, a key press does).
+struct Case {
+    const char* name;
+    std::vector<std::function<void(HWND saverWindow)>> steps;
+    bool ends;
+};
+HWND otherWindow = nullptr;
+
+auto Move(int dx, int dy)
+{
+    return [=](HWND) { e2e::MoveCursorBy(dx, dy); };
+}
+auto Click(e2e::MouseButton button)
+{
+    return [=](HWND) {
+        e2e::PressButton(button);
+        e2e::ReleaseButton(button);
+    };
+}
+auto Post(UINT message, WPARAM wParam)
+{
+    return [=](HWND saver) { PostMessageA(saver, message, wParam, 0); };
+}
+
+const Case cases[] = {
+    {"key", {[](HWND) { e2e::PressKey('Q'); }}, true},
+    {"left button", {Click(e2e::MouseButton::Left)}, true},
+    {"right button", {Click(e2e::MouseButton::Right)}, true},
+    {"middle button", {Click(e2e::MouseButton::Middle)}, true},
+    {"releases and wheel",
+     {[](HWND) {
+         e2e::ReleaseButton(e2e::MouseButton::Left);
+         e2e::ReleaseButton(e2e::MouseButton::Right);
+         e2e::TurnWheel(1);
+         e2e::TurnWheel(-2);
+     }},
+     false},
+    {"travel 4, then 1 more", {Move(2, 2), Move(1, 0)}, true},
+    {"travel 5", {Move(3, 2)}, true},
+    {"travel 3, then 2 more", {Move(3, 0), Move(2, 0)}, true},
+    {"activation",
+     {[](HWND) {
+         otherWindow = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+         SetForegroundWindow(otherWindow);
+     }},
+     true},
+    {"power broadcast", {Post(WM_POWERBROADCAST, PBT_APMSUSPEND)}, true},
+    {"WM_POWER 1 and 2, SC_NEXTWINDOW, SC_PREVWINDOW",
+     {Post(WM_POWER, 1), Post(WM_POWER, 2), Post(WM_SYSCOMMAND, SC_NEXTWINDOW), Post(WM_SYSCOMMAND, SC_PREVWINDOW)},
+     false},
+};
+
+class Dismissal : public RunningSaver, public ::testing::WithParamInterface<Case> {
+};
 } // namespace
+
+TEST_P(Dismissal, EndsWithExitCodeZeroOnQualifyingInputOnly)
+{
+    const Case& c = GetParam();
+    for (size_t step = 0; step < c.steps.size(); ++step) {
+        c.steps[step](window);
+        if (step + 1 < c.steps.size() || !c.ends)
+            ExpectStillRunning(c.name + std::string(", step ") + std::to_string(step + 1));
+    }
+    if (!c.ends)
+        e2e::PressKeyAndRelease(VK_SPACE);
+    EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u) << c.name;
+    e2e::ReleaseKey('Q');
+    if (otherWindow)
+        DestroyWindow(otherWindow);
+    otherWindow = nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(RealInput, Dismissal, ::testing::ValuesIn(cases), [](const auto& info) {
+    std::string name;
+    for (const char* c = info.param.name; *c; ++c)
+        name += isalnum(static_cast<unsigned char>(*c)) ? std::string(1, *c) : "";
+    return name;
+});
 
 TEST_F(RunningSaver, CoversTheScreenOnTop)
 {
@@ -65,108 +141,6 @@ TEST_F(RunningSaver, CoversTheScreenOnTop)
             lit += (y < screen.height / 2 - 80 || y > screen.height / 2 + 80) && screen.At(x, y) != 0 ? 1 : 0;
     EXPECT_EQ(lit, 0) << "the screen is black outside the middle band";
     ExpectStillRunning("looking at it");
-}
-
-TEST_F(RunningSaver, KeyPressEndsIt)
-{
-    e2e::PressKey('Q');
-    ExpectEnded("key");
-    e2e::ReleaseKey('Q');
-}
-
-TEST_F(RunningSaver, LeftButtonEndsIt)
-{
-    e2e::PressButton(e2e::MouseButton::Left);
-    e2e::ReleaseButton(e2e::MouseButton::Left);
-    ExpectEnded("left button");
-}
-
-TEST_F(RunningSaver, RightButtonEndsIt)
-{
-    e2e::PressButton(e2e::MouseButton::Right);
-    e2e::ReleaseButton(e2e::MouseButton::Right);
-    ExpectEnded("right button");
-}
-
-TEST_F(RunningSaver, MiddleButtonEndsIt)
-{
-    e2e::PressButton(e2e::MouseButton::Middle);
-    e2e::ReleaseButton(e2e::MouseButton::Middle);
-    ExpectEnded("middle button");
-}
-
-TEST_F(RunningSaver, ButtonReleasesAndTheWheelDoNot)
-{
-    e2e::ReleaseButton(e2e::MouseButton::Left);
-    e2e::ReleaseButton(e2e::MouseButton::Right);
-    e2e::TurnWheel(1);
-    e2e::TurnWheel(-2);
-    ExpectStillRunning("releases and wheel");
-}
-
-TEST_F(RunningSaver, CursorTravelOfFourKeepsItAndOneMoreEndsIt)
-{
-    e2e::MoveCursorBy(2, 2);
-    ASSERT_TRUE(Idle());
-    EXPECT_TRUE(saver.IsRunning()) << "travel 4";
-    e2e::MoveCursorBy(1, 0);
-    ExpectEnded("travel 5 from where it started");
-}
-
-TEST_F(RunningSaver, CursorTravelOfFiveEndsIt)
-{
-    e2e::MoveCursorBy(3, 2);
-    ExpectEnded("travel 5");
-}
-
-TEST_F(RunningSaver, ThreeThenTwoMoreEndsItAtTheSecondMove)
-{
-    e2e::MoveCursorBy(3, 0);
-    ASSERT_TRUE(Idle());
-    EXPECT_TRUE(saver.IsRunning()) << "travel 3";
-    e2e::MoveCursorBy(2, 0);
-    ExpectEnded("travel 3 + 2");
-}
-
-TEST_F(RunningSaver, ActivatingAnotherWindowEndsIt)
-{
-    HWND other = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetForegroundWindow(other);
-    ExpectEnded("activation");
-    DestroyWindow(other);
-}
-
-TEST_F(RunningSaver, PowerBroadcastEndsIt)
-{
-    PostMessageA(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-    ExpectEnded("power broadcast");
-}
-
-TEST_F(RunningSaver, OldPowerNoticesAndWindowSwitchingDoNot)
-{
-    PostMessageA(window, WM_POWER, 1, 0);
-    PostMessageA(window, WM_POWER, 2, 0);
-    PostMessageA(window, WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
-    PostMessageA(window, WM_SYSCOMMAND, SC_PREVWINDOW, 0);
-    ExpectStillRunning("WM_POWER 1 and 2, SC_NEXTWINDOW, SC_PREVWINDOW");
-}
-
-TEST(PreviewDismissal, NoRuleEndsAPreview)
-{
-    HWND parent = CreateWindowExA(0, "STATIC", "Preview parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    e2e::TestProcess saver;
-    ASSERT_TRUE(saver.Start(SaverPath(), "/p " + std::to_string(reinterpret_cast<uintptr_t>(parent))));
-    HWND preview = e2e::WaitForWindow("WindowsScreenSaverClass", "Preview", startTimeoutMs, parent);
-    ASSERT_NE(preview, nullptr);
-    for (UINT message : {WM_KEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_ACTIVATEAPP, WM_POWERBROADCAST})
-        PostMessageA(preview, message, 0, 0);
-    e2e::MoveCursorTo(100, 100);
-    e2e::MoveCursorTo(200, 150);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), preview, startTimeoutMs));
-    EXPECT_TRUE(saver.IsRunning());
-    EXPECT_TRUE(IsWindow(preview));
-    DestroyWindow(parent);
-    EXPECT_EQ(saver.ExitCodeOrKill(endTimeoutMs), 0u);
+    e2e::PressKeyAndRelease(VK_SPACE);
+    EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
 }

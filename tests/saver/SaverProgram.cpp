@@ -19,6 +19,19 @@ std::string Win98BareSaverPath()
     return e2e::WindowsPath(QV_WIN98_BARE_SAVER_PATH);
 }
 
+HWND MakeTestWindow(const char* title)
+{
+    HWND window = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    e2e::PumpMessages();
+    return window;
+}
+
+std::string HandleText(HWND window)
+{
+    return std::to_string(reinterpret_cast<uintptr_t>(window));
+}
+
 HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program)
 {
     if (!saver.Start(program, "/s"))

@@ -18,6 +18,10 @@ std::string SaverPath();
 std::string Win98SaverPath();
 std::string Win98BareSaverPath();
 
+// A visible top-level window of this test, to own dialogs or hold previews.
+HWND MakeTestWindow(const char* title);
+std::string HandleText(HWND window);
+
 // Starts the saver with the arguments and waits for its full-screen window.
 HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program = SaverPath());
 // Waits until the full-screen saver has handled everything so far, waits for

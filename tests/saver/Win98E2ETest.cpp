@@ -39,33 +39,35 @@ protected:
         }
     }
 
+    // The Windows 98 copy, full screen and waiting for input.
+    HWND StartReady()
+    {
+        HWND window = StartFullScreen(saver, Win98SaverPath());
+        EXPECT_TRUE(window && WaitUntilReady(saver, window));
+        return window;
+    }
     DWORD VerifyCalls() { return e2e::ReadDword(QV_FAKE_RECORD_KEY, "VerifyCalls").value_or(0); }
+
+    e2e::TestProcess saver;
 };
 } // namespace
 
-TEST_F(Windows98, PasswordChangeGoesToTheProvider)
+TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry)
 {
-    HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    std::string ownerText = std::to_string(reinterpret_cast<uintptr_t>(owner));
-    EXPECT_EQ(RunToEnd(Win98SaverPath(), "/a " + ownerText), 0u);
+    HWND owner = MakeTestWindow("Owner");
+    EXPECT_EQ(RunToEnd(Win98SaverPath(), "/a " + HandleText(owner)), 0u);
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
     EXPECT_EQ(e2e::ReadDword(QV_FAKE_RECORD_KEY, "ChangeOwner"), static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
     DestroyWindow(owner);
-}
 
-TEST_F(Windows98, PasswordChangeWithoutTheProviderEntryStillSucceeds)
-{
+    ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
     EXPECT_EQ(RunToEnd(Win98BareSaverPath(), "/a"), 0u);
     EXPECT_FALSE(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider").has_value());
 }
 
 TEST_F(Windows98, WithoutPasswordTheFirstKeyEndsTheSaver)
 {
-    e2e::TestProcess saver;
-    HWND window = StartFullScreen(saver, Win98SaverPath());
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntilReady(saver, window));
+    HWND window = StartReady();
     e2e::PressKeyAndRelease(VK_SPACE);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
     EXPECT_EQ(VerifyCalls(), 0u);
@@ -75,10 +77,7 @@ TEST_F(Windows98, RefusedPasswordKeepsTheSaverAndAGrantedOneEndsIt)
 {
     ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
     ASSERT_TRUE(e2e::WriteDword(QV_FAKE_RECORD_KEY, "GrantFromCall", 2));
-    e2e::TestProcess saver;
-    HWND window = StartFullScreen(saver, Win98SaverPath());
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntilReady(saver, window));
+    HWND window = StartReady();
 
     // The first prompt refuses and leaves two close requests queued; they
     // come within 200 ms of the prompt and bring no second prompt.
