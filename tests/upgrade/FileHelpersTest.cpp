@@ -1,5 +1,5 @@
 // Folder creation, whole-file loading and program start.
-#include "DownloadTestFolder.h"
+#include "TestSupport.h"
 
 #include "upgrade/CreateDirectoryPath.h"
 #include "upgrade/ErrorText.h"
@@ -7,7 +7,6 @@
 #include "upgrade/XFile.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 namespace {
 bool IsFolder(const std::string& path)

@@ -1,7 +1,6 @@
 // The upgrade check of the real saver's configuration dialog, with the
 // scripted test server as the user's HTTP proxy answering the program's fixed
 // URLs.
-#include "DownloadTestFolder.h"
 #include "MessageBoxAnswerer.h"
 #include "SaverProgram.h"
 #include "UpgradeFixture.h"

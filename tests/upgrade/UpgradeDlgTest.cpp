@@ -1,7 +1,6 @@
 // The upgrade check in this process, with the program's fixed manifest URL
 // answered by the scripted test server acting as the user's HTTP proxy. What
 // the user sees of it in the real program is tested in SaverUpgradeE2ETest.
-#include "DownloadTestFolder.h"
 #include "MessageBoxAnswerer.h"
 #include "UpgradeFixture.h"
 
@@ -71,6 +70,7 @@ TEST_F(UpgradeDlgTest, ManifestWithoutUsableUrlOffersNothing)
     for (const char* manifest : {"version = 1.0.34.0\nVersion = 2\nURL = ", "version =\n\nurl = "}) {
         SCOPED_TRACE(manifest);
         RemoveFolderTree(TempFolder());
+        ASSERT_FALSE(SecondFileArrived());
         ServeManifestWithSecondUrl(manifest + std::string(installerUrl) + "\n");
         UpgradeDlg check(OwnVersion());
         ASSERT_TRUE(e2e::WaitUntil([&] { return check.PollManifest() || SecondFileArrived(); }, bound));

@@ -1,7 +1,5 @@
 // The downloader against the scripted test server on 127.0.0.1.
-#include "DownloadTestFolder.h"
-#include "ProxySetting.h"
-#include "TestServer.h"
+#include "TestSupport.h"
 
 #include "e2e/WindowWait.h"
 #include "upgrade/XDownload.h"
