@@ -35,9 +35,6 @@ protected:
     }
 };
 
-class TestApp : public CWinApp {
-};
-
 HWND MakeWindow(HWND owner)
 {
     return CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, owner, nullptr,
@@ -55,7 +52,7 @@ TEST(DialogOwner, InMemoryTemplateWithoutParentOrApplicationHasNoOwner)
 
 TEST(DialogOwner, ModalDialogWithoutParentIsOwnedByTheMainWindow)
 {
-    TestApp app;
+    CWinApp app;
     HWND main = MakeWindow(nullptr);
     CWnd mainObject;
     ASSERT_TRUE(mainObject.Attach(main));

@@ -52,29 +52,22 @@ protected:
 };
 } // namespace
 
-TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnOk)
+TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnlyOnOk)
 {
     InitCommonControls();
-    TestForm form(IDOK);
-    EXPECT_EQ(form.DoModal(), IDOK);
-    EXPECT_EQ(form.shownName, "first");
-    EXPECT_EQ(form.shownCheck, static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(form.name, "typed");
-    EXPECT_EQ(form.enabled, 1);
-    EXPECT_EQ(form.GetSafeHwnd(), nullptr) << "detached once the dialog is gone";
+    for (int button : {IDOK, IDCANCEL}) {
+        TestForm form(button);
+        form.enabled = button == IDCANCEL;
+        EXPECT_EQ(form.DoModal(), button);
+        EXPECT_EQ(form.shownName, "first");
+        EXPECT_EQ(form.shownCheck, static_cast<UINT>(button == IDOK ? BST_UNCHECKED : BST_CHECKED));
+        EXPECT_EQ(form.name, button == IDOK ? "typed" : "first");
+        EXPECT_EQ(form.enabled, 1);
+        EXPECT_EQ(form.GetSafeHwnd(), nullptr) << "detached once the dialog is gone";
+    }
 }
 
-TEST(Dialog, CancelLeavesTheFieldsAsTheyWere)
-{
-    InitCommonControls();
-    TestForm form(IDCANCEL);
-    form.enabled = 1;
-    EXPECT_EQ(form.DoModal(), IDCANCEL);
-    EXPECT_EQ(form.shownCheck, static_cast<UINT>(BST_CHECKED));
-    EXPECT_EQ(form.name, "first");
-}
-
-TEST(Dialog, ModelessDialogLivesUntilEnded)
+TEST(Dialog, ModelessDialogLivesUntilEndedAndBindsItsProgressControl)
 {
     InitCommonControls();
     TestForm form(0);
@@ -87,8 +80,10 @@ TEST(Dialog, ModelessDialogLivesUntilEnded)
     EXPECT_EQ(form.name, "typed");
     EXPECT_EQ(form.enabled, 1);
     ASSERT_EQ(form.progress.GetSafeHwnd(), GetDlgItem(dialog, IDC_TEST_PROGRESS));
-    form.progress.SetPos(40);
-    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0), 40);
+    EXPECT_EQ(form.progress.SetPos(40), 0);
+    EXPECT_EQ(form.progress.SetPos(70), 40) << "the previous position";
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0), 70);
+    EXPECT_EQ(CProgressCtrl().SetPos(50), 0) << "unbound";
 
     form.EndDialog(IDOK);
     EXPECT_FALSE(IsWindow(dialog));

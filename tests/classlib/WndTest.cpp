@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -26,8 +25,7 @@ protected:
             return true;
         }
         if (message == WM_SETTEXT) {
-            defaultAnswer = Default();
-            result = defaultAnswer;
+            result = defaultAnswer = Default();
             return true;
         }
         return CWnd::OnMessage(message, wParam, lParam, result);
@@ -39,47 +37,49 @@ protected:
 LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* object = CWnd::FromHandlePermanent(window);
-    if (!object)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return CWnd::Route(object, window, message, wParam, lParam);
+    return object ? CWnd::Route(object, window, message, wParam, lParam)
+                  : DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND MakeHiddenWindow()
-{
-    static ATOM windowClass = [] {
-        WNDCLASSA description = {};
-        description.lpfnWndProc = RoutingProc;
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.lpszClassName = "ClassLibraryTestWindow";
-        return RegisterClassA(&description);
-    }();
-    EXPECT_NE(windowClass, 0);
-    return CreateWindowExA(0, "ClassLibraryTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
+// A hidden window of the routing procedure with a recording object attached.
+class Wnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static ATOM windowClass = [] {
+            WNDCLASSA description = {};
+            description.lpfnWndProc = RoutingProc;
+            description.hInstance = GetModuleHandleA(nullptr);
+            description.lpszClassName = "ClassLibraryTestWindow";
+            return RegisterClassA(&description);
+        }();
+        ASSERT_NE(windowClass, 0);
+        window = MakeWindow();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(object.Attach(window));
+    }
+    void TearDown() override { DestroyWindow(window); }
 
+    static HWND MakeWindow()
+    {
+        return CreateWindowExA(0, "ClassLibraryTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+
+    HWND window = nullptr;
+    RecordingWnd object;
+};
 } // namespace
 
-TEST(Wnd, AttachedObjectIsFoundByItsHandle)
+TEST_F(Wnd, OneObjectPerHandleAndMessagesInArrivalOrder)
 {
-    HWND window = MakeHiddenWindow();
-    ASSERT_NE(window, nullptr);
-    RecordingWnd object;
-    EXPECT_TRUE(object.Attach(window));
     EXPECT_EQ(object.GetSafeHwnd(), window);
     EXPECT_EQ(CWnd::FromHandlePermanent(window), &object);
-
     RecordingWnd other;
     EXPECT_FALSE(other.Attach(window)) << "a handle belongs to one object";
-    EXPECT_FALSE(object.Attach(MakeHiddenWindow())) << "an object holds one handle";
-    DestroyWindow(window);
-}
-
-TEST(Wnd, MessagesReachTheObjectInArrivalOrder)
-{
-    HWND window = MakeHiddenWindow();
-    RecordingWnd object;
-    object.Attach(window);
+    HWND second = MakeWindow();
+    EXPECT_FALSE(object.Attach(second)) << "an object holds one handle";
+    DestroyWindow(second);
 
     EXPECT_EQ(SendMessageA(window, WM_ANSWER, 0, 0), 42);
     PostMessageA(window, WM_APP + 7, 0, 0);
@@ -88,36 +88,23 @@ TEST(Wnd, MessagesReachTheObjectInArrivalOrder)
     MSG message;
     while (PeekMessageA(&message, window, 0, 0, PM_REMOVE))
         DispatchMessageA(&message);
-
-    std::vector<UINT> expected = {WM_ANSWER, WM_APP + 9, WM_APP + 7, WM_APP + 8};
     std::vector<UINT> appMessages;
     for (UINT m : object.seen)
         if (m >= WM_APP)
             appMessages.push_back(m);
-    EXPECT_EQ(appMessages, expected);
-    DestroyWindow(window);
-}
+    EXPECT_EQ(appMessages, (std::vector<UINT>{WM_ANSWER, WM_APP + 9, WM_APP + 7, WM_APP + 8}));
 
-TEST(Wnd, DefaultProcessingIsTheSystemsForAPlainWindow)
-{
-    HWND window = MakeHiddenWindow();
-    RecordingWnd object;
-    object.Attach(window);
     SetWindowTextA(window, "routed title");
     char title[64] = {};
     GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, "routed title");
+    EXPECT_STREQ(title, "routed title") << "default processing is the system's for a plain window";
     EXPECT_EQ(object.defaultAnswer, TRUE);
-    DestroyWindow(window);
+    EXPECT_EQ(RecordingWnd().Default(), 0) << "outside a message";
 }
 
-TEST(Wnd, DestructionDetachesAfterTheLastMessage)
+TEST_F(Wnd, DestructionDetachesAfterTheLastMessage)
 {
-    HWND window = MakeHiddenWindow();
-    RecordingWnd object;
-    object.Attach(window);
     EXPECT_TRUE(object.DestroyWindow());
-
     EXPECT_EQ(object.GetSafeHwnd(), nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
     EXPECT_TRUE(object.postNcDestroyCalled);
@@ -127,39 +114,22 @@ TEST(Wnd, DestructionDetachesAfterTheLastMessage)
     EXPECT_FALSE(object.DestroyWindow()) << "nothing left to destroy";
 }
 
-TEST(Wnd, DetachedObjectNoLongerReceivesMessages)
+TEST_F(Wnd, DetachedOrDeletedObjectNoLongerReceivesMessages)
 {
-    HWND window = MakeHiddenWindow();
-    RecordingWnd object;
-    object.Attach(window);
     EXPECT_EQ(object.Detach(), window);
-    size_t before = object.seen.size();
+    const size_t before = object.seen.size();
     EXPECT_EQ(SendMessageA(window, WM_ANSWER, 0, 0), 0);
-    EXPECT_EQ(object.seen.size(), before);
     EXPECT_EQ(CWnd::Route(&object, window, WM_ANSWER, 0, 0), 0) << "routing to an object of another handle";
     EXPECT_EQ(object.seen.size(), before);
-    DestroyWindow(window);
-}
-
-TEST(Wnd, DeletedObjectLeavesTheWindowAlone)
-{
-    HWND window = MakeHiddenWindow();
     {
-        RecordingWnd object;
-        object.Attach(window);
+        RecordingWnd deleted;
+        ASSERT_TRUE(deleted.Attach(window));
     }
     EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
-    EXPECT_TRUE(IsWindow(window));
-    DestroyWindow(window);
+    EXPECT_TRUE(IsWindow(window)) << "the window stays";
 }
 
-TEST(Wnd, DefaultOutsideAMessageAnswersZero)
-{
-    RecordingWnd object;
-    EXPECT_EQ(object.Default(), 0);
-}
-
-TEST(WinApp, CurrentApplicationIsTheOneObject)
+TEST(WinApp, CurrentApplicationIsTheOneObjectUntilItGoes)
 {
     EXPECT_EQ(CWinApp::Current(), nullptr);
     {
@@ -168,11 +138,7 @@ TEST(WinApp, CurrentApplicationIsTheOneObject)
         EXPECT_FALSE(app.IsStarted());
         app.Startup(GetModuleHandleA(nullptr), "program /s", SW_SHOW);
         EXPECT_TRUE(app.IsStarted());
-        EXPECT_EQ(app.Instance(), GetModuleHandleA(nullptr));
         EXPECT_EQ(app.CommandLine(), "program /s");
-        EXPECT_EQ(app.ShowCommand(), SW_SHOW);
-        EXPECT_TRUE(app.InitInstance());
-        EXPECT_EQ(app.ExitInstance(), 0);
         app.Terminate();
         EXPECT_FALSE(app.IsStarted());
         EXPECT_EQ(app.Instance(), nullptr);
