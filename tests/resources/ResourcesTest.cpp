@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <string>
 
 namespace {
@@ -79,18 +80,15 @@ TEST_F(Resources, IconHasThreeSizes)
     EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
 }
 
-TEST_F(Resources, PicturesHaveTheirSizes)
+TEST_F(Resources, PicturesAre24BitOfTheirSizes)
 {
-    const BITMAPINFOHEADER* about = Bitmap(IDB_ABOUT_PICTURE);
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->biWidth, 400);
-    EXPECT_EQ(about->biHeight, 200);
-    EXPECT_EQ(about->biBitCount, 24);
-    const BITMAPINFOHEADER* marks = Bitmap(IDB_CLICK_MARKS);
-    ASSERT_NE(marks, nullptr);
-    EXPECT_EQ(marks->biWidth, 96);
-    EXPECT_EQ(marks->biHeight, 32);
-    EXPECT_EQ(marks->biBitCount, 24);
+    for (const auto& [id, width, height] : {std::tuple{IDB_ABOUT_PICTURE, 400, 200}, {IDB_CLICK_MARKS, 96, 32}}) {
+        const BITMAPINFOHEADER* picture = Bitmap(id);
+        ASSERT_NE(picture, nullptr) << id;
+        EXPECT_EQ(picture->biWidth, width);
+        EXPECT_EQ(picture->biHeight, height);
+        EXPECT_EQ(picture->biBitCount, 24);
+    }
 }
 
 TEST_F(Resources, ClickIndicatorHasAMouseAndTwoButtonCellsOnMagenta)
@@ -124,18 +122,20 @@ TEST_F(Resources, ClickIndicatorHasAMouseAndTwoButtonCellsOnMagenta)
 
 TEST_F(Resources, StringsCarryTheTexts)
 {
-    EXPECT_EQ(String(IDS_DESCRIPTION), "Quorvane Screen Saver");
-    std::string missing = String(IDS_RECORDER_MISSING);
+    const std::pair<UINT, const char*> strings[] = {
+        {IDS_DESCRIPTION, "Quorvane Screen Saver"},
+        {IDS_UPGRADE_OFFER,
+         "A new version of this program is discovered!\n\nWould you like to upgrade to the latest version now?"},
+        {IDS_UPGRADE_CANCEL, "Download is in progress! Are you sure to cancel now?\n\nIf you cancel now, "
+                             "you may re-download it some time later."},
+        {IDS_UPGRADE_FAILED, "Failed to download the latest version of this program!\n\nPlease try again later."},
+        {IDS_CANNOT_OPEN, "Can not open the file:\n\n%s\n\nMaybe the file's format is not correct."}};
+    for (const auto& [id, text] : strings)
+        EXPECT_EQ(String(id), text) << id;
+    const std::string missing = String(IDS_RECORDER_MISSING);
     EXPECT_EQ(missing.rfind("Quorvane Screen Recorder is not found on your computer!\n\n", 0), 0u);
     EXPECT_NE(missing.find("\n\n" QV_WEB_SITE "\n\n"), std::string::npos);
     EXPECT_NE(missing.find("Would you like to go to our website now?"), std::string::npos);
-    EXPECT_EQ(String(IDS_UPGRADE_OFFER),
-              "A new version of this program is discovered!\n\nWould you like to upgrade to the latest version now?");
-    EXPECT_EQ(String(IDS_UPGRADE_CANCEL), "Download is in progress! Are you sure to cancel now?\n\nIf you cancel now, "
-                                          "you may re-download it some time later.");
-    EXPECT_EQ(String(IDS_UPGRADE_FAILED),
-              "Failed to download the latest version of this program!\n\nPlease try again later.");
-    EXPECT_EQ(String(IDS_CANNOT_OPEN), "Can not open the file:\n\n%s\n\nMaybe the file's format is not correct.");
 }
 
 TEST_F(Resources, ConfigurationDialogHasItsControls)
@@ -187,7 +187,7 @@ TEST_F(Resources, ManifestAsksForCommonControls6DpiAwarenessAndNoElevation)
     const BYTE* manifest = Data(MAKEINTRESOURCEA(24), 1, &size);
     ASSERT_NE(manifest, nullptr);
     std::string text(reinterpret_cast<const char*>(manifest), size);
-    EXPECT_NE(text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_NE(text.find("<dpiAware"), std::string::npos);
-    EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
+    for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "<dpiAware",
+                             "level=\"asInvoker\""})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
 }
