@@ -197,7 +197,7 @@ TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
     EXPECT_EQ(StoredSettings(), before);
 }
 
-TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
+TEST_F(ConfigDialog, FileInfoOpensOnAMissingFileAndShowsARecordingsHeader)
 {
     const std::string path = TempPath("described.vqd");
     vqd::RecordingInfo described;
@@ -208,9 +208,19 @@ TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
     ASSERT_TRUE(WriteDescribedRecording(path, described, 27000));
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    SetPath(dialog, path);
-    Command(dialog, IDC_FILE_INFO);
-    HWND info = e2e::WaitForWindow("#32770", "File info", startTimeoutMs);
+    auto showInfo = [&](const std::string& recording) {
+        SetPath(dialog, recording);
+        Command(dialog, IDC_FILE_INFO);
+        return e2e::WaitForWindow("#32770", "File info", startTimeoutMs);
+    };
+    HWND info = showInfo("C:\\no such folder\\missing.vqd");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(ControlText(info, IDC_INFO_TITLE), "");
+    EXPECT_EQ(ControlText(info, IDC_INFO_LENGTH), "00:00:00");
+    Command(info, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitForWindowGone(info, endTimeoutMs));
+
+    info = showInfo(path);
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(ControlText(info, IDC_INFO_TITLE), "Morning demo");
     EXPECT_EQ(ControlText(info, IDC_INFO_AUTHOR), "Test author");
@@ -228,21 +238,6 @@ TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeader)
     EXPECT_TRUE(e2e::WaitForWindowGone(info, endTimeoutMs));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_EQ(std::get<0>(StoredSettings()), "") << "the typed path is not saved";
-}
-
-TEST_F(ConfigDialog, FileInfoOnAMissingFileStillOpens)
-{
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
-    SetPath(dialog, "C:\\no such folder\\missing.vqd");
-    Command(dialog, IDC_FILE_INFO);
-    HWND info = e2e::WaitForWindow("#32770", "File info", startTimeoutMs);
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(ControlText(info, IDC_INFO_TITLE), "");
-    EXPECT_EQ(ControlText(info, IDC_INFO_LENGTH), "00:00:00");
-    Command(info, IDCANCEL);
-    EXPECT_TRUE(e2e::WaitForWindowGone(info, endTimeoutMs));
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
 TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewhere)
@@ -291,33 +286,30 @@ TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewher
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
-TEST_F(ConfigDialog, NewStartsTheRegisteredRecorderAndCloses)
+TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses)
 {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    {
+        MessageBoxAnswerer user(productName, {{LoadResourceString(IDS_RECORDER_MISSING), IDNO}}, saver.Id());
+        Command(dialog, IDC_NEW_RECORDING);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, startTimeoutMs));
+        EXPECT_EQ(user.Texts()[0], LoadResourceString(IDS_RECORDER_MISSING));
+        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
+        EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+    }
+
     const std::string recorder = e2e::WindowsPath(QV_TEST_RECORDER_PATH);
     const std::string marker = recorder + ".ran";
     DeleteFileA(marker.c_str());
-    const std::string folder = recorder.substr(0, recorder.rfind('\\'));
-    ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(e2e::WriteString(recorderKey, "", recorder.substr(0, recorder.rfind('\\')), HKEY_LOCAL_MACHINE));
     const Stored before = StoredSettings();
     SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
     Command(dialog, IDC_NEW_RECORDING);
     EXPECT_EQ(ExitCode(), 0u);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, endTimeoutMs)) << "the recorder ran";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                               endTimeoutMs))
+        << "the recorder ran";
     EXPECT_EQ(StoredSettings(), before) << "nothing is saved";
     DeleteFileA(marker.c_str());
-}
-
-TEST_F(ConfigDialog, NewWithoutTheRecorderOffersTheWebSite)
-{
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
-    MessageBoxAnswerer user(productName, {{LoadResourceString(IDS_RECORDER_MISSING), IDNO}}, saver.Id());
-    Command(dialog, IDC_NEW_RECORDING);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, startTimeoutMs));
-    EXPECT_EQ(user.Texts()[0], LoadResourceString(IDS_RECORDER_MISSING));
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
-    EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
