@@ -21,18 +21,20 @@ const char* const tricklingInstaller = "http://www.quorvane.com/s/trickle/400000
 class SaverUpgrade : public UpgradeFixture {
 protected:
     // Serves a manifest of a newer version with the installer URL and starts
-    // the configuration dialog; the answerer then answers its boxes.
-    HWND OpenDialog(const std::string& installer, std::map<std::string, int> answers)
+    // the configuration dialog (true once it shows); the answerer then answers
+    // its boxes.
+    bool OpenDialog(const std::string& installer, std::map<std::string, int> answers)
     {
         ServeManifest("version = 1.0.34.0\nurl = " + installer + "\n");
         return OpenDialog(std::move(answers));
     }
-    HWND OpenDialog(std::map<std::string, int> answers)
+    bool OpenDialog(std::map<std::string, int> answers)
     {
         if (!saver.Start(SaverPath(), "/c"))
-            return nullptr;
+            return false;
         user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers), saver.Id());
-        return WaitForConfigDialog();
+        dialog = WaitForConfigDialog();
+        return dialog != nullptr;
     }
     bool WaitForBoxes(size_t count)
     {
@@ -48,14 +50,14 @@ protected:
 
     e2e::TestProcess saver;
     std::unique_ptr<MessageBoxAnswerer> user;
+    HWND dialog = nullptr;
 };
 } // namespace
 
 TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing)
 {
     ServeManifestWithSecondUrl("version = 1.0.33.0\nurl = " + std::string(installerUrl) + "\n");
-    HWND dialog = OpenDialog(Answers(IDYES));
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(OpenDialog(Answers(IDYES)));
     ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound)) << "the dialog's timer read the manifest and url2";
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
     EXPECT_TRUE(user->Texts().empty());
@@ -66,8 +68,7 @@ TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing)
 TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
 {
     ServeManifest("; newest\nversion = 1.0.32.0 ; older counts too\nurl = " + std::string(installerUrl) + "\n");
-    HWND dialog = OpenDialog(Answers(IDNO));
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(OpenDialog(Answers(IDNO)));
     ASSERT_TRUE(WaitForBoxes(1));
     EXPECT_EQ(user->Texts()[0], LoadResourceString(IDS_UPGRADE_OFFER));
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
@@ -79,8 +80,7 @@ TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
 
 TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
 {
-    HWND dialog = OpenDialog(installerUrl, Answers(IDYES));
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(OpenDialog(installerUrl, Answers(IDYES)));
     EXPECT_TRUE(e2e::WaitUntil([] { return FileExists(TempFolder() + "\\setup.exe.ran"); }, bound))
         << "the installer ran";
     EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog(saver.Id()) == nullptr; }, bound));
@@ -90,8 +90,7 @@ TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
 
 TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure)
 {
-    HWND dialog = OpenDialog("http://www.quorvane.com/files/missing.exe", Answers(IDYES));
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(OpenDialog("http://www.quorvane.com/files/missing.exe", Answers(IDYES)));
     ASSERT_TRUE(WaitForBoxes(2));
     EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
     EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
@@ -101,8 +100,7 @@ TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure)
 
 TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
 {
-    HWND dialog = OpenDialog(tricklingInstaller, Answers(IDYES, IDYES));
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(OpenDialog(tricklingInstaller, Answers(IDYES, IDYES)));
     HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
     PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
@@ -116,8 +114,7 @@ TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
 
 TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything)
 {
-    HWND dialog = OpenDialog(tricklingInstaller, Answers(IDYES));
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(OpenDialog(tricklingInstaller, Answers(IDYES)));
     HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);

@@ -20,6 +20,12 @@ TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder)
         {"http://host", "C:\\T", "", "C:\\T\\", "", "C:\\T\\"},
     };
     XDownload download;
+    EXPECT_EQ(download.GetCount(), 0);
+    EXPECT_FALSE(download.IsDone(-1)) << "an empty list is neither done nor failed";
+    EXPECT_FALSE(download.IsFailed(-1));
+    EXPECT_EQ(download.GetTotalBytes(), 0);
+    EXPECT_EQ(download.GetReceivedBytes(), 0);
+    EXPECT_EQ(download.GetPercent(), 0.0f);
     for (const Case& c : cases) {
         const int index = download.Add(c.url, c.folder, c.fileName, true);
         EXPECT_EQ(index, &c - cases);
@@ -39,17 +45,6 @@ TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder)
             EXPECT_FALSE(download.IsFailed(index));
         }
     }
-}
-
-TEST(XDownloadList, EmptyListIsNeitherDoneNorFailed)
-{
-    XDownload download;
-    EXPECT_EQ(download.GetCount(), 0);
-    EXPECT_FALSE(download.IsDone(-1));
-    EXPECT_FALSE(download.IsFailed(-1));
-    EXPECT_EQ(download.GetTotalBytes(), 0);
-    EXPECT_EQ(download.GetReceivedBytes(), 0);
-    EXPECT_EQ(download.GetPercent(), 0.0f);
 }
 
 TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset)
