@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1080;
+constexpr int kWidth = kSyntheticWidth, kHeight = kSyntheticHeight;
 
 class Screen {
  public:
@@ -56,7 +56,23 @@ void Paint(Screen& s, int t) {
   s.Fill(1800, kHeight - 34, 1900, kHeight - 6, 0xC0C0C0 - uint32_t(t / 10 % 60));
 }
 
+// Paints every frame in turn and hands it on; false when the sink refuses one.
+template <typename Sink>
+bool PaintFrames(int frames, Sink sink) {
+  Screen screen;
+  for (int t = 0; t < frames; ++t) {
+    Paint(screen, t);
+    if (!sink(screen.Bytes(), t)) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool WriteSyntheticFrames(FILE* out, int frames) {
+  const size_t frameBytes = size_t(kWidth) * kHeight * 4;
+  return PaintFrames(frames, [&](const uint8_t* pixels, int) { return std::fwrite(pixels, 1, frameBytes, out) == frameBytes; });
+}
 
 bool WriteSyntheticSession(const std::string& path, int frames) {
   std::vector<uint8_t> info(kBitmapInfoSize, 0);
@@ -69,12 +85,10 @@ bool WriteSyntheticSession(const std::string& path, int frames) {
   vqd::RecordingInfo recording;
   recording.title = "Synthetic desktop";
   if (!writer.Create(path.c_str(), recording)) return false;
-  Screen screen;
-  for (int t = 0; t < frames; ++t) {
-    Paint(screen, t);
-    const vqd::EncoderFrame frame{info.data(), screen.Bytes(), Rect{0, 0, kWidth, kHeight},
+  const bool painted = PaintFrames(frames, [&](const uint8_t* pixels, int t) {
+    const vqd::EncoderFrame frame{info.data(), pixels, Rect{0, 0, kWidth, kHeight},
                                   Point{WindowAt(t).x + 100, WindowAt(t).y + 12}, 0, 0};
-    if (!writer.AddFrame(frame, uint32_t(t * 100))) return false;
-  }
-  return writer.Finish();
+    return writer.AddFrame(frame, uint32_t(t * 100));
+  });
+  return painted && writer.Finish();
 }
