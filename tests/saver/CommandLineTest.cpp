@@ -1,4 +1,4 @@
-#include "TestHooks.h"
+#include "SaverWindowFixture.h"
 
 #include "saver/SaverFramework.h"
 

@@ -1,4 +1,4 @@
-#include "TestHooks.h"
+#include "SaverWindowFixture.h"
 
 #include "e2e/Registry.h"
 #include "saver/SaverFramework.h"

@@ -9,16 +9,6 @@ std::string SaverPath()
     return e2e::WindowsPath(QV_SAVER_PATH);
 }
 
-std::string Win98SaverPath()
-{
-    return e2e::WindowsPath(QV_WIN98_SAVER_PATH);
-}
-
-std::string Win98BareSaverPath()
-{
-    return e2e::WindowsPath(QV_WIN98_BARE_SAVER_PATH);
-}
-
 HWND MakeTestWindow(const char* title)
 {
     HWND window = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240, nullptr,

@@ -12,11 +12,6 @@ const DWORD startTimeoutMs = 20000;
 const DWORD endTimeoutMs = 20000;
 
 std::string SaverPath();
-// Copies of the saver that Wine runs as Windows 98, next to stand-ins of the
-// password libraries: with PASSWORD.CPL and a recording MPR.DLL, or with an
-// MPR.DLL that lacks the password change entry.
-std::string Win98SaverPath();
-std::string Win98BareSaverPath();
 
 // A visible top-level window of this test, to own dialogs or hold previews.
 HWND MakeTestWindow(const char* title);

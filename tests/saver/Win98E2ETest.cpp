@@ -14,7 +14,9 @@ const char desktopKey[] = "Control Panel\\Desktop";
 const char usePassword[] = "ScreenSaveUsePassword";
 
 // Wine runs the two copies of the saver as Windows 98 (its per-program
-// settings); the stand-in libraries record into the registry.
+// settings). Next to them lie stand-ins of the password libraries: with
+// PASSWORD.CPL and a recording MPR.DLL, or with an MPR.DLL that lacks the
+// password change entry. The stand-ins record into the registry.
 class Windows98 : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,7 +44,7 @@ protected:
     // The Windows 98 copy, full screen and waiting for input.
     HWND StartReady()
     {
-        HWND window = StartFullScreen(saver, Win98SaverPath());
+        HWND window = StartFullScreen(saver, e2e::WindowsPath(QV_WIN98_SAVER_PATH));
         EXPECT_TRUE(window && WaitUntilReady(saver, window));
         return window;
     }
@@ -55,13 +57,13 @@ protected:
 TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry)
 {
     HWND owner = MakeTestWindow("Owner");
-    EXPECT_EQ(RunToEnd(Win98SaverPath(), "/a " + HandleText(owner)), 0u);
+    EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_SAVER_PATH), "/a " + HandleText(owner)), 0u);
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
     EXPECT_EQ(e2e::ReadDword(QV_FAKE_RECORD_KEY, "ChangeOwner"), static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
     DestroyWindow(owner);
 
     ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
-    EXPECT_EQ(RunToEnd(Win98BareSaverPath(), "/a"), 0u);
+    EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_BARE_SAVER_PATH), "/a"), 0u);
     EXPECT_FALSE(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider").has_value());
 }
 
