@@ -42,42 +42,34 @@ HWND MakeWindow(HWND owner)
 }
 } // namespace
 
-TEST(DialogOwner, InMemoryTemplateWithoutParentOrApplicationHasNoOwner)
+TEST(DialogOwner, NoneOrTheParentOrTheMainWindowAndTheEndOfTheOwnerChain)
 {
-    NotingDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.owner, nullptr);
-    EXPECT_NE(dialog.topLevelOwner, nullptr) << "a window without owner is its own top-level owner";
-}
+    NotingDialog alone;
+    EXPECT_EQ(alone.DoModal(), IDOK);
+    EXPECT_EQ(alone.owner, nullptr) << "in-memory template without parent or application";
+    EXPECT_NE(alone.topLevelOwner, nullptr) << "a window without owner is its own top-level owner";
 
-TEST(DialogOwner, ModalDialogWithoutParentIsOwnedByTheMainWindow)
-{
-    CWinApp app;
-    HWND main = MakeWindow(nullptr);
-    CWnd mainObject;
-    ASSERT_TRUE(mainObject.Attach(main));
-    app.mainWnd = &mainObject;
-    NotingDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.owner, main);
-    EXPECT_EQ(dialog.topLevelOwner, main);
-    RECT mainPlace = {};
-    GetWindowRect(main, &mainPlace);
-    EXPECT_EQ((dialog.placed.left + dialog.placed.right) / 2, (mainPlace.left + mainPlace.right) / 2)
-        << "centred over its owner";
-    mainObject.Detach();
-    DestroyWindow(main);
-}
-
-TEST(DialogOwner, TopLevelOwnerIsTheEndOfTheOwnerChain)
-{
     HWND top = MakeWindow(nullptr);
     HWND middle = MakeWindow(top);
-    NotingDialog dialog;
-    dialog.SetParentWindow(middle);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.owner, middle);
-    EXPECT_EQ(dialog.topLevelOwner, top);
+    NotingDialog child;
+    child.SetParentWindow(middle);
+    EXPECT_EQ(child.DoModal(), IDOK);
+    EXPECT_EQ(child.owner, middle);
+    EXPECT_EQ(child.topLevelOwner, top);
+
+    CWinApp app;
+    CWnd mainObject;
+    ASSERT_TRUE(mainObject.Attach(top));
+    app.mainWnd = &mainObject;
+    NotingDialog owned;
+    EXPECT_EQ(owned.DoModal(), IDOK);
+    EXPECT_EQ(owned.owner, top) << "a modal dialog without parent is owned by the main window";
+    EXPECT_EQ(owned.topLevelOwner, top);
+    RECT mainPlace = {};
+    GetWindowRect(top, &mainPlace);
+    EXPECT_EQ((owned.placed.left + owned.placed.right) / 2, (mainPlace.left + mainPlace.right) / 2)
+        << "centred over its owner";
+    mainObject.Detach();
     DestroyWindow(middle);
     DestroyWindow(top);
 }
