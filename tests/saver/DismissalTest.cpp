@@ -119,4 +119,6 @@ TEST_F(Dismissal, CloseOffWindows9xIsNoGrantAndTheInputMethodIsDetached)
     Send(WM_CLOSE);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(saverState.closing, 0) << "only the Windows 9x password check grants closes";
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop ends";
 }

@@ -71,7 +71,7 @@ TEST_F(Settings, MissingValuesKeepTheDefaultsAndLoadingWritesNothing)
     EXPECT_FALSE(e2e::ReadDword(settingsKey, "Auto repeat").has_value());
 }
 
-TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaults)
+TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaultsAndTheStoredTypeIsNotLookedAt)
 {
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Auto repeat", REG_QWORD, std::vector<BYTE>(8, 0)));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Quick play", REG_BINARY, {1, 0}));
@@ -80,10 +80,7 @@ TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaults)
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Draw mouse clicks", REG_SZ, text));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Scale to fit screen", REG_BINARY, {}));
     EXPECT_EQ(Loaded(), defaults);
-}
 
-TEST_F(Settings, StoredTypeIsNotLookedAt)
-{
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Quick play", REG_BINARY, {1, 0, 0, 0}));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Scale to fit screen", REG_SZ, {0, 0, 0, 0}));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Path", REG_BINARY, Bytes("abcd")));
