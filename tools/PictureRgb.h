@@ -7,7 +7,7 @@
 #include "recording/FrameImage.h"
 #include "recording/Geometry.h"
 
-// Width and height of the part of capture inside the picture; false when empty.
+// Width and height of the capture area inside the picture; false when empty.
 bool VisibleArea(const FrameImage& image, const Rect& capture, Rect& area);
 // RGB triples of area (as VisibleArea gives it), rows from the top of the screen.
 void ToRgb(const FrameImage& image, const Rect& area, std::vector<uint8_t>& rgb);

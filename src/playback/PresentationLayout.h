@@ -1,5 +1,5 @@
 // Where the video goes in the saver window: the picture rectangle on the
-// screen, the part of the video it shows, and the borders around it.
+// screen, the area of the video it shows, and the borders around it.
 // Pure arithmetic, shared by the presenter and its tests.
 #pragma once
 #include "recording/Geometry.h"
