@@ -4,20 +4,13 @@
 #include <zlib.h>
 
 #include "FrameUpdateBuilder.h"
+#include "ReaderTest.h"
 #include "recording/ContainerFormat.h"
 
 namespace {
 
-class PlayStepTest : public ::testing::Test {
+class PlayStepTest : public ReaderTest {
  protected:
-  void SetUp() override {
-    r.SetClockSource(clock.Source());
-    ASSERT_TRUE(r.Initialize());
-  }
-  void TearDown() override {
-    r.Close();
-    r.Release();
-  }
   // Opens the records and starts quick play: one record per step.
   void Play(const std::vector<TestRecord>& records) {
     const std::string path = TempPath("play.vqd");
@@ -33,8 +26,6 @@ class PlayStepTest : public ::testing::Test {
   }
   const std::vector<Rect>& Dirty() const { return r.GetDirtyRects(); }
 
-  FakeClock clock;
-  RecordingFile r;
 };
 
 std::vector<FrameUpdateBuilder::Run> RowsOfRuns(uint16_t x, uint16_t top, uint16_t bottom, uint16_t bytes) {

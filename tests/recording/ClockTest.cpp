@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
+#include "ReaderTest.h"
 #include "recording/RecordingFile.h"
 
 namespace {
 
-class ClockTest : public ::testing::Test {
+class ClockTest : public ReaderTest {
  protected:
-  void SetUp() override {
-    r.SetClockSource(clock.Source());
-    ASSERT_TRUE(r.Initialize());
-  }
   void Start(const std::vector<TestRecord>& records, bool quick = false, bool repeat = false) {
     const std::string path = TempPath("clock.vqd");
     WriteFile(path, MakeRecording(records));
@@ -25,8 +21,6 @@ class ClockTest : public ::testing::Test {
     const Bytes b = Deliver(r);
     return b.empty() ? -1 : b[0];
   }
-  FakeClock clock;
-  RecordingFile r;
 };
 
 std::vector<TestRecord> Numbered(std::initializer_list<uint32_t> delays) {

@@ -3,21 +3,13 @@
 #include <cstring>
 #include <string>
 
-#include "TestFiles.h"
+#include "ReaderTest.h"
 #include "recording/RecordingFile.h"
 
 namespace {
 
-class ContainerTest : public ::testing::Test {
+class ContainerTest : public ReaderTest {
  protected:
-  void SetUp() override {
-    r.SetClockSource(clock.Source());
-    ASSERT_TRUE(r.Initialize());
-  }
-  void TearDown() override {
-    r.Close();
-    r.Release();
-  }
   bool OpenBytes(const Bytes& bytes, const char* name = "rec.vqd") {
     path = TempPath(name);
     WriteFile(path, bytes);
@@ -30,8 +22,6 @@ class ContainerTest : public ::testing::Test {
     r.Restart();
   }
   const std::vector<TestRecord> three = {{199, Payload(17, 1)}, {40, Payload(5, 2)}, {0, Payload(9, 3)}};
-  FakeClock clock;
-  RecordingFile r;
   std::string path;
 };
 
