@@ -13,6 +13,12 @@
 namespace {
 const DWORD retryPauseMs = 1000;
 
+// The request for the item's URL; none without a session.
+HINTERNET OpenItem(const InternetSession& session, const DownloadItem& item)
+{
+    return session.IsOpen() ? session.OpenUrl(item.url, item.useCache) : nullptr;
+}
+
 // A file being written by one download attempt, closed with the object.
 class OutputFile {
 public:
@@ -103,19 +109,24 @@ bool DownloadJob::QuerySize(int index)
 
 DownloadJob::Attempt DownloadJob::QuerySizeOnce(const InternetSession& session, DownloadItem& item, unsigned& status)
 {
-    if (!session.IsOpen())
-        return Attempt::Failed;
-    const InternetRequest request(session.OpenUrl(item.url, item.useCache));
+    const InternetRequest request(OpenItem(session, item));
+    const Attempt answer = AnswerAttempt(request, status);
+    if (answer == Attempt::Succeeded) {
+        const int length = request.ContentLength();
+        if (length >= 0)
+            item.totalBytes = length;
+    }
+    return answer;
+}
+
+DownloadJob::Attempt DownloadJob::AnswerAttempt(const InternetRequest& request, unsigned& status)
+{
     if (!request.IsOpen())
         return Attempt::Failed;
     status = request.Status(status);
     switch (ClassifyStatus(status)) {
-    case StatusOutcome::Proceed: {
-        const int length = request.ContentLength();
-        if (length >= 0)
-            item.totalBytes = length;
+    case StatusOutcome::Proceed:
         return Attempt::Succeeded;
-    }
     case StatusOutcome::Retry:
         return Attempt::Retry;
     case StatusOutcome::Fail:
@@ -139,15 +150,10 @@ bool DownloadJob::DownloadFile(int index)
 
 DownloadJob::Attempt DownloadJob::DownloadOnce(const InternetSession& session, DownloadItem& item, unsigned& status)
 {
-    if (!session.IsOpen())
-        return Attempt::Failed;
-    const InternetRequest request(session.OpenUrl(item.url, item.useCache));
-    if (!request.IsOpen())
-        return Attempt::Failed;
-    status = request.Status(status);
-    const StatusOutcome outcome = ClassifyStatus(status);
-    if (outcome != StatusOutcome::Proceed)
-        return outcome == StatusOutcome::Retry ? Attempt::Retry : Attempt::Failed;
+    const InternetRequest request(OpenItem(session, item));
+    const Attempt answer = AnswerAttempt(request, status);
+    if (answer != Attempt::Succeeded)
+        return answer;
 
     CreateDirectoryPath(item.folder.c_str(), true);
     const std::string path = item.Path();

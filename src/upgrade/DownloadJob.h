@@ -5,6 +5,7 @@
 #include <deque>
 #include <string>
 
+class InternetRequest;
 class InternetSession;
 
 // One URL of a download list with what the worker found out about it.
@@ -56,6 +57,9 @@ private:
     bool DownloadFile(int index);
     Attempt QuerySizeOnce(const InternetSession& session, DownloadItem& item, unsigned& status);
     Attempt DownloadOnce(const InternetSession& session, DownloadItem& item, unsigned& status);
+    // The attempt as far as the answer decides it: Succeeded when its body
+    // may be read.
+    static Attempt AnswerAttempt(const InternetRequest& request, unsigned& status);
     // Repeats an attempt with one-second pauses while it asks for a retry and
     // no stop is requested; a failure without retry still costs one pause.
     template <typename AttemptOnce> bool Repeat(AttemptOnce attemptOnce);
