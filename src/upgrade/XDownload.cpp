@@ -19,8 +19,14 @@ std::string FolderWithSeparator(const std::string& folder)
     return folder + '\\';
 }
 
-int Clamped(long long sum)
+// The known counts of one field over the items, at most INT_MAX.
+int SumOf(const std::deque<DownloadItem>& items, std::atomic<int> DownloadItem::*count)
 {
+    long long sum = 0;
+    for (const DownloadItem& item : items) {
+        const int value = item.*count;
+        sum += value > 0 ? value : 0;
+    }
     return sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
 }
 } // namespace
@@ -113,22 +119,12 @@ std::string XDownload::GetPath(int index) const
 
 int XDownload::GetTotalBytes() const
 {
-    long long sum = 0;
-    for (const DownloadItem& item : job->items) {
-        const int total = item.totalBytes;
-        sum += total > 0 ? total : 0;
-    }
-    return Clamped(sum);
+    return SumOf(job->items, &DownloadItem::totalBytes);
 }
 
 int XDownload::GetReceivedBytes() const
 {
-    long long sum = 0;
-    for (const DownloadItem& item : job->items) {
-        const int received = item.receivedBytes;
-        sum += received > 0 ? received : 0;
-    }
-    return Clamped(sum);
+    return SumOf(job->items, &DownloadItem::receivedBytes);
 }
 
 float XDownload::GetPercent() const
