@@ -13,4 +13,5 @@ bool VisibleArea(const FrameImage& image, const Rect& capture, Rect& area);
 void ToRgb(const FrameImage& image, const Rect& area, std::vector<uint8_t>& rgb);
 // The click indicator for a held button: a small mouse below and right of
 // the pointer with the pressed button in red.
-void DrawClick(std::vector<uint8_t>& rgb, const Rect& area, const Point& pointer, bool left, bool right);
+void DrawClick(std::vector<uint8_t>& rgb, const Rect& area, const Point& pointer, bool left,
+               bool right);

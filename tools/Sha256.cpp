@@ -14,54 +14,64 @@ constexpr uint32_t kRound[64] = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-uint32_t Rotate(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+uint32_t Rotate(uint32_t x, int n) {
+    return (x >> n) | (x << (32 - n));
+}
 
 void Compress(uint32_t state[8], const uint8_t block[64]) {
-  uint32_t w[64];
-  for (int i = 0; i < 16; ++i)
-    w[i] = uint32_t(block[4 * i]) << 24 | uint32_t(block[4 * i + 1]) << 16 | uint32_t(block[4 * i + 2]) << 8 |
-           block[4 * i + 3];
-  for (int i = 16; i < 64; ++i) {
-    const uint32_t s0 = Rotate(w[i - 15], 7) ^ Rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
-    const uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
-    w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-  }
-  uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4], f = state[5], g = state[6],
-           h = state[7];
-  for (int i = 0; i < 64; ++i) {
-    const uint32_t t1 = h + (Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
-    const uint32_t t2 = (Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-    h = g;
-    g = f;
-    f = e;
-    e = d + t1;
-    d = c;
-    c = b;
-    b = a;
-    a = t1 + t2;
-  }
-  const uint32_t add[8] = {a, b, c, d, e, f, g, h};
-  for (int i = 0; i < 8; ++i) state[i] += add[i];
+    uint32_t w[64];
+    for (int i = 0; i < 16; ++i)
+        w[i] = uint32_t(block[4 * i]) << 24 | uint32_t(block[4 * i + 1]) << 16 |
+               uint32_t(block[4 * i + 2]) << 8 | block[4 * i + 3];
+    for (int i = 16; i < 64; ++i) {
+        const uint32_t s0 = Rotate(w[i - 15], 7) ^ Rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
+        const uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
+        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+    }
+    uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4], f = state[5],
+             g = state[6], h = state[7];
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t t1 = h + (Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25)) +
+                            ((e & f) ^ (~e & g)) + kRound[i] + w[i];
+        const uint32_t t2 =
+            (Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
+        h = g;
+        g = f;
+        f = e;
+        e = d + t1;
+        d = c;
+        c = b;
+        b = a;
+        a = t1 + t2;
+    }
+    const uint32_t add[8] = {a, b, c, d, e, f, g, h};
+    for (int i = 0; i < 8; ++i)
+        state[i] += add[i];
 }
 
 }  // namespace
 
 std::string Sha256Hex(const uint8_t* data, size_t size) {
-  uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-  size_t done = 0;
-  for (; size - done >= 64; done += 64) Compress(state, data + done);
-  uint8_t tail[128] = {};
-  const size_t rest = size - done;
-  if (rest) std::memcpy(tail, data + done, rest);
-  tail[rest] = 0x80;
-  const size_t blocks = rest < 56 ? 1 : 2;
-  const uint64_t bits = uint64_t(size) * 8;
-  for (int i = 0; i < 8; ++i) tail[blocks * 64 - 1 - i] = uint8_t(bits >> (8 * i));
-  for (size_t i = 0; i < blocks; ++i) Compress(state, tail + 64 * i);
-  static const char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (uint32_t v : state)
-    for (int shift = 28; shift >= 0; shift -= 4) hex += kHex[(v >> shift) & 15];
-  return hex;
+    uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    size_t done = 0;
+    for (; size - done >= 64; done += 64)
+        Compress(state, data + done);
+    uint8_t tail[128] = {};
+    const size_t rest = size - done;
+    if (rest)
+        std::memcpy(tail, data + done, rest);
+    tail[rest] = 0x80;
+    const size_t blocks = rest < 56 ? 1 : 2;
+    const uint64_t bits = uint64_t(size) * 8;
+    for (int i = 0; i < 8; ++i)
+        tail[blocks * 64 - 1 - i] = uint8_t(bits >> (8 * i));
+    for (size_t i = 0; i < blocks; ++i)
+        Compress(state, tail + 64 * i);
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    for (uint32_t v : state)
+        for (int shift = 28; shift >= 0; shift -= 4)
+            hex += kHex[(v >> shift) & 15];
+    return hex;
 }

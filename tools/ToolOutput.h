@@ -16,7 +16,8 @@ bool SameFile(const std::string& a, const std::string& b);
 
 // Writes OUT through a temporary file beside it, renamed into place only when
 // write() succeeded; nothing of a failed attempt is left.
-bool WriteOutputFile(const std::string& out, const std::function<bool(const std::string& tempPath)>& write);
+bool WriteOutputFile(const std::string& out,
+                     const std::function<bool(const std::string& tempPath)>& write);
 
 // Finds "-o PATH" among the arguments and removes it; empty when absent.
 std::string TakeOutputOption(int& argc, char** argv);

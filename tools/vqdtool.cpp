@@ -8,18 +8,13 @@
 namespace {
 
 struct Command {
-  const char* name;
-  int (*run)(int argc, char** argv);
+    const char* name;
+    int (*run)(int argc, char** argv);
 };
 
 const Command kCommands[] = {
-    {"info", RunInfo},
-    {"embed", RunEmbed},
-    {"extract", RunExtract},
-    {"append", RunAppend},
-    {"dump", RunDump},
-    {"export", RunExport},
-    {"encode", RunEncode},
+    {"info", RunInfo}, {"embed", RunEmbed},   {"extract", RunExtract}, {"append", RunAppend},
+    {"dump", RunDump}, {"export", RunExport}, {"encode", RunEncode},
 };
 
 const char kUsage[] =
@@ -39,8 +34,9 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2)
-    for (const Command& c : kCommands)
-      if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
-  return ReportUsage(kUsage);
+    if (argc >= 2)
+        for (const Command& c : kCommands)
+            if (std::strcmp(argv[1], c.name) == 0)
+                return c.run(argc - 2, argv + 2);
+    return ReportUsage(kUsage);
 }

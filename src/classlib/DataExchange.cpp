@@ -4,8 +4,7 @@
 
 #include <vector>
 
-void DDX_Text(CDataExchange& exchange, int controlId, std::string& value)
-{
+void DDX_Text(CDataExchange& exchange, int controlId, std::string& value) {
     HWND control = GetDlgItem(exchange.dialog, controlId);
     if (!control)
         return;
@@ -18,8 +17,7 @@ void DDX_Text(CDataExchange& exchange, int controlId, std::string& value)
     value = text.data();
 }
 
-void DDX_Check(CDataExchange& exchange, int controlId, int& value)
-{
+void DDX_Check(CDataExchange& exchange, int controlId, int& value) {
     HWND control = GetDlgItem(exchange.dialog, controlId);
     if (!control)
         return;
@@ -29,7 +27,6 @@ void DDX_Check(CDataExchange& exchange, int controlId, int& value)
         SendMessageA(control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void DDX_Control(CDataExchange& exchange, int controlId, CProgressCtrl& control)
-{
+void DDX_Control(CDataExchange& exchange, int controlId, CProgressCtrl& control) {
     control.Bind(GetDlgItem(exchange.dialog, controlId));
 }

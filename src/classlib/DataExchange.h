@@ -8,8 +8,9 @@ class CProgressCtrl;
 // Moves values between a dialog's controls and the fields of its object:
 // into the fields when saving, into the controls otherwise.
 class CDataExchange {
-public:
-    CDataExchange(HWND dialog, bool saveAndValidate) : dialog(dialog), saveAndValidate(saveAndValidate) {}
+  public:
+    CDataExchange(HWND dialog, bool saveAndValidate)
+        : dialog(dialog), saveAndValidate(saveAndValidate) {}
 
     HWND dialog;
     bool saveAndValidate;

@@ -9,13 +9,12 @@
 // processing is left to the system's dialog manager: unhandled messages
 // answer 0.
 class CDialog : public CWnd {
-public:
-    explicit CDialog(UINT templateId, HWND parent = nullptr) : templateId(templateId), parent(parent) {}
+  public:
+    explicit CDialog(UINT templateId, HWND parent = nullptr)
+        : templateId(templateId), parent(parent) {}
     // The template must outlive the dialog's window.
     explicit CDialog(const DLGTEMPLATE* inMemoryTemplate, HWND parent = nullptr)
-        : templateId(0), inMemoryTemplate(inMemoryTemplate), parent(parent)
-    {
-    }
+        : templateId(0), inMemoryTemplate(inMemoryTemplate), parent(parent) {}
 
     INT_PTR DoModal();
     BOOL Create();
@@ -32,14 +31,15 @@ public:
     // The dialog procedure of dialogs made by DoModal and Create.
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     // Routes one message to an attached dialog object and answers as a dialog procedure.
-    static INT_PTR RouteDialogMessage(CDialog* object, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR RouteDialogMessage(CDialog* object, HWND dialog, UINT message, WPARAM wParam,
+                                      LPARAM lParam);
 
-protected:
+  protected:
     virtual void DoDataExchange(CDataExchange&) {}
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     HWND ModalOwner() const;
 
     UINT templateId;

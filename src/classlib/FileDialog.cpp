@@ -5,20 +5,17 @@
 #include <algorithm>
 #include <vector>
 
-CFileDialog::CFileDialog(const std::string& initialFileName, DWORD flags, const std::string& filter, HWND parent)
-    : initialFileName(initialFileName), flags(flags), filter(filter), parent(parent)
-{
-}
+CFileDialog::CFileDialog(const std::string& initialFileName, DWORD flags, const std::string& filter,
+                         HWND parent)
+    : initialFileName(initialFileName), flags(flags), filter(filter), parent(parent) {}
 
-std::string CFileDialog::SystemFilter(const std::string& filter)
-{
+std::string CFileDialog::SystemFilter(const std::string& filter) {
     std::string converted = filter;
     std::replace(converted.begin(), converted.end(), '|', '\0');
     return converted;
 }
 
-INT_PTR CFileDialog::DoModal()
-{
+INT_PTR CFileDialog::DoModal() {
     std::vector<char> file(MAX_PATH, '\0');
     initialFileName.copy(file.data(), file.size() - 1);
     std::string systemFilter = SystemFilter(filter);

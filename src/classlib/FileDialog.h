@@ -7,8 +7,9 @@
 // "description|pattern|", the whole ending with "|"; the first pair is
 // selected initially.
 class CFileDialog {
-public:
-    CFileDialog(const std::string& initialFileName, DWORD flags, const std::string& filter, HWND parent);
+  public:
+    CFileDialog(const std::string& initialFileName, DWORD flags, const std::string& filter,
+                HWND parent);
 
     // IDOK when a file was chosen, IDCANCEL otherwise.
     INT_PTR DoModal();
@@ -17,7 +18,7 @@ public:
     // The filter with every "|" replaced by the zero the system expects.
     static std::string SystemFilter(const std::string& filter);
 
-private:
+  private:
     std::string initialFileName;
     DWORD flags;
     std::string filter;

@@ -4,32 +4,27 @@ namespace {
 CWinApp* currentApp = nullptr;
 }
 
-CWinApp::CWinApp()
-{
+CWinApp::CWinApp() {
     currentApp = this;
 }
 
-CWinApp::~CWinApp()
-{
+CWinApp::~CWinApp() {
     if (currentApp == this)
         currentApp = nullptr;
 }
 
-CWinApp* CWinApp::Current()
-{
+CWinApp* CWinApp::Current() {
     return currentApp;
 }
 
-void CWinApp::Startup(HINSTANCE startInstance, const char* startCommandLine, int startShowCommand)
-{
+void CWinApp::Startup(HINSTANCE startInstance, const char* startCommandLine, int startShowCommand) {
     instance = startInstance;
     commandLine = startCommandLine ? startCommandLine : "";
     showCommand = startShowCommand;
     started = true;
 }
 
-void CWinApp::Terminate()
-{
+void CWinApp::Terminate() {
     mainWnd = nullptr;
     instance = nullptr;
     commandLine.clear();
@@ -37,12 +32,10 @@ void CWinApp::Terminate()
     started = false;
 }
 
-BOOL CWinApp::InitInstance()
-{
+BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
-int CWinApp::ExitInstance()
-{
+int CWinApp::ExitInstance() {
     return 0;
 }

@@ -9,7 +9,7 @@ class CWnd;
 // on construction so that window procedures can find it with Current().
 // Startup() records what the process was started with; Terminate() forgets it.
 class CWinApp {
-public:
+  public:
     CWinApp();
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
@@ -29,7 +29,7 @@ public:
 
     CWnd* mainWnd = nullptr;
 
-private:
+  private:
     bool started = false;
     HINSTANCE instance = nullptr;
     std::string commandLine;

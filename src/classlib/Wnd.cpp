@@ -4,20 +4,17 @@
 
 namespace {
 // Window handle → attached object. All windows of the program live on one thread.
-std::map<HWND, CWnd*>& AttachedWindows()
-{
+std::map<HWND, CWnd*>& AttachedWindows() {
     static std::map<HWND, CWnd*> windows;
     return windows;
 }
-} // namespace
+}  // namespace
 
-CWnd::~CWnd()
-{
+CWnd::~CWnd() {
     Detach();
 }
 
-BOOL CWnd::Attach(HWND window)
-{
+BOOL CWnd::Attach(HWND window) {
     if (handle || !window || FromHandlePermanent(window))
         return FALSE;
     handle = window;
@@ -25,8 +22,7 @@ BOOL CWnd::Attach(HWND window)
     return TRUE;
 }
 
-HWND CWnd::Detach()
-{
+HWND CWnd::Detach() {
     HWND window = handle;
     if (window)
         AttachedWindows().erase(window);
@@ -34,14 +30,12 @@ HWND CWnd::Detach()
     return window;
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND window)
-{
+CWnd* CWnd::FromHandlePermanent(HWND window) {
     auto found = AttachedWindows().find(window);
     return found == AttachedWindows().end() ? nullptr : found->second;
 }
 
-LRESULT CWnd::Route(CWnd* object, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::Route(CWnd* object, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!object || object->handle != window)
         return ::DefWindowProcA(window, message, wParam, lParam);
     RoutedMessage routed{message, wParam, lParam};
@@ -56,20 +50,17 @@ LRESULT CWnd::Route(CWnd* object, HWND window, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
-LRESULT CWnd::Default()
-{
+LRESULT CWnd::Default() {
     if (!currentMessage)
         return 0;
     return DefWindowProc(currentMessage->message, currentMessage->wParam, currentMessage->lParam);
 }
 
-BOOL CWnd::DestroyWindow()
-{
+BOOL CWnd::DestroyWindow() {
     return handle ? ::DestroyWindow(handle) : FALSE;
 }
 
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
-{
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
     if (!handle)
         return FALSE;
     const DWORD style = static_cast<DWORD>(GetWindowLongA(handle, GWL_EXSTYLE));
@@ -78,13 +69,13 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
         return FALSE;
     SetWindowLongA(handle, GWL_EXSTYLE, static_cast<LONG>(changed));
     if (flags)
-        SetWindowPos(handle, nullptr, 0, 0, 0, 0,
-                     flags | SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(
+            handle, nullptr, 0, 0, 0, 0,
+            flags | SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
-void CWnd::CenterWindow()
-{
+void CWnd::CenterWindow() {
     if (!handle)
         return;
     RECT workArea = {};
@@ -105,28 +96,24 @@ void CWnd::CenterWindow()
     SetWindowPos(handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND CWnd::GetTopLevelOwner() const
-{
+HWND CWnd::GetTopLevelOwner() const {
     HWND window = handle;
     while (HWND owner = window ? GetWindow(window, GW_OWNER) : nullptr)
         window = owner;
     return window;
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage(message, wParam, lParam, result))
         return result;
     return DefWindowProc(message, wParam, lParam);
 }
 
-bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
-{
+bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(handle, message, wParam, lParam);
 }

@@ -8,7 +8,7 @@
 // object only detaches it, and the window's last message (WM_NCDESTROY)
 // detaches it as well.
 class CWnd {
-public:
+  public:
     CWnd() = default;
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
@@ -37,7 +37,7 @@ public:
     // has no owner; null when no window is attached.
     HWND GetTopLevelOwner() const;
 
-protected:
+  protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Returns true when the message was handled; result is then the answer.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -45,7 +45,7 @@ protected:
     // Called after the window's last message, once the object is detached.
     virtual void PostNcDestroy() {}
 
-private:
+  private:
     struct RoutedMessage {
         UINT message;
         WPARAM wParam;

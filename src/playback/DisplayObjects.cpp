@@ -3,56 +3,72 @@
 namespace {
 
 struct DisplayObjects {
-  IDirectDraw* directDraw = nullptr;
-  IDirectDrawSurface* primarySurface = nullptr;
-  IDirectDrawSurface* backSurface = nullptr;
-  IDirectDrawClipper* clipper = nullptr;
+    IDirectDraw* directDraw = nullptr;
+    IDirectDrawSurface* primarySurface = nullptr;
+    IDirectDrawSurface* backSurface = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
 };
 DisplayObjects display;
 
 bool SetUp(HWND window) {
-  if (DirectDrawCreate(nullptr, &display.directDraw, nullptr) != DD_OK) return false;
-  if (display.directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) return false;
-  DDSURFACEDESC primary = {};
-  primary.dwSize = sizeof primary;
-  primary.dwFlags = DDSD_CAPS;
-  primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-  if (display.directDraw->CreateSurface(&primary, &display.primarySurface, nullptr) != DD_OK) return false;
-  display.backSurface = CreatePlainSurface(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  if (!display.backSurface) return false;
-  if (display.directDraw->CreateClipper(0, &display.clipper, nullptr) != DD_OK) return false;
-  return display.clipper->SetHWnd(0, window) == DD_OK && display.primarySurface->SetClipper(display.clipper) == DD_OK;
+    if (DirectDrawCreate(nullptr, &display.directDraw, nullptr) != DD_OK)
+        return false;
+    if (display.directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK)
+        return false;
+    DDSURFACEDESC primary = {};
+    primary.dwSize = sizeof primary;
+    primary.dwFlags = DDSD_CAPS;
+    primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    if (display.directDraw->CreateSurface(&primary, &display.primarySurface, nullptr) != DD_OK)
+        return false;
+    display.backSurface =
+        CreatePlainSurface(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (!display.backSurface)
+        return false;
+    if (display.directDraw->CreateClipper(0, &display.clipper, nullptr) != DD_OK)
+        return false;
+    return display.clipper->SetHWnd(0, window) == DD_OK &&
+           display.primarySurface->SetClipper(display.clipper) == DD_OK;
 }
 
 }  // namespace
 
 bool InitDisplay(HWND window) {
-  ReleaseDisplay();
-  if (SetUp(window)) return true;
-  ReleaseDisplay();
-  return false;
+    ReleaseDisplay();
+    if (SetUp(window))
+        return true;
+    ReleaseDisplay();
+    return false;
 }
 
 void ReleaseDisplay() {
-  if (display.primarySurface) display.primarySurface->SetClipper(nullptr);
-  ReleaseObject(display.clipper);
-  ReleaseObject(display.backSurface);
-  ReleaseObject(display.primarySurface);
-  ReleaseObject(display.directDraw);
+    if (display.primarySurface)
+        display.primarySurface->SetClipper(nullptr);
+    ReleaseObject(display.clipper);
+    ReleaseObject(display.backSurface);
+    ReleaseObject(display.primarySurface);
+    ReleaseObject(display.directDraw);
 }
 
-IDirectDraw* GetDirectDraw() { return display.directDraw; }
-IDirectDrawSurface* GetPrimarySurface() { return display.primarySurface; }
-IDirectDrawSurface* GetBackSurface() { return display.backSurface; }
+IDirectDraw* GetDirectDraw() {
+    return display.directDraw;
+}
+IDirectDrawSurface* GetPrimarySurface() {
+    return display.primarySurface;
+}
+IDirectDrawSurface* GetBackSurface() {
+    return display.backSurface;
+}
 
 IDirectDrawSurface* CreatePlainSurface(DWORD width, DWORD height) {
-  if (!display.directDraw) return nullptr;
-  DDSURFACEDESC desc = {};
-  desc.dwSize = sizeof desc;
-  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-  desc.dwWidth = width;
-  desc.dwHeight = height;
-  IDirectDrawSurface* surface = nullptr;
-  return display.directDraw->CreateSurface(&desc, &surface, nullptr) == DD_OK ? surface : nullptr;
+    if (!display.directDraw)
+        return nullptr;
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    IDirectDrawSurface* surface = nullptr;
+    return display.directDraw->CreateSurface(&desc, &surface, nullptr) == DD_OK ? surface : nullptr;
 }

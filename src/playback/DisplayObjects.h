@@ -16,6 +16,7 @@ IDirectDrawSurface* CreatePlainSurface(DWORD width, DWORD height);
 // Releases a COM object and nulls the pointer.
 template <typename T>
 void ReleaseObject(T*& object) {
-  if (object) object->Release();
-  object = nullptr;
+    if (object)
+        object->Release();
+    object = nullptr;
 }

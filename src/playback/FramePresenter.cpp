@@ -10,135 +10,161 @@
 namespace {
 
 IDirectDrawSurface*& FrameSurface(RecordingFile& r) {
-  return reinterpret_cast<IDirectDrawSurface*&>(r.frameSurface);
+    return reinterpret_cast<IDirectDrawSurface*&>(r.frameSurface);
 }
 
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ToRECT(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
 
 // The recorded bitmap header as GDI may safely read it: the layout the decoder
 // used for the image buffer, whatever else the recording claimed.
 struct SafeBitmapInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD colours[256];
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
 };
 
 void PrepareBitmapInfo(const FrameImage& image, SafeBitmapInfo& info) {
-  static_assert(sizeof(SafeBitmapInfo) == kBitmapInfoSize, "header and colour table");
-  std::memcpy(&info, image.bitmapInfo, sizeof info);
-  BITMAPINFOHEADER& h = info.header;
-  h.biSize = sizeof h;
-  h.biPlanes = 1;
-  h.biWidth = LONG(image.width);
-  h.biHeight = image.BiHeight() < 0 ? -LONG(image.height) : LONG(image.height);
-  const bool masks = h.biCompression == BI_BITFIELDS && (h.biBitCount == 16 || h.biBitCount == 32);
-  h.biCompression = masks ? BI_BITFIELDS : BI_RGB;
-  h.biSizeImage = image.imageSize;
-  if (h.biClrUsed > 256) h.biClrUsed = 0;
+    static_assert(sizeof(SafeBitmapInfo) == kBitmapInfoSize, "header and colour table");
+    std::memcpy(&info, image.bitmapInfo, sizeof info);
+    BITMAPINFOHEADER& h = info.header;
+    h.biSize = sizeof h;
+    h.biPlanes = 1;
+    h.biWidth = LONG(image.width);
+    h.biHeight = image.BiHeight() < 0 ? -LONG(image.height) : LONG(image.height);
+    const bool masks =
+        h.biCompression == BI_BITFIELDS && (h.biBitCount == 16 || h.biBitCount == 32);
+    h.biCompression = masks ? BI_BITFIELDS : BI_RGB;
+    h.biSizeImage = image.imageSize;
+    if (h.biClrUsed > 256)
+        h.biClrUsed = 0;
 }
 
-bool CopyImage(const RecordingFile& r, HDC dc, int x, int y, int w, int h, int ix, int iy, int iw, int ih,
-               int stretchMode) {
-  const FrameImage& image = r.GetFrameImage();
-  if (!dc || !image.currentImage) return false;
-  const int previous = SetStretchBltMode(dc, stretchMode);
-  SafeBitmapInfo info;
-  PrepareBitmapInfo(image, info);
-  // StretchDIBits counts source rows from the bottom of the bitmap.
-  const int sourceY = image.BiHeight() < 0 ? int(image.height) - iy - ih : iy;
-  // The recorded colour table holds real colours, also for 8-bit images.
-  const int copied = StretchDIBits(dc, x, y, w, h, ix, sourceY, iw, ih, image.currentImage,
-                                   reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
-  if (previous > 0) SetStretchBltMode(dc, previous);
-  return copied != 0 && copied != int(GDI_ERROR);
+bool CopyImage(const RecordingFile& r, HDC dc, int x, int y, int w, int h, int ix, int iy, int iw,
+               int ih, int stretchMode) {
+    const FrameImage& image = r.GetFrameImage();
+    if (!dc || !image.currentImage)
+        return false;
+    const int previous = SetStretchBltMode(dc, stretchMode);
+    SafeBitmapInfo info;
+    PrepareBitmapInfo(image, info);
+    // StretchDIBits counts source rows from the bottom of the bitmap.
+    const int sourceY = image.BiHeight() < 0 ? int(image.height) - iy - ih : iy;
+    // The recorded colour table holds real colours, also for 8-bit images.
+    const int copied =
+        StretchDIBits(dc, x, y, w, h, ix, sourceY, iw, ih, image.currentImage,
+                      reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
+    if (previous > 0)
+        SetStretchBltMode(dc, previous);
+    return copied != 0 && copied != int(GDI_ERROR);
 }
 
 void FillRect(IDirectDrawSurface* target, const Rect& r, DDBLTFX& effects) {
-  RECT area = ToRECT(r);
-  target->Blt(&area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+    RECT area = ToRECT(r);
+    target->Blt(&area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
 }
 
 // Draws through the screen-sized back surface when no frame surface exists.
-void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary, const PresentationLayout& l) {
-  IDirectDrawSurface* back = GetBackSurface();
-  HDC dc = nullptr;
-  if (!back || back->GetDC(&dc) != DD_OK) return;
-  const Rect& p = l.picture;
-  const Rect& s = l.source;
-  const Rect& capture = r.GetCaptureRect();
-  StretchFrameRect(r, dc, p.left, p.top, p.right - p.left, p.bottom - p.top, capture.left + s.left,
-                   capture.top + s.top, s.right - s.left, s.bottom - s.top, COLORONCOLOR);
-  back->ReleaseDC(dc);
-  RECT area = ToRECT(p);
-  primary->Blt(&area, back, &area, DDBLT_WAIT, nullptr);
+void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary,
+                            const PresentationLayout& l) {
+    IDirectDrawSurface* back = GetBackSurface();
+    HDC dc = nullptr;
+    if (!back || back->GetDC(&dc) != DD_OK)
+        return;
+    const Rect& p = l.picture;
+    const Rect& s = l.source;
+    const Rect& capture = r.GetCaptureRect();
+    StretchFrameRect(r, dc, p.left, p.top, p.right - p.left, p.bottom - p.top,
+                     capture.left + s.left, capture.top + s.top, s.right - s.left, s.bottom - s.top,
+                     COLORONCOLOR);
+    back->ReleaseDC(dc);
+    RECT area = ToRECT(p);
+    primary->Blt(&area, back, &area, DDBLT_WAIT, nullptr);
 }
 
 }  // namespace
 
-bool BlitFrameRect(const RecordingFile& r, HDC dc, int x, int y, int imageX, int imageY, int width, int height) {
-  return CopyImage(r, dc, x, y, width, height, imageX, imageY, width, height, COLORONCOLOR);
+bool BlitFrameRect(const RecordingFile& r, HDC dc, int x, int y, int imageX, int imageY, int width,
+                   int height) {
+    return CopyImage(r, dc, x, y, width, height, imageX, imageY, width, height, COLORONCOLOR);
 }
 
-bool StretchFrameRect(const RecordingFile& r, HDC dc, int x, int y, int width, int height, int imageX, int imageY,
-                      int imageWidth, int imageHeight, int stretchMode) {
-  return CopyImage(r, dc, x, y, width, height, imageX, imageY, imageWidth, imageHeight, stretchMode);
+bool StretchFrameRect(const RecordingFile& r, HDC dc, int x, int y, int width, int height,
+                      int imageX, int imageY, int imageWidth, int imageHeight, int stretchMode) {
+    return CopyImage(r, dc, x, y, width, height, imageX, imageY, imageWidth, imageHeight,
+                     stretchMode);
 }
 
 bool CreateFrameSurface(RecordingFile& r) {
-  const Rect& capture = r.GetCaptureRect();
-  const int w = capture.right - capture.left, h = capture.bottom - capture.top;
-  if (!GetDirectDraw() || w <= 0 || h <= 0) return false;
-  IDirectDrawSurface*& surface = FrameSurface(r);
-  surface = CreatePlainSurface(DWORD(w), DWORD(h));
-  HDC dc = nullptr;
-  if (!surface || surface->GetDC(&dc) != DD_OK) return false;
-  BlitFrameRect(r, dc, 0, 0, capture.left, capture.top, w, h);
-  surface->ReleaseDC(dc);
-  return true;
+    const Rect& capture = r.GetCaptureRect();
+    const int w = capture.right - capture.left, h = capture.bottom - capture.top;
+    if (!GetDirectDraw() || w <= 0 || h <= 0)
+        return false;
+    IDirectDrawSurface*& surface = FrameSurface(r);
+    surface = CreatePlainSurface(DWORD(w), DWORD(h));
+    HDC dc = nullptr;
+    if (!surface || surface->GetDC(&dc) != DD_OK)
+        return false;
+    BlitFrameRect(r, dc, 0, 0, capture.left, capture.top, w, h);
+    surface->ReleaseDC(dc);
+    return true;
 }
 
-void ReleaseFrameSurface(RecordingFile& r) { ReleaseObject(FrameSurface(r)); }
+void ReleaseFrameSurface(RecordingFile& r) {
+    ReleaseObject(FrameSurface(r));
+}
 
 bool UpdateFrameSurface(RecordingFile& r) {
-  IDirectDrawSurface*& surface = FrameSurface(r);
-  if (!surface && !CreateFrameSurface(r)) return false;
-  HDC dc = nullptr;
-  if (surface->GetDC(&dc) != DD_OK) return false;
-  const Rect& capture = r.GetCaptureRect();
-  for (const Rect& d : r.GetDirtyRects())
-    BlitFrameRect(r, dc, d.left - capture.left, d.top - capture.top, d.left, d.top, d.right - d.left, d.bottom - d.top);
-  surface->ReleaseDC(dc);
-  return true;
+    IDirectDrawSurface*& surface = FrameSurface(r);
+    if (!surface && !CreateFrameSurface(r))
+        return false;
+    HDC dc = nullptr;
+    if (surface->GetDC(&dc) != DD_OK)
+        return false;
+    const Rect& capture = r.GetCaptureRect();
+    for (const Rect& d : r.GetDirtyRects())
+        BlitFrameRect(r, dc, d.left - capture.left, d.top - capture.top, d.left, d.top,
+                      d.right - d.left, d.bottom - d.top);
+    surface->ReleaseDC(dc);
+    return true;
 }
 
-void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit, DWORD fillColour) {
-  IDirectDrawSurface* primary = GetPrimarySurface();
-  if (!primary) return;
-  RECT client;
-  GetClientRect(window, &client);
-  POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
-  ClientToScreen(window, &topLeft);
-  ClientToScreen(window, &bottomRight);
-  const Rect d{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-  POINT origin{0, 0};
-  if (dc) GetViewportOrgEx(dc, &origin);
-  const PresentationLayout l = LayOutPicture(d, Point{origin.x, origin.y}, r.GetCaptureRect(), scaleToFit);
-  if (!l.visible) return;
+void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
+            DWORD fillColour) {
+    IDirectDrawSurface* primary = GetPrimarySurface();
+    if (!primary)
+        return;
+    RECT client;
+    GetClientRect(window, &client);
+    POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    const Rect d{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    POINT origin{0, 0};
+    if (dc)
+        GetViewportOrgEx(dc, &origin);
+    const PresentationLayout l =
+        LayOutPicture(d, Point{origin.x, origin.y}, r.GetCaptureRect(), scaleToFit);
+    if (!l.visible)
+        return;
 
-  DDBLTFX effects = {};
-  effects.dwSize = sizeof effects;
-  effects.dwFillColor = fillColour;
-  if (!r.IsOpen()) {
-    FillRect(primary, d, effects);
-    return;
-  }
-  UpdateFrameSurface(r);
-  if (drawClicks) DrawClickMarks(r);
-  if (IDirectDrawSurface* surface = FrameSurface(r)) {
-    RECT target = ToRECT(l.picture), source = ToRECT(l.source);
-    primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
-  } else {
-    DrawThroughBackSurface(r, primary, l);
-  }
-  EraseClickMarks(r);  // nothing to do when no mark was drawn
-  for (int i = 0; i < l.borderCount; ++i) FillRect(primary, l.borders[i], effects);
+    DDBLTFX effects = {};
+    effects.dwSize = sizeof effects;
+    effects.dwFillColor = fillColour;
+    if (!r.IsOpen()) {
+        FillRect(primary, d, effects);
+        return;
+    }
+    UpdateFrameSurface(r);
+    if (drawClicks)
+        DrawClickMarks(r);
+    if (IDirectDrawSurface* surface = FrameSurface(r)) {
+        RECT target = ToRECT(l.picture), source = ToRECT(l.source);
+        primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
+    } else {
+        DrawThroughBackSurface(r, primary, l);
+    }
+    EraseClickMarks(r);  // nothing to do when no mark was drawn
+    for (int i = 0; i < l.borderCount; ++i)
+        FillRect(primary, l.borders[i], effects);
 }

@@ -6,14 +6,15 @@
 
 class RecordingFile;
 
-void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit, DWORD fillColour);
+void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
+            DWORD fillColour);
 
 bool CreateFrameSurface(RecordingFile& recording);
 void ReleaseFrameSurface(RecordingFile& recording);
 bool UpdateFrameSurface(RecordingFile& recording);
 
 // Copies image pixels (memory rows from imageY down) into dc, 1:1 or stretched.
-bool BlitFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int imageX, int imageY, int width,
-                   int height);
-bool StretchFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int width, int height, int imageX,
-                      int imageY, int imageWidth, int imageHeight, int stretchMode);
+bool BlitFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int imageX, int imageY,
+                   int width, int height);
+bool StretchFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int width, int height,
+                      int imageX, int imageY, int imageWidth, int imageHeight, int stretchMode);

@@ -8,7 +8,8 @@
 bool StartTimers(HWND window, uint32_t firstRate, uint32_t secondRate);
 void StopTimers();
 void SetTickSuspended(int suspended);
-void CALLBACK TimerCallback(UINT timerId, UINT message, DWORD_PTR user, DWORD_PTR reserved1, DWORD_PTR reserved2);
+void CALLBACK TimerCallback(UINT timerId, UINT message, DWORD_PTR user, DWORD_PTR reserved1,
+                            DWORD_PTR reserved2);
 
 // The period of a timer firing rate times a second (0: no timer).
 uint32_t TimerPeriod(uint32_t rate);

@@ -5,13 +5,13 @@
 #include "recording/Geometry.h"
 
 struct PresentationLayout {
-  bool visible = false;  // false for a window of zero width or height
-  bool scaled = false;
-  float scale = 1.0f;
-  Rect picture = {};  // screen coordinates, clipped to the window
-  Rect source = {};   // inside the capture rectangle, its top-left corner at (0, 0)
-  int borderCount = 0;
-  Rect borders[4] = {};
+    bool visible = false;  // false for a window of zero width or height
+    bool scaled = false;
+    float scale = 1.0f;
+    Rect picture = {};  // screen coordinates, clipped to the window
+    Rect source = {};   // inside the capture rectangle, its top-left corner at (0, 0)
+    int borderCount = 0;
+    Rect borders[4] = {};
 };
 
 // client: the window's client area in screen coordinates; viewportOrigin: the

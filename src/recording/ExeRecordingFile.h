@@ -4,26 +4,26 @@
 #include "recording/RecordingFile.h"
 
 class ExeRecordingFile : public RecordingFile {
- public:
-  ExeRecordingFile() = default;
-  ~ExeRecordingFile() override = default;
+  public:
+    ExeRecordingFile() = default;
+    ~ExeRecordingFile() override = default;
 
-  const char* GetTypeName() override { return "EXE file"; }
-  const char* GetExtension() override { return "exe"; }
-  bool Open(const char* path, uint32_t access) override;
-  void Close() override;
-  bool OpenInPlayer(const char* path) override;
+    const char* GetTypeName() override { return "EXE file"; }
+    const char* GetExtension() override { return "exe"; }
+    bool Open(const char* path, uint32_t access) override;
+    void Close() override;
+    bool OpenInPlayer(const char* path) override;
 
-  // The executable copied in front of a recording being created.
-  bool SetHostPath(const char* path);
-  uint32_t GetEmbeddedStart() const { return embeddedStart; }
+    // The executable copied in front of a recording being created.
+    bool SetHostPath(const char* path);
+    uint32_t GetEmbeddedStart() const { return embeddedStart; }
 
- private:
-  bool LocateAppendedRecording();
-  bool CopyHost();
+  private:
+    bool LocateAppendedRecording();
+    bool CopyHost();
 
-  char hostPath[LockedFile::kNameSize] = {};
-  uint32_t embeddedStart = 0;
+    char hostPath[LockedFile::kNameSize] = {};
+    uint32_t embeddedStart = 0;
 };
 
 // Whether the file ends with the trailer magic; nothing else is examined.

@@ -23,16 +23,16 @@ bool Delete(const char* path);
 
 // A re-entrant lock (a critical section on Windows).
 class RecursiveLock {
- public:
-  RecursiveLock();
-  ~RecursiveLock();
-  RecursiveLock(const RecursiveLock&) = delete;
-  RecursiveLock& operator=(const RecursiveLock&) = delete;
-  void Enter();
-  void Leave();
+  public:
+    RecursiveLock();
+    ~RecursiveLock();
+    RecursiveLock(const RecursiveLock&) = delete;
+    RecursiveLock& operator=(const RecursiveLock&) = delete;
+    void Enter();
+    void Leave();
 
- private:
-  alignas(8) unsigned char storage_[64];
+  private:
+    alignas(8) unsigned char storage_[64];
 };
 
 }  // namespace fs

@@ -13,42 +13,42 @@
 namespace vqd {
 
 struct EncoderFrame {
-  const uint8_t* bitmapInfo;  // kBitmapInfoSize bytes: BITMAPINFOHEADER and colour table
-  const uint8_t* pixels;      // stride x |biHeight| bytes, rows in memory order
-  Rect captureRect;           // in memory rows; only this area is recorded
-  Point cursor;
-  uint8_t leftButton, rightButton;
+    const uint8_t* bitmapInfo;  // kBitmapInfoSize bytes: BITMAPINFOHEADER and colour table
+    const uint8_t* pixels;      // stride x |biHeight| bytes, rows in memory order
+    Rect captureRect;           // in memory rows; only this area is recorded
+    Point cursor;
+    uint8_t leftButton, rightButton;
 };
 
 class FrameEncoder {
- public:
-  // Replaces frameUpdate with what turns the previous frame into this one
-  // inside its capture rectangle; empty when nothing changed. False when the
-  // format is one a player refuses or the capture rectangle leaves the image.
-  bool Encode(const EncoderFrame& frame, std::vector<uint8_t>& frameUpdate);
+  public:
+    // Replaces frameUpdate with what turns the previous frame into this one
+    // inside its capture rectangle; empty when nothing changed. False when the
+    // format is one a player refuses or the capture rectangle leaves the image.
+    bool Encode(const EncoderFrame& frame, std::vector<uint8_t>& frameUpdate);
 
- private:
-  void AddPixelRuns(const EncoderFrame& frame);
-  void AddRowRuns(const uint8_t* want, const uint8_t* have, uint32_t y);
-  void Assemble(std::vector<uint8_t>& frameUpdate) const;
+  private:
+    void AddPixelRuns(const EncoderFrame& frame);
+    void AddRowRuns(const uint8_t* want, const uint8_t* have, uint32_t y);
+    void Assemble(std::vector<uint8_t>& frameUpdate) const;
 
-  bool started_ = false;
-  uint8_t bitmapInfo_[kBitmapInfoSize] = {};
-  ImageLayout layout_ = {};
-  Rect captureRect_ = {};
-  Point cursor_ = {};
-  uint8_t buttons_[2] = {};
-  std::vector<uint8_t> picture_;  // the player's picture after the last FrameUpdate
-  MoveDetector moveDetector_;
-  std::vector<MovedRun> moves_;
-  std::vector<uint8_t> commands_;
-  std::vector<uint8_t> pixelRuns_;  // entries of the PixelRuns command
-  std::vector<uint8_t> runBytes_;
-  std::vector<uint8_t> row_;       // one row of the picture with the moves applied
-  struct Stretch {
-    uint32_t begin, end;  // bytes of a row
-  };
-  std::vector<Stretch> stretches_;
+    bool started_ = false;
+    uint8_t bitmapInfo_[kBitmapInfoSize] = {};
+    ImageLayout layout_ = {};
+    Rect captureRect_ = {};
+    Point cursor_ = {};
+    uint8_t buttons_[2] = {};
+    std::vector<uint8_t> picture_;  // the player's picture after the last FrameUpdate
+    MoveDetector moveDetector_;
+    std::vector<MovedRun> moves_;
+    std::vector<uint8_t> commands_;
+    std::vector<uint8_t> pixelRuns_;  // entries of the PixelRuns command
+    std::vector<uint8_t> runBytes_;
+    std::vector<uint8_t> row_;  // one row of the picture with the moves applied
+    struct Stretch {
+        uint32_t begin, end;  // bytes of a row
+    };
+    std::vector<Stretch> stretches_;
 };
 
 }  // namespace vqd

@@ -10,14 +10,14 @@
 namespace vqd {
 
 class FrameUpdateSink {
- public:
-  // An area of the picture that changed (image coordinates, right and bottom exclusive).
-  virtual void MarkDirty(const Rect& area) = 0;
-  virtual void SetCaptureRect(const Rect& rect) = 0;
-  virtual void SetCursor(const Point& position, uint16_t leftButton, uint16_t rightButton) = 0;
+  public:
+    // An area of the picture that changed (image coordinates, right and bottom exclusive).
+    virtual void MarkDirty(const Rect& area) = 0;
+    virtual void SetCaptureRect(const Rect& rect) = 0;
+    virtual void SetCursor(const Point& position, uint16_t leftButton, uint16_t rightButton) = 0;
 
- protected:
-  ~FrameUpdateSink() = default;
+  protected:
+    ~FrameUpdateSink() = default;
 };
 
 // Applies the commands of frameUpdate[0, size) in order. Entries that would
@@ -32,8 +32,8 @@ bool ApplyFrameUpdate(const uint8_t* frameUpdate, uint32_t size, FrameImage& ima
 // byte to two pixels beyond the one its end falls into, one row high.
 inline Rect RunArea(uint32_t x, uint32_t y, uint32_t byteOffset, uint32_t length,
                     uint32_t bytesPerPixel) {
-  return Rect{int32_t(x + byteOffset / bytesPerPixel), int32_t(y),
-              int32_t(x + (byteOffset + length) / bytesPerPixel + 2), int32_t(y + 1)};
+    return Rect{int32_t(x + byteOffset / bytesPerPixel), int32_t(y),
+                int32_t(x + (byteOffset + length) / bytesPerPixel + 2), int32_t(y + 1)};
 }
 
 }  // namespace vqd

@@ -10,11 +10,11 @@
 namespace vqd {
 
 enum CommandType : uint16_t {
-  kImageFormat = 1,  // body: BITMAPINFOHEADER + 256 RGBQUAD
-  kCaptureRect = 2,  // body: u16 left, top, right, bottom
-  kCursorState = 3,  // body: u16 x, y, u8 first button, u8 second button
-  kPixelRuns = 4,    // entries: u16 x, y, byteOffset, length
-  kMovedRuns = 5,    // entries: s16 dx, dy, u16 x, y, byteOffset, length
+    kImageFormat = 1,  // body: BITMAPINFOHEADER + 256 RGBQUAD
+    kCaptureRect = 2,  // body: u16 left, top, right, bottom
+    kCursorState = 3,  // body: u16 x, y, u8 first button, u8 second button
+    kPixelRuns = 4,    // entries: u16 x, y, byteOffset, length
+    kMovedRuns = 5,    // entries: s16 dx, dy, u16 x, y, byteOffset, length
 };
 
 constexpr uint32_t kCommandHeaderSize = 6;

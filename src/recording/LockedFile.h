@@ -7,40 +7,40 @@
 #include "recording/FileSystem.h"
 
 class LockedFile {
- public:
-  static constexpr uint32_t kRead = 0x80000000;   // GENERIC_READ
-  static constexpr uint32_t kWrite = 0x40000000;  // GENERIC_WRITE
-  static constexpr uint32_t kReadWrite = kRead | kWrite;
-  enum SeekMethod { kBegin = 0, kCurrent = 1, kEnd = 2 };
-  static constexpr uint32_t kNameSize = 260;
+  public:
+    static constexpr uint32_t kRead = 0x80000000;   // GENERIC_READ
+    static constexpr uint32_t kWrite = 0x40000000;  // GENERIC_WRITE
+    static constexpr uint32_t kReadWrite = kRead | kWrite;
+    enum SeekMethod { kBegin = 0, kCurrent = 1, kEnd = 2 };
+    static constexpr uint32_t kNameSize = 260;
 
-  LockedFile();
-  virtual ~LockedFile();
-  LockedFile(const LockedFile&) = delete;
-  LockedFile& operator=(const LockedFile&) = delete;
+    LockedFile();
+    virtual ~LockedFile();
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
 
-  virtual void GetName(char* buffer);
-  virtual uint32_t GetAccess();
-  virtual bool Open(const char* path, uint32_t access);
-  virtual void Close();
-  virtual uint32_t Write(const void* buffer, uint32_t count);
-  virtual uint32_t Read(void* buffer, uint32_t count);
-  virtual bool Flush();
-  virtual int32_t IsEof();
-  virtual int32_t Seek(int32_t offset, int method);
-  virtual int32_t Tell();
-  virtual bool SetSize(int32_t newSize);
-  virtual int32_t GetSize();
+    virtual void GetName(char* buffer);
+    virtual uint32_t GetAccess();
+    virtual bool Open(const char* path, uint32_t access);
+    virtual void Close();
+    virtual uint32_t Write(const void* buffer, uint32_t count);
+    virtual uint32_t Read(void* buffer, uint32_t count);
+    virtual bool Flush();
+    virtual int32_t IsEof();
+    virtual int32_t Seek(int32_t offset, int method);
+    virtual int32_t Tell();
+    virtual bool SetSize(int32_t newSize);
+    virtual int32_t GetSize();
 
- private:
-  class Guard;
-  void ResetFields();
+  private:
+    class Guard;
+    void ResetFields();
 
-  fs::RecursiveLock lock_;
-  fs::Handle handle_ = fs::kInvalidHandle;
-  char name_[kNameSize] = {};
-  uint32_t access_ = 0;
-  int32_t eof_ = 1;
-  uint32_t size_ = 0;
-  uint32_t position_ = 0;
+    fs::RecursiveLock lock_;
+    fs::Handle handle_ = fs::kInvalidHandle;
+    char name_[kNameSize] = {};
+    uint32_t access_ = 0;
+    int32_t eof_ = 1;
+    uint32_t size_ = 0;
+    uint32_t position_ = 0;
 };

@@ -3,58 +3,66 @@
 namespace vqd {
 
 RecordingEncoder::RecordingEncoder() {
-  file_.SetClockSource(RecordingFile::ClockSource{Timestamp, this});
-  file_.SetCaptureEngine(this);
+    file_.SetClockSource(RecordingFile::ClockSource{Timestamp, this});
+    file_.SetCaptureEngine(this);
 }
 
 RecordingEncoder::~RecordingEncoder() {
-  Finish();
-  file_.SetCaptureEngine(nullptr);
+    Finish();
+    file_.SetCaptureEngine(nullptr);
 }
 
-uint32_t RecordingEncoder::Timestamp(void* self) { return static_cast<RecordingEncoder*>(self)->now_; }
+uint32_t RecordingEncoder::Timestamp(void* self) {
+    return static_cast<RecordingEncoder*>(self)->now_;
+}
 
 bool RecordingEncoder::Create(const char* path, const RecordingInfo& info) {
-  Finish();
-  info_ = info;
-  encoder_ = FrameEncoder();
-  records_ = 0;
-  now_ = 0;
-  recording_ = true;
-  if (!file_.Initialize()) return recording_ = false;
-  file_.SetTitle(info.title.c_str());
-  file_.SetAuthor(info.author.c_str());
-  file_.SetDescription(info.description.c_str());
-  // The highest quality has no bit budget: every record is kept.
-  file_.SetQuality(file_.GetMaxQuality());
-  if (!file_.Open(path, LockedFile::kWrite)) return recording_ = false;
-  return true;
+    Finish();
+    info_ = info;
+    encoder_ = FrameEncoder();
+    records_ = 0;
+    now_ = 0;
+    recording_ = true;
+    if (!file_.Initialize())
+        return recording_ = false;
+    file_.SetTitle(info.title.c_str());
+    file_.SetAuthor(info.author.c_str());
+    file_.SetDescription(info.description.c_str());
+    // The highest quality has no bit budget: every record is kept.
+    file_.SetQuality(file_.GetMaxQuality());
+    if (!file_.Open(path, LockedFile::kWrite))
+        return recording_ = false;
+    return true;
 }
 
 bool RecordingEncoder::AddFrame(const EncoderFrame& frame, uint32_t timestampMs) {
-  if (!recording_ || !encoder_.Encode(frame, pending_)) return false;
-  if (pending_.empty()) return true;
-  bitsPerPixel_ = ReadU16(frame.bitmapInfo + 14);  // biBitCount
-  captureArea_ = frame.captureRect;
-  now_ = timestampMs;
-  const uint32_t end = file_.GetDataEnd();
-  if (!file_.RecordStep() || file_.GetDataEnd() == end) return false;
-  ++records_;
-  return true;
+    if (!recording_ || !encoder_.Encode(frame, pending_))
+        return false;
+    if (pending_.empty())
+        return true;
+    bitsPerPixel_ = ReadU16(frame.bitmapInfo + 14);  // biBitCount
+    captureArea_ = frame.captureRect;
+    now_ = timestampMs;
+    const uint32_t end = file_.GetDataEnd();
+    if (!file_.RecordStep() || file_.GetDataEnd() == end)
+        return false;
+    ++records_;
+    return true;
 }
 
 bool RecordingEncoder::CaptureFrameUpdate(std::vector<uint8_t>& frameUpdate) {
-  frameUpdate.swap(pending_);
-  pending_.clear();
-  return !frameUpdate.empty();
+    frameUpdate.swap(pending_);
+    pending_.clear();
+    return !frameUpdate.empty();
 }
 
 bool RecordingEncoder::Finish() {
-  if (!recording_) return false;
-  file_.Close();
-  recording_ = false;
-  file_.Release();
-  return true;
+    if (!recording_)
+        return false;
+    file_.Close();
+    recording_ = false;
+    file_.Release();
+    return true;
 }
 
 }  // namespace vqd

@@ -13,45 +13,45 @@
 namespace vqd {
 
 struct RecordingInfo {
-  uint32_t frameRate = 10;
-  uint32_t secondaryRate = 50;
-  std::string title, author, description;
+    uint32_t frameRate = 10;
+    uint32_t secondaryRate = 50;
+    std::string title, author, description;
 };
 
 class RecordingEncoder : private CaptureEngine {
- public:
-  RecordingEncoder();
-  ~RecordingEncoder() override;
+  public:
+    RecordingEncoder();
+    ~RecordingEncoder() override;
 
-  // Creates (or truncates) the recording at path.
-  bool Create(const char* path, const RecordingInfo& info);
-  // Adds a frame shown from timestampMs (milliseconds from the start) on;
-  // a frame that changes nothing writes no record.
-  bool AddFrame(const EncoderFrame& frame, uint32_t timestampMs);
-  // Writes the final header (its duration is the time of the last record).
-  bool Finish();
-  uint32_t RecordCount() const { return records_; }
+    // Creates (or truncates) the recording at path.
+    bool Create(const char* path, const RecordingInfo& info);
+    // Adds a frame shown from timestampMs (milliseconds from the start) on;
+    // a frame that changes nothing writes no record.
+    bool AddFrame(const EncoderFrame& frame, uint32_t timestampMs);
+    // Writes the final header (its duration is the time of the last record).
+    bool Finish();
+    uint32_t RecordCount() const { return records_; }
 
- private:
-  bool IsRecording() const override { return recording_; }
-  uint32_t FrameRate() const override { return info_.frameRate; }
-  uint32_t SecondRate() const override { return info_.secondaryRate; }
-  uint32_t BitsPerPixel() const override { return bitsPerPixel_; }
-  Rect CaptureArea() const override { return captureArea_; }
-  void SetSampleRate(uint32_t) override {}
-  void ClearBuffers() override { pending_.clear(); }
-  bool CaptureFrameUpdate(std::vector<uint8_t>& frameUpdate) override;
-  static uint32_t Timestamp(void* self);
+  private:
+    bool IsRecording() const override { return recording_; }
+    uint32_t FrameRate() const override { return info_.frameRate; }
+    uint32_t SecondRate() const override { return info_.secondaryRate; }
+    uint32_t BitsPerPixel() const override { return bitsPerPixel_; }
+    Rect CaptureArea() const override { return captureArea_; }
+    void SetSampleRate(uint32_t) override {}
+    void ClearBuffers() override { pending_.clear(); }
+    bool CaptureFrameUpdate(std::vector<uint8_t>& frameUpdate) override;
+    static uint32_t Timestamp(void* self);
 
-  RecordingFile file_;
-  FrameEncoder encoder_;
-  RecordingInfo info_;
-  bool recording_ = false;
-  uint32_t now_ = 0;
-  uint32_t bitsPerPixel_ = 0;
-  Rect captureArea_ = {};
-  std::vector<uint8_t> pending_;
-  uint32_t records_ = 0;
+    RecordingFile file_;
+    FrameEncoder encoder_;
+    RecordingInfo info_;
+    bool recording_ = false;
+    uint32_t now_ = 0;
+    uint32_t bitsPerPixel_ = 0;
+    Rect captureArea_ = {};
+    std::vector<uint8_t> pending_;
+    uint32_t records_ = 0;
 };
 
 }  // namespace vqd

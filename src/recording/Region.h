@@ -12,23 +12,23 @@
 #include "recording/BandedRegion.h"
 
 class Region {
- public:
-  Region() = default;
-  ~Region();
-  Region(const Region&) = delete;
-  Region& operator=(const Region&) = delete;
+  public:
+    Region() = default;
+    ~Region();
+    Region(const Region&) = delete;
+    Region& operator=(const Region&) = delete;
 
-  bool Create();  // an empty region
-  void Destroy();
-  bool IsCreated() const;
+    bool Create();  // an empty region
+    void Destroy();
+    bool IsCreated() const;
 
-  void SetEmpty();
-  void AddRect(const Rect& r);        // union
-  void IntersectRect(const Rect& r);  // clip
-  // Appends the region's rectangles to out; false when the region data cannot be had.
-  bool AppendRects(std::vector<Rect>& out);
+    void SetEmpty();
+    void AddRect(const Rect& r);        // union
+    void IntersectRect(const Rect& r);  // clip
+    // Appends the region's rectangles to out; false when the region data cannot be had.
+    bool AppendRects(std::vector<Rect>& out);
 
- private:
-  bool created_ = false;
-  BandedRegion bands_;
+  private:
+    bool created_ = false;
+    BandedRegion bands_;
 };

@@ -3,18 +3,17 @@
 #include <cstdlib>
 
 namespace {
-void RequestClose(HWND window)
-{
+void RequestClose(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 // The cursor, in screen coordinates, has travelled more than the threshold
 // from the reference point; the reference point moves only then.
-void CheckCursorTravel(HWND window)
-{
+void CheckCursorTravel(HWND window) {
     POINT now = {};
     GetCursorPos(&now);
-    DWORD travel = static_cast<DWORD>(std::abs(now.x - saverState.lastMousePos.x) + std::abs(now.y - saverState.lastMousePos.y));
+    DWORD travel = static_cast<DWORD>(std::abs(now.x - saverState.lastMousePos.x) +
+                                      std::abs(now.y - saverState.lastMousePos.y));
     if (travel > saverState.mouseWakeThreshold) {
         RequestClose(window);
         saverState.lastMousePos = now;
@@ -23,60 +22,58 @@ void CheckCursorTravel(HWND window)
 
 // Applies the rules that end the saver to one message. Returns true when the
 // message is fully answered (result set) and must not go to the final step.
-bool ApplyDismissalRules(HWND window, UINT message, WPARAM wParam, LRESULT& result)
-{
+bool ApplyDismissalRules(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
     switch (message) {
-    case WM_CLOSE:
-        if (saverState.onWin9x && !VerifySaverPassword(window)) {
-            GetCursorPos(&saverState.lastMousePos);
-            result = 0;
-            return true;
-        }
-        return false;
-    case WM_VERIFY_PASSWORD:
-        if (!saverState.onWin9x)
+        case WM_CLOSE:
+            if (saverState.onWin9x && !VerifySaverPassword(window)) {
+                GetCursorPos(&saverState.lastMousePos);
+                result = 0;
+                return true;
+            }
             return false;
-        result = saverState.verifyPassword ? saverState.verifyPassword(window) : 1;
-        return true;
+        case WM_VERIFY_PASSWORD:
+            if (!saverState.onWin9x)
+                return false;
+            result = saverState.verifyPassword ? saverState.verifyPassword(window) : 1;
+            return true;
     }
     if (saverState.checkingPassword)
         return false;
 
     switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam)
+        case WM_SHOWWINDOW:
+            if (wParam)
+                SetCursor(nullptr);
+            break;
+        case WM_ACTIVATEAPP:
+            if (!wParam)
+                RequestClose(window);
+            break;
+        case WM_SETCURSOR:
             SetCursor(nullptr);
-        break;
-    case WM_ACTIVATEAPP:
-        if (!wParam)
+            result = TRUE;
+            return true;
+        case WM_POWER:
+            if (wParam == PWR_CRITICALRESUME)
+                RequestClose(window);
+            break;
+        case WM_POWERBROADCAST:
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
             RequestClose(window);
-        break;
-    case WM_SETCURSOR:
-        SetCursor(nullptr);
-        result = TRUE;
-        return true;
-    case WM_POWER:
-        if (wParam == PWR_CRITICALRESUME)
-            RequestClose(window);
-        break;
-    case WM_POWERBROADCAST:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        RequestClose(window);
-        break;
-    case WM_MOUSEMOVE:
-        CheckCursorTravel(window);
-        break;
+            break;
+        case WM_MOUSEMOVE:
+            CheckCursorTravel(window);
+            break;
     }
     return false;
 }
-} // namespace
+}  // namespace
 
-LRESULT DefSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT DefSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!saverState.previewMode && !saverState.closing) {
         LRESULT result = 0;
         if (ApplyDismissalRules(window, message, wParam, result))
@@ -89,8 +86,7 @@ LRESULT DefSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-BOOL VerifySaverPassword(HWND window)
-{
+BOOL VerifySaverPassword(HWND window) {
     if (saverState.checkingPassword || saverState.closing)
         return FALSE;
     if (!saverState.verifyPassword) {

@@ -4,12 +4,9 @@
 #include "resources/ResourceIds.h"
 #include "saver/RecordingInfoText.h"
 
-FileInfoDlg::FileInfoDlg() : CDialog(IDD_FILE_INFO)
-{
-}
+FileInfoDlg::FileInfoDlg() : CDialog(IDD_FILE_INFO) {}
 
-void FileInfoDlg::SetFromRecording(RecordingFile* recording)
-{
+void FileInfoDlg::SetFromRecording(RecordingFile* recording) {
     if (!recording)
         return;
     char text[260] = {};
@@ -23,16 +20,14 @@ void FileInfoDlg::SetFromRecording(RecordingFile* recording)
     rateText = FrameRateText(static_cast<int32_t>(recording->GetFrameRate()));
 }
 
-BOOL FileInfoDlg::OnInitDialog()
-{
+BOOL FileInfoDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     // No taskbar button of its own; the frame follows the new style at once.
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW, SWP_NOOWNERZORDER);
     return TRUE;
 }
 
-void FileInfoDlg::DoDataExchange(CDataExchange& exchange)
-{
+void FileInfoDlg::DoDataExchange(CDataExchange& exchange) {
     DDX_Text(exchange, IDC_INFO_TITLE, title);
     DDX_Text(exchange, IDC_INFO_AUTHOR, author);
     DDX_Text(exchange, IDC_INFO_DESCRIPTION, description);

@@ -8,7 +8,7 @@ class RecordingFile;
 // The "File info" dialog (template 101): the descriptive header of a
 // recording, shown read-only.
 class FileInfoDlg : public CDialog {
-public:
+  public:
     FileInfoDlg();
 
     // Takes the texts from the reader's header; a null reader changes nothing.
@@ -20,7 +20,7 @@ public:
     std::string lengthText;
     std::string rateText;
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& exchange) override;
 };

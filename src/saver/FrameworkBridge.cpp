@@ -10,9 +10,8 @@
 #include <commctrl.h>
 
 class FrameworkBridge {
-public:
-    [[noreturn]] static void Terminate(CScreenSaverApp* app)
-    {
+  public:
+    [[noreturn]] static void Terminate(CScreenSaverApp* app) {
         app->saverWindow = nullptr;
         app->configDialog = nullptr;
         app->Terminate();
@@ -21,19 +20,16 @@ public:
         ExitProcess(0);
     }
 
-    [[noreturn]] static void ExitAndTerminate(CScreenSaverApp* app)
-    {
+    [[noreturn]] static void ExitAndTerminate(CScreenSaverApp* app) {
         app->ExitInstance();
         Terminate(app);
     }
 
-    static void StartUp(CScreenSaverApp* app)
-    {
+    static void StartUp(CScreenSaverApp* app) {
         app->Startup(GetModuleHandleA(nullptr), GetCommandLineA(), 0);
     }
 
-    static void BringUpForWindow(CScreenSaverApp* app, HWND window)
-    {
+    static void BringUpForWindow(CScreenSaverApp* app, HWND window) {
         StartUp(app);
         app->saverWindow = app->CreateSaverWindow();
         if (!app->saverWindow)
@@ -45,8 +41,7 @@ public:
             ExitAndTerminate(app);
     }
 
-    static void BringUpForDialog(CScreenSaverApp* app, HWND dialog)
-    {
+    static void BringUpForDialog(CScreenSaverApp* app, HWND dialog) {
         StartUp(app);
         app->configDialog = app->CreateConfigDialog();
         if (!app->configDialog)
@@ -59,8 +54,7 @@ public:
     }
 };
 
-LRESULT SaverWindowHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT SaverWindowHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CScreenSaverApp* app = CScreenSaverApp::Current();
     if (!app)
         return 0;
@@ -72,8 +66,7 @@ LRESULT SaverWindowHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-INT_PTR CALLBACK ConfigDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK ConfigDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     CScreenSaverApp* app = CScreenSaverApp::Current();
     if (!app)
         return 0;
@@ -83,7 +76,8 @@ INT_PTR CALLBACK ConfigDialogHook(HWND dialog, UINT message, WPARAM wParam, LPAR
         CDialog* object = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(dialog));
         return object ? object->OnInitDialog() : 1;
     }
-    INT_PTR result = CDialog::RouteDialogMessage(app->GetConfigDialog(), dialog, message, wParam, lParam);
+    INT_PTR result =
+        CDialog::RouteDialogMessage(app->GetConfigDialog(), dialog, message, wParam, lParam);
     if (message == WM_NCDESTROY)
         FrameworkBridge::ExitAndTerminate(app);
     return result;
@@ -91,8 +85,7 @@ INT_PTR CALLBACK ConfigDialogHook(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 // The dialogs use the common controls (the progress bar of the download);
 // without them only the download's progress dialog cannot be made.
-BOOL PrepareDialogClasses(HINSTANCE)
-{
+BOOL PrepareDialogClasses(HINSTANCE) {
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     return TRUE;

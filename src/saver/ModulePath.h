@@ -3,7 +3,7 @@
 
 // A path of at most 259 characters: by default the program's own file name.
 class ModulePath {
-public:
+  public:
     ModulePath();
     explicit ModulePath(const char* path);
 
@@ -12,6 +12,6 @@ public:
     // empty when the path holds none. The buffer takes at least 260 bytes.
     void Directory(char* buffer, bool withTrailingBackslash) const;
 
-private:
+  private:
     char path[260] = {};
 };

@@ -3,10 +3,10 @@
 #include "saver/LibraryFunction.h"
 
 namespace {
-using ChangePasswordFunction = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2);
+using ChangePasswordFunction = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD reserved1,
+                                              DWORD reserved2);
 
-bool PasswordRequested()
-{
+bool PasswordRequested() {
     HKEY desktop = nullptr;
     if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktop) != ERROR_SUCCESS)
         return false;
@@ -17,10 +17,9 @@ bool PasswordRequested()
     RegCloseKey(desktop);
     return requested;
 }
-} // namespace
+}  // namespace
 
-void LoadPasswordVerifier()
-{
+void LoadPasswordVerifier() {
     if (!saverState.onWin9x)
         return;
     UnloadPasswordVerifier();
@@ -39,8 +38,7 @@ void LoadPasswordVerifier()
     }
 }
 
-void UnloadPasswordVerifier()
-{
+void UnloadPasswordVerifier() {
     if (!saverState.onWin9x || !saverState.passwordLibrary)
         return;
     FreeLibrary(saverState.passwordLibrary);
@@ -51,16 +49,14 @@ void UnloadPasswordVerifier()
     }
 }
 
-void SetSaverRunning(BOOL running)
-{
+void SetSaverRunning(BOOL running) {
     if (!saverState.onWin9x)
         return;
     BOOL previous = FALSE;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, static_cast<UINT>(running), &previous, 0);
 }
 
-void ChangeSaverPassword(HWND owner)
-{
+void ChangeSaverPassword(HWND owner) {
     HMODULE provider = LoadLibraryA("MPR.DLL");
     if (!provider)
         return;

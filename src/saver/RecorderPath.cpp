@@ -8,31 +8,28 @@ namespace {
 const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
 const char recorderFileName[] = "grabora.exe";
 
-bool ReadRegisteredFolder(std::string& folder)
-{
+bool ReadRegisteredFolder(std::string& folder) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, recorderKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return false;
     char buffer[260] = {};
     DWORD size = sizeof buffer - 1;
-    const bool read =
-        RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
+    const bool read = RegQueryValueExA(key, nullptr, nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
     if (read)
         folder = buffer;
     return read;
 }
-} // namespace
+}  // namespace
 
-std::string RecorderProgramPath(const std::string& folder)
-{
+std::string RecorderProgramPath(const std::string& folder) {
     if (folder.empty() || folder.back() == '\\')
         return folder + recorderFileName;
     return folder + "\\" + recorderFileName;
 }
 
-std::string RecorderFolder()
-{
+std::string RecorderFolder() {
     std::string folder;
     if (ReadRegisteredFolder(folder))
         return folder;

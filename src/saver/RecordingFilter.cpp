@@ -2,8 +2,7 @@
 
 #include "recording/RecordingFile.h"
 
-std::string RecordingFileFilter(const std::vector<RecordingFile*>& readers)
-{
+std::string RecordingFileFilter(const std::vector<RecordingFile*>& readers) {
     std::string filter = "All Files (*.*)|*.*|";
     for (RecordingFile* reader : readers) {
         const std::string extension = reader->GetExtension();

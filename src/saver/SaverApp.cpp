@@ -5,13 +5,11 @@
 
 #include <new>
 
-BOOL SaverApp::InitInstance()
-{
+BOOL SaverApp::InitInstance() {
     return TRUE;
 }
 
-int SaverApp::ExitInstance()
-{
+int SaverApp::ExitInstance() {
     delete saverWindow;
     saverWindow = nullptr;
     delete configDialog;
@@ -19,30 +17,25 @@ int SaverApp::ExitInstance()
     return CScreenSaverApp::ExitInstance();
 }
 
-CScreenSaverWnd* SaverApp::CreateSaverWindow()
-{
+CScreenSaverWnd* SaverApp::CreateSaverWindow() {
     SaverWnd* window = new (std::nothrow) SaverWnd;
     if (window)
         window->eraseBackground = 0;
     return window;
 }
 
-CScreenSaverDlg* SaverApp::CreateConfigDialog()
-{
+CScreenSaverDlg* SaverApp::CreateConfigDialog() {
     return new (std::nothrow) SaverConfigDlg;
 }
 
-SaverConfigDlg* SaverApp::Config() const
-{
+SaverConfigDlg* SaverApp::Config() const {
     return static_cast<SaverConfigDlg*>(GetConfigDialog());
 }
 
-BOOL SaverApp::SaveSettings()
-{
+BOOL SaverApp::SaveSettings() {
     return Config() ? Config()->SaveSettings() : FALSE;
 }
 
-BOOL SaverApp::LoadSettings()
-{
+BOOL SaverApp::LoadSettings() {
     return Config() ? Config()->LoadSettings() : FALSE;
 }

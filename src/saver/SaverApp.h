@@ -5,7 +5,7 @@ class SaverConfigDlg;
 
 // The program's application object; one global instance.
 class SaverApp : public CScreenSaverApp {
-public:
+  public:
     BOOL InitInstance() override;
     int ExitInstance() override;
     CScreenSaverWnd* CreateSaverWindow() override;
@@ -13,6 +13,6 @@ public:
     BOOL SaveSettings() override;
     BOOL LoadSettings() override;
 
-private:
+  private:
     SaverConfigDlg* Config() const;
 };

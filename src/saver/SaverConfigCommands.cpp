@@ -12,14 +12,12 @@
 #include "upgrade/LaunchProcess.h"
 #include "upgrade/ShellOpen.h"
 
-BOOL SaverConfigDlg::LaunchRecorder()
-{
+BOOL SaverConfigDlg::LaunchRecorder() {
     const std::string program = RecorderProgramPath(RecorderFolder());
     return LaunchProcess(program.c_str(), nullptr, 0) ? TRUE : FALSE;
 }
 
-void SaverConfigDlg::OnNewRecording()
-{
+void SaverConfigDlg::OnNewRecording() {
     if (LaunchRecorder()) {
         OnCancel();
         return;
@@ -29,26 +27,25 @@ void SaverConfigDlg::OnNewRecording()
         ShellOpen(QV_WEB_SITE, nullptr, 0);
 }
 
-void SaverConfigDlg::OnFileInfo()
-{
+void SaverConfigDlg::OnFileInfo() {
     UpdateData(TRUE);
-    currentFile = IsEmbeddedRecording(recordingPath.c_str()) ? static_cast<RecordingFile*>(&exeFile) : &vqdFile;
+    currentFile = IsEmbeddedRecording(recordingPath.c_str()) ? static_cast<RecordingFile*>(&exeFile)
+                                                             : &vqdFile;
     currentFile->LoadHeaderFrom(recordingPath.c_str());
     FileInfoDlg info;
     info.SetFromRecording(currentFile);
     info.DoModal();
 }
 
-void SaverConfigDlg::OnAbout()
-{
+void SaverConfigDlg::OnAbout() {
     AboutBox about(versionStrings);
     about.Show(nullptr);
 }
 
-void SaverConfigDlg::OnBrowse()
-{
+void SaverConfigDlg::OnBrowse() {
     UpdateData(TRUE);
-    CFileDialog chooser(recordingPath, OFN_HIDEREADONLY, RecordingFileFilter(fileTypes), GetSafeHwnd());
+    CFileDialog chooser(recordingPath, OFN_HIDEREADONLY, RecordingFileFilter(fileTypes),
+                        GetSafeHwnd());
     if (chooser.DoModal() != IDOK)
         return;
     recordingPath = chooser.GetPathName();

@@ -10,10 +10,9 @@
 namespace {
 const UINT_PTR upgradeTimer = 1;
 const UINT upgradePollMs = 500;
-} // namespace
+}  // namespace
 
-SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqdFile)
-{
+SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqdFile) {
     VersionInfo version;
     if (version.Open())
         version.Fill(versionStrings);
@@ -23,15 +22,13 @@ SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqd
     fileTypes = {&vqdFile, &exeFile};
 }
 
-SaverConfigDlg::~SaverConfigDlg()
-{
+SaverConfigDlg::~SaverConfigDlg() {
     upgradeChecker.reset();
     vqdFile.Release();
     exeFile.Release();
 }
 
-BOOL SaverConfigDlg::OnInitDialog()
-{
+BOOL SaverConfigDlg::OnInitDialog() {
     CScreenSaverDlg::OnInitDialog();
     upgradeChecker.reset(new (std::nothrow) UpgradeDlg(versionStrings));
     upgradeTimerId = SetTimer(GetSafeHwnd(), upgradeTimer, upgradePollMs, nullptr);
@@ -43,8 +40,7 @@ BOOL SaverConfigDlg::OnInitDialog()
     return TRUE;
 }
 
-void SaverConfigDlg::DoDataExchange(CDataExchange& exchange)
-{
+void SaverConfigDlg::DoDataExchange(CDataExchange& exchange) {
     DDX_Text(exchange, IDC_RECORDING_PATH, recordingPath);
     DDX_Check(exchange, IDC_AUTO_REPEAT, autoRepeat);
     DDX_Check(exchange, IDC_QUICK_PLAY, quickPlay);
@@ -52,8 +48,7 @@ void SaverConfigDlg::DoDataExchange(CDataExchange& exchange)
     DDX_Check(exchange, IDC_SCALE_TO_FIT, scaleToFit);
 }
 
-void SaverConfigDlg::OnOK()
-{
+void SaverConfigDlg::OnOK() {
     if (CScreenSaverApp* app = CScreenSaverApp::Current()) {
         UpdateData(TRUE);
         app->SaveSettings();
@@ -64,52 +59,50 @@ void SaverConfigDlg::OnOK()
 // Asks the top-level owner to close as well, but only a window of this
 // program: the owner of the configuration dialog is usually another
 // program's window (the one in front when the dialog was asked for).
-void SaverConfigDlg::OnCancel()
-{
+void SaverConfigDlg::OnCancel() {
     const HWND owner = GetTopLevelOwner();
     DWORD ownerProcess = 0;
-    if (owner && GetWindowThreadProcessId(owner, &ownerProcess) && ownerProcess == GetCurrentProcessId())
+    if (owner && GetWindowThreadProcessId(owner, &ownerProcess) &&
+        ownerProcess == GetCurrentProcessId())
         PostMessageA(owner, WM_CLOSE, 0, 0);
     EndDialog(IDCANCEL);
 }
 
-bool SaverConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool SaverConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_NEW_RECORDING:
-            OnNewRecording();
-            return true;
-        case IDC_FILE_INFO:
-            OnFileInfo();
-            return true;
-        case IDC_ABOUT:
-            OnAbout();
-            return true;
-        case IDC_BROWSE:
-            OnBrowse();
-            return true;
-        }
-        break;
-    case WM_TIMER:
-        OnUpgradeTimer(wParam);
-        break;
-    case WM_DESTROY:
-        OnDestroy();
-        break;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_NEW_RECORDING:
+                    OnNewRecording();
+                    return true;
+                case IDC_FILE_INFO:
+                    OnFileInfo();
+                    return true;
+                case IDC_ABOUT:
+                    OnAbout();
+                    return true;
+                case IDC_BROWSE:
+                    OnBrowse();
+                    return true;
+            }
+            break;
+        case WM_TIMER:
+            OnUpgradeTimer(wParam);
+            break;
+        case WM_DESTROY:
+            OnDestroy();
+            break;
     }
     return CScreenSaverDlg::OnMessage(message, wParam, lParam, result);
 }
 
-void SaverConfigDlg::OnUpgradeTimer(UINT_PTR timerId)
-{
-    if (timerId == upgradeTimerId && upgradeChecker && !upgradeDone && upgradeChecker->PollManifest())
+void SaverConfigDlg::OnUpgradeTimer(UINT_PTR timerId) {
+    if (timerId == upgradeTimerId && upgradeChecker && !upgradeDone &&
+        upgradeChecker->PollManifest())
         upgradeDone = upgradeChecker->OfferUpgrade();
 }
 
-void SaverConfigDlg::OnDestroy()
-{
+void SaverConfigDlg::OnDestroy() {
     if (upgradeTimerId != 0) {
         KillTimer(GetSafeHwnd(), upgradeTimerId);
         upgradeTimerId = 0;

@@ -17,7 +17,7 @@ class UpgradeDlg;
 // has made its one offer. OK saves the settings; Cancel (Esc, the close box)
 // and a started recorder close without saving.
 class SaverConfigDlg : public CScreenSaverDlg {
-public:
+  public:
     SaverConfigDlg();
     ~SaverConfigDlg() override;
 
@@ -28,24 +28,24 @@ public:
     BOOL LaunchRecorder();
 
     VersionStrings versionStrings;
-    RecordingFile* currentFile;           // the reader in use: vqdFile or exeFile
-    std::vector<RecordingFile*> fileTypes; // the readers the file dialog offers
-    ExeRecordingFile exeFile;              // recordings appended to an executable
-    RecordingFile vqdFile;                 // "VQD file" recordings
-    std::string recordingPath; // empty: the recording appended to the program itself
+    RecordingFile* currentFile;             // the reader in use: vqdFile or exeFile
+    std::vector<RecordingFile*> fileTypes;  // the readers the file dialog offers
+    ExeRecordingFile exeFile;               // recordings appended to an executable
+    RecordingFile vqdFile;                  // "VQD file" recordings
+    std::string recordingPath;              // empty: the recording appended to the program itself
     int autoRepeat = 1;
     int quickPlay = 0;
     int drawMouseClicks = 0;
     int scaleToFit = 1;
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
     void DoDataExchange(CDataExchange& exchange) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     void OnNewRecording();
     void OnFileInfo();
     void OnAbout();

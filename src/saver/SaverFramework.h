@@ -15,14 +15,14 @@ struct SaverFrameworkState {
     HWND mainWindow = nullptr;
     int onWin9x = 0;
     int previewMode = 0;
-    int closing = 0;          // a close of the saver window has been granted
-    int checkingPassword = 0; // a password prompt is on screen
+    int closing = 0;           // a close of the saver window has been granted
+    int checkingPassword = 0;  // a password prompt is on screen
     HMODULE passwordLibrary = nullptr;
     VerifyPasswordFunction verifyPassword = nullptr;
     UINT autoPlayQueryMessage = 0;
-    POINT lastMousePos = {0, 0};   // reference point of the wake threshold
-    DWORD mouseWakeThreshold = 4;  // cursor travel that must be exceeded to dismiss
-    DWORD lastPasswordCheck = 0xFFFFFFFF; // when the last prompt ended; none yet
+    POINT lastMousePos = {0, 0};           // reference point of the wake threshold
+    DWORD mouseWakeThreshold = 4;          // cursor travel that must be exceeded to dismiss
+    DWORD lastPasswordCheck = 0xFFFFFFFF;  // when the last prompt ended; none yet
     HMODULE imeLibrary = nullptr;
     AssociateContextFunction associateContext = nullptr;
     HIMC detachedContext = nullptr;
@@ -37,7 +37,8 @@ const UINT WM_VERIFY_PASSWORD = WM_APP;
 // Entry and modes
 [[noreturn]] void SaverStartup();
 const char* CommandTail(const char* commandLine);
-int SaverMain(HINSTANCE instance, HINSTANCE previousInstance, const char* commandTail, int showCommand);
+int SaverMain(HINSTANCE instance, HINSTANCE previousInstance, const char* commandTail,
+              int showCommand);
 HWND ParseWindowHandle(const char* text);
 int RunSaverWindow(HWND parent);
 int ShowConfigDialog(HWND parent);

@@ -4,7 +4,6 @@
 
 SaverApp theSaverApp;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SaverStartup();
 }

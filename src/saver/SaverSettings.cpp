@@ -21,29 +21,28 @@ const FlagValue flagValues[] = {
 };
 
 // The path, whatever its stored type: at most 259 bytes, empty on any failure.
-std::string ReadPath(HKEY key)
-{
+std::string ReadPath(HKEY key) {
     char buffer[260] = {};
     DWORD size = sizeof buffer - 1;
-    if (RegQueryValueExA(key, pathValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, pathValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                         &size) != ERROR_SUCCESS)
         return {};
     return buffer;
 }
 
 // A number, whatever its stored type, when exactly four bytes are stored.
-bool ReadFlag(HKEY key, const char* name, int& value)
-{
+bool ReadFlag(HKEY key, const char* name, int& value) {
     DWORD number = 0, size = sizeof number;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size) !=
+            ERROR_SUCCESS ||
         size != sizeof number)
         return false;
     value = static_cast<int>(number);
     return true;
 }
-} // namespace
+}  // namespace
 
-BOOL SaverConfigDlg::LoadSettings()
-{
+BOOL SaverConfigDlg::LoadSettings() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return SaveSettings();
@@ -54,17 +53,17 @@ BOOL SaverConfigDlg::LoadSettings()
     return TRUE;
 }
 
-BOOL SaverConfigDlg::SaveSettings()
-{
+BOOL SaverConfigDlg::SaveSettings() {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return FALSE;
     RegSetValueExA(key, pathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(recordingPath.c_str()),
                    static_cast<DWORD>(recordingPath.size() + 1));
     for (const FlagValue& flag : flagValues) {
         DWORD number = static_cast<DWORD>(this->*flag.field);
-        RegSetValueExA(key, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+        RegSetValueExA(key, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                       sizeof number);
     }
     RegCloseKey(key);
     return TRUE;

@@ -8,8 +8,7 @@ const char fullScreenTitle[] = "Screen Saver";
 const char previewTitle[] = "Preview";
 
 // Brings a running full-screen saver forward; false when none runs.
-bool ActivateRunningSaver()
-{
+bool ActivateRunningSaver() {
     HWND running = FindWindowA(saverClassName, fullScreenTitle);
     if (!running || !IsWindow(running))
         return false;
@@ -17,8 +16,7 @@ bool ActivateRunningSaver()
     return true;
 }
 
-RECT ScreenClipBox()
-{
+RECT ScreenClipBox() {
     RECT box = {};
     HDC screen = GetDC(nullptr);
     GetClipBox(screen, &box);
@@ -26,8 +24,7 @@ RECT ScreenClipBox()
     return box;
 }
 
-ATOM RegisterSaverClass()
-{
+ATOM RegisterSaverClass() {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
     windowClass.lpfnWndProc = FrameworkWindowProc;
@@ -37,10 +34,9 @@ ATOM RegisterSaverClass()
     windowClass.lpszClassName = saverClassName;
     return RegisterClassA(&windowClass);
 }
-} // namespace
+}  // namespace
 
-int RunSaverWindow(HWND parent)
-{
+int RunSaverWindow(HWND parent) {
     RECT area = {};
     DWORD style, exStyle;
     const char* title;
@@ -61,12 +57,13 @@ int RunSaverWindow(HWND parent)
             return 0;
         LoadPasswordVerifier();
     }
-    saverState.autoPlayQueryMessage = saverState.onWin9x ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
+    saverState.autoPlayQueryMessage =
+        saverState.onWin9x ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
 
     if (RegisterSaverClass())
-        saverState.mainWindow = CreateWindowExA(exStyle, saverClassName, title, style, area.left, area.top,
-                                                area.right - area.left, area.bottom - area.top, parent, nullptr,
-                                                saverState.mainInstance, nullptr);
+        saverState.mainWindow = CreateWindowExA(
+            exStyle, saverClassName, title, style, area.left, area.top, area.right - area.left,
+            area.bottom - area.top, parent, nullptr, saverState.mainInstance, nullptr);
     MSG message = {};
     if (saverState.mainWindow) {
         if (!saverState.previewMode)
@@ -80,10 +77,9 @@ int RunSaverWindow(HWND parent)
     return static_cast<int>(message.wParam);
 }
 
-int ShowConfigDialog(HWND parent)
-{
+int ShowConfigDialog(HWND parent) {
     if (!PrepareDialogClasses(saverState.mainInstance))
         return 0;
-    return static_cast<int>(DialogBoxParamA(saverState.mainInstance, MAKEINTRESOURCEA(IDD_CONFIG), parent,
-                                            ConfigDialogHook, 0));
+    return static_cast<int>(DialogBoxParamA(saverState.mainInstance, MAKEINTRESOURCEA(IDD_CONFIG),
+                                            parent, ConfigDialogHook, 0));
 }

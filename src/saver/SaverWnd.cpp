@@ -13,16 +13,14 @@
 
 namespace {
 
-SaverConfigDlg* Config()
-{
+SaverConfigDlg* Config() {
     CScreenSaverApp* app = CScreenSaverApp::Current();
     return app ? static_cast<SaverConfigDlg*>(app->GetConfigDialog()) : nullptr;
 }
 
 // Picks the reader by the file's content and opens the recording; an
 // empty path means the recording appended to the program itself.
-void OpenRecording(SaverConfigDlg& config)
-{
+void OpenRecording(SaverConfigDlg& config) {
     if (config.recordingPath.empty()) {
         const ModulePath self;
         if (!IsEmbeddedRecording(self.Path()))
@@ -32,26 +30,24 @@ void OpenRecording(SaverConfigDlg& config)
         return;
     }
     const char* path = config.recordingPath.c_str();
-    config.currentFile = IsEmbeddedRecording(path) ? static_cast<RecordingFile*>(&config.exeFile) : &config.vqdFile;
+    config.currentFile =
+        IsEmbeddedRecording(path) ? static_cast<RecordingFile*>(&config.exeFile) : &config.vqdFile;
     config.currentFile->Open(path, LockedFile::kRead);
 }
 
-} // namespace
+}  // namespace
 
-void SaverWnd::OnSaverCreated()
-{
+void SaverWnd::OnSaverCreated() {
     StartPlayback();
 }
 
-void SaverWnd::StartPlayback()
-{
+void SaverWnd::StartPlayback() {
     StopPlayback();
     if (!OpenPlayback())
         StopPlayback();
 }
 
-BOOL SaverWnd::OpenPlayback()
-{
+BOOL SaverWnd::OpenPlayback() {
     SaverConfigDlg* config = Config();
     if (!config)
         return FALSE;
@@ -71,8 +67,7 @@ BOOL SaverWnd::OpenPlayback()
 }
 
 // The frame surface belongs to the display objects and goes with them.
-void SaverWnd::StopPlayback()
-{
+void SaverWnd::StopPlayback() {
     StopTimers();
     ReleaseClickMarks();
     SaverConfigDlg* config = Config();
@@ -83,25 +78,23 @@ void SaverWnd::StopPlayback()
         config->currentFile->Close();
 }
 
-bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_DESTROY:
-        result = Default();
-        StopPlayback();
-        return true;
-    case WM_TIMER:
-        OnTimer();
-        result = 0;
-        return true;
+        case WM_DESTROY:
+            result = Default();
+            StopPlayback();
+            return true;
+        case WM_TIMER:
+            OnTimer();
+            result = 0;
+            return true;
     }
     return CScreenSaverWnd::OnMessage(message, wParam, lParam, result);
 }
 
 // Both timers alike: at most one record per tick, painted at once when it
 // changed the picture. No timer message is posted while a tick runs.
-void SaverWnd::OnTimer()
-{
+void SaverWnd::OnTimer() {
     SetTickSuspended(1);
     SaverConfigDlg* config = Config();
     if (config && config->currentFile) {
@@ -116,8 +109,7 @@ void SaverWnd::OnTimer()
     SetTickSuspended(0);
 }
 
-void SaverWnd::OnDraw(HDC paintContext)
-{
+void SaverWnd::OnDraw(HDC paintContext) {
     SaverConfigDlg* config = Config();
     if (!config || !config->currentFile)
         return;
@@ -126,15 +118,15 @@ void SaverWnd::OnDraw(HDC paintContext)
     MapWindowPoints(GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&screenRect), 2);
     // A preview inside the display settings is always scaled.
     const bool scale = config->scaleToFit || screenRect.left > 0 || screenRect.top > 0;
-    Render(*config->currentFile, GetSafeHwnd(), paintContext, config->drawMouseClicks != 0, scale, 0);
+    Render(*config->currentFile, GetSafeHwnd(), paintContext, config->drawMouseClicks != 0, scale,
+           0);
     if (config->currentFile->IsOpen() || screenRect.left != 0 || screenRect.top != 0)
         return;
     DrawCannotOpenMessage(screenRect, *config);
 }
 
 // The message of a recording that cannot be opened, white and centred.
-void SaverWnd::DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config)
-{
+void SaverWnd::DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config) {
     std::string text;
     FormatString(text, LoadResourceString(IDS_CANNOT_OPEN).c_str(), config.recordingPath.c_str());
     IDirectDrawSurface* primary = GetPrimarySurface();

@@ -7,7 +7,7 @@ class SaverConfigDlg;
 // appended to the program itself, until input ends the saver. A recording
 // that cannot be opened leaves a black window with a message.
 class SaverWnd : public CScreenSaverWnd {
-public:
+  public:
     void OnDraw(HDC paintContext) override;
     void OnSaverCreated() override;
 
@@ -15,10 +15,10 @@ public:
     BOOL OpenPlayback();
     void StopPlayback();
 
-protected:
+  protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     void OnTimer();
     void DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config);
 };

@@ -1,16 +1,13 @@
 #include "saver/ScreenSaverApp.h"
 
-BOOL CScreenSaverApp::SaveSettings()
-{
+BOOL CScreenSaverApp::SaveSettings() {
     return TRUE;
 }
 
-BOOL CScreenSaverApp::LoadSettings()
-{
+BOOL CScreenSaverApp::LoadSettings() {
     return TRUE;
 }
 
-CScreenSaverApp* CScreenSaverApp::Current()
-{
+CScreenSaverApp* CScreenSaverApp::Current() {
     return dynamic_cast<CScreenSaverApp*>(CWinApp::Current());
 }

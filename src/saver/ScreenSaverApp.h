@@ -8,7 +8,7 @@ class CScreenSaverDlg;
 // configuration object when the saver window or the configuration dialog
 // receives its first message, and keeps both until the process ends.
 class CScreenSaverApp : public CWinApp {
-public:
+  public:
     CScreenSaverWnd* GetSaverWindow() const { return saverWindow; }
     CScreenSaverDlg* GetConfigDialog() const { return configDialog; }
 
@@ -20,7 +20,7 @@ public:
     // The application object of the process, when it is a screen saver's.
     static CScreenSaverApp* Current();
 
-protected:
+  protected:
     CScreenSaverWnd* saverWindow = nullptr;
     CScreenSaverDlg* configDialog = nullptr;
 

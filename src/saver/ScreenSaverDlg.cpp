@@ -2,8 +2,7 @@
 
 #include "saver/ScreenSaverApp.h"
 
-BOOL CScreenSaverDlg::OnInitDialog()
-{
+BOOL CScreenSaverDlg::OnInitDialog() {
     CScreenSaverApp* app = CScreenSaverApp::Current();
     if (!app || !app->LoadSettings())
         DestroyWindow();

@@ -5,17 +5,17 @@
 // framework's dismissal rules; creation loads the application's settings
 // first and fails when they cannot be loaded.
 class CScreenSaverWnd : public CWnd {
-public:
+  public:
     virtual void OnDraw(HDC paintContext);
     virtual void OnSaverCreated();
 
-    int eraseBackground = 1; // WM_ERASEBKGND paints black when non-zero
+    int eraseBackground = 1;  // WM_ERASEBKGND paints black when non-zero
 
-protected:
+  protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     LRESULT OnCreate();
     void OnPaint();
 };

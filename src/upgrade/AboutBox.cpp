@@ -11,31 +11,26 @@ const COLORREF black = RGB(0, 0, 0);
 const COLORREF linkBlue = RGB(0, 0, 255);
 const COLORREF hoverRed = RGB(255, 0, 0);
 
-HFONT MakeFont(int weight, bool underlined)
-{
-    return CreateFontA(14, 0, 0, 0, weight, FALSE, underlined ? TRUE : FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+HFONT MakeFont(int weight, bool underlined) {
+    return CreateFontA(14, 0, 0, 0, weight, FALSE, underlined ? TRUE : FALSE, FALSE, 0,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                       "MS Sans Serif");
 }
 
-void DeleteFont(HFONT& font)
-{
+void DeleteFont(HFONT& font) {
     if (font)
         DeleteObject(font);
     font = nullptr;
 }
-} // namespace
+}  // namespace
 
-AboutBox::AboutBox(const VersionStrings& version) : version(version)
-{
-}
+AboutBox::AboutBox(const VersionStrings& version) : version(version) {}
 
-AboutBox::~AboutBox()
-{
+AboutBox::~AboutBox() {
     Cleanup();
 }
 
-bool AboutBox::Prepare()
-{
+bool AboutBox::Prepare() {
     versionText = !version.fileVersion.empty() ? version.fileVersion : version.productVersion;
     copyrightText = !version.legalCopyright.empty() ? version.legalCopyright : defaultCopyright;
     linkText = QV_WEB_SITE;
@@ -45,21 +40,18 @@ bool AboutBox::Prepare()
     return true;
 }
 
-void AboutBox::Cleanup()
-{
+void AboutBox::Cleanup() {
     DeleteFont(boldFont);
     DeleteFont(normalFont);
     DeleteFont(linkFont);
 }
 
-bool AboutBox::LoadImage(HBITMAP& bitmap)
-{
+bool AboutBox::LoadImage(HBITMAP& bitmap) {
     bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_PICTURE));
     return bitmap != nullptr;
 }
 
-void AboutBox::DrawOverlay(HDC dc)
-{
+void AboutBox::DrawOverlay(HDC dc) {
     RECT versionRect = {170, 50, 170, 50};
     DrawTextItem(dc, boldFont, versionText.c_str(), versionRect, white, nullptr, 0, 0);
     RECT copyrightRect = {20, 185, 20, 185};

@@ -5,14 +5,12 @@
 #include <string>
 
 namespace {
-bool CreateFolder(const std::string& folder)
-{
+bool CreateFolder(const std::string& folder) {
     return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
-} // namespace
+}  // namespace
 
-bool CreateDirectoryPath(const char* path, bool lastPartIsFolder)
-{
+bool CreateDirectoryPath(const char* path, bool lastPartIsFolder) {
     if (!path)
         return false;
     bool created = true;

@@ -14,20 +14,17 @@ namespace {
 const DWORD retryPauseMs = 1000;
 
 // The request for the item's URL; none without a session.
-HINTERNET OpenItem(const InternetSession& session, const DownloadItem& item)
-{
+HINTERNET OpenItem(const InternetSession& session, const DownloadItem& item) {
     return session.IsOpen() ? session.OpenUrl(item.url, item.useCache) : nullptr;
 }
 
 // A file being written by one download attempt, closed with the object.
 class OutputFile {
-public:
+  public:
     explicit OutputFile(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
-    ~OutputFile()
-    {
+        : handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OutputFile() {
         if (IsOpen())
             CloseHandle(handle);
     }
@@ -35,35 +32,29 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
-    bool Write(const char* data, DWORD size)
-    {
+    bool Write(const char* data, DWORD size) {
         DWORD written = 0;
         return WriteFile(handle, data, size, &written, nullptr) && written == size;
     }
 
-private:
+  private:
     HANDLE handle;
 };
 
-int AddCount(int count, DWORD more)
-{
+int AddCount(int count, DWORD more) {
     return more > static_cast<DWORD>(INT_MAX - count) ? INT_MAX : count + static_cast<int>(more);
 }
-} // namespace
+}  // namespace
 
 DownloadJob::DownloadJob(const std::string& userAgent)
-    : userAgent(userAgent), stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr))
-{
-}
+    : userAgent(userAgent), stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
-DownloadJob::~DownloadJob()
-{
+DownloadJob::~DownloadJob() {
     if (stopEvent)
         CloseHandle(stopEvent);
 }
 
-void DownloadJob::Run()
-{
+void DownloadJob::Run() {
     const int count = static_cast<int>(items.size());
     for (int i = 0; i < count && !IsStopRequested(); ++i)
         QuerySize(i);
@@ -76,15 +67,14 @@ void DownloadJob::Run()
         downloadIndex = i;
 }
 
-void DownloadJob::RequestStop()
-{
+void DownloadJob::RequestStop() {
     stopRequested = true;
     if (stopEvent)
         SetEvent(stopEvent);
 }
 
-template <typename AttemptOnce> bool DownloadJob::Repeat(AttemptOnce attemptOnce)
-{
+template <typename AttemptOnce>
+bool DownloadJob::Repeat(AttemptOnce attemptOnce) {
     for (;;) {
         const Attempt attempt = attemptOnce();
         if (attempt == Attempt::Succeeded)
@@ -100,15 +90,14 @@ template <typename AttemptOnce> bool DownloadJob::Repeat(AttemptOnce attemptOnce
     }
 }
 
-bool DownloadJob::QuerySize(int index)
-{
+bool DownloadJob::QuerySize(int index) {
     const InternetSession session(userAgent);
     unsigned status = 0;
     return Repeat([&] { return QuerySizeOnce(session, items[index], status); });
 }
 
-DownloadJob::Attempt DownloadJob::QuerySizeOnce(const InternetSession& session, DownloadItem& item, unsigned& status)
-{
+DownloadJob::Attempt DownloadJob::QuerySizeOnce(const InternetSession& session, DownloadItem& item,
+                                                unsigned& status) {
     const InternetRequest request(OpenItem(session, item));
     const Attempt answer = AnswerAttempt(request, status);
     if (answer == Attempt::Succeeded) {
@@ -119,24 +108,22 @@ DownloadJob::Attempt DownloadJob::QuerySizeOnce(const InternetSession& session, 
     return answer;
 }
 
-DownloadJob::Attempt DownloadJob::AnswerAttempt(const InternetRequest& request, unsigned& status)
-{
+DownloadJob::Attempt DownloadJob::AnswerAttempt(const InternetRequest& request, unsigned& status) {
     if (!request.IsOpen())
         return Attempt::Failed;
     status = request.Status(status);
     switch (ClassifyStatus(status)) {
-    case StatusOutcome::Proceed:
-        return Attempt::Succeeded;
-    case StatusOutcome::Retry:
-        return Attempt::Retry;
-    case StatusOutcome::Fail:
-        break;
+        case StatusOutcome::Proceed:
+            return Attempt::Succeeded;
+        case StatusOutcome::Retry:
+            return Attempt::Retry;
+        case StatusOutcome::Fail:
+            break;
     }
     return Attempt::Failed;
 }
 
-bool DownloadJob::DownloadFile(int index)
-{
+bool DownloadJob::DownloadFile(int index) {
     DownloadItem& item = items[index];
     const InternetSession session(userAgent);
     unsigned status = 0;
@@ -148,8 +135,8 @@ bool DownloadJob::DownloadFile(int index)
     return false;
 }
 
-DownloadJob::Attempt DownloadJob::DownloadOnce(const InternetSession& session, DownloadItem& item, unsigned& status)
-{
+DownloadJob::Attempt DownloadJob::DownloadOnce(const InternetSession& session, DownloadItem& item,
+                                               unsigned& status) {
     const InternetRequest request(OpenItem(session, item));
     const Attempt answer = AnswerAttempt(request, status);
     if (answer != Attempt::Succeeded)

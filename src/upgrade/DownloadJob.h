@@ -10,18 +10,17 @@ class InternetSession;
 
 // One URL of a download list with what the worker found out about it.
 struct DownloadItem {
-    DownloadItem(const std::string& url, const std::string& folder, const std::string& fileName, bool useCache)
-        : url(url), folder(folder), fileName(fileName), useCache(useCache)
-    {
-    }
+    DownloadItem(const std::string& url, const std::string& folder, const std::string& fileName,
+                 bool useCache)
+        : url(url), folder(folder), fileName(fileName), useCache(useCache) {}
     std::string Path() const { return folder + fileName; }
 
     const std::string url;
     const std::string folder;
     const std::string fileName;
     const bool useCache;
-    std::atomic<int> totalBytes{-1};    // -1: unknown
-    std::atomic<int> receivedBytes{-1}; // -1: no attempt reached the body yet
+    std::atomic<int> totalBytes{-1};     // -1: unknown
+    std::atomic<int> receivedBytes{-1};  // -1: no attempt reached the body yet
     std::atomic<int> failed{0};
 };
 
@@ -32,7 +31,7 @@ struct DownloadItem {
 // fields and the download index are written by the worker and read by the
 // owner.
 class DownloadJob {
-public:
+  public:
     static const DWORD chunkSize = 4096;
 
     explicit DownloadJob(const std::string& userAgent);
@@ -46,11 +45,11 @@ public:
     void RequestStop();
     bool IsStopRequested() const { return stopRequested.load(); }
 
-    std::string userAgent; // fixed once the worker runs
+    std::string userAgent;  // fixed once the worker runs
     std::deque<DownloadItem> items;
     std::atomic<int> downloadIndex{-1};
 
-private:
+  private:
     enum class Attempt { Succeeded, Failed, Retry };
 
     bool QuerySize(int index);
@@ -62,8 +61,9 @@ private:
     static Attempt AnswerAttempt(const InternetRequest& request, unsigned& status);
     // Repeats an attempt with one-second pauses while it asks for a retry and
     // no stop is requested; a failure without retry still costs one pause.
-    template <typename AttemptOnce> bool Repeat(AttemptOnce attemptOnce);
+    template <typename AttemptOnce>
+    bool Repeat(AttemptOnce attemptOnce);
 
     std::atomic<bool> stopRequested{false};
-    HANDLE stopEvent; // signalled with the stop request; cuts the pauses short
+    HANDLE stopEvent;  // signalled with the stop request; cuts the pauses short
 };

@@ -12,20 +12,18 @@ const char* const reinstallAdvice = " or re-install the software";
 const char* const tryAgain = ", then try again!";
 
 // The download worker and the user-interface thread may both compose texts.
-std::mutex& TextLock()
-{
+std::mutex& TextLock() {
     static std::mutex lock;
     return lock;
 }
 
-std::string& StoredText()
-{
+std::string& StoredText() {
     static std::string text;
     return text;
 }
 
-std::string Compose(const char* head, bool adviseReinstall, const char* whereFormat, va_list arguments)
-{
+std::string Compose(const char* head, bool adviseReinstall, const char* whereFormat,
+                    va_list arguments) {
     std::string text = head;
     if (whereFormat) {
         char where[maxWhereLength + 1];
@@ -42,10 +40,9 @@ std::string Compose(const char* head, bool adviseReinstall, const char* whereFor
     StoredText() = text;
     return text;
 }
-} // namespace
+}  // namespace
 
-std::string FormatAllocError(const char* whereFormat, ...)
-{
+std::string FormatAllocError(const char* whereFormat, ...) {
     va_list arguments;
     va_start(arguments, whereFormat);
     std::string text = Compose("Can not allocate memory!", false, whereFormat, arguments);
@@ -53,8 +50,7 @@ std::string FormatAllocError(const char* whereFormat, ...)
     return text;
 }
 
-std::string FormatOpenError(const char* whereFormat, ...)
-{
+std::string FormatOpenError(const char* whereFormat, ...) {
     va_list arguments;
     va_start(arguments, whereFormat);
     std::string text = Compose("Can not open file!", true, whereFormat, arguments);
@@ -62,8 +58,7 @@ std::string FormatOpenError(const char* whereFormat, ...)
     return text;
 }
 
-std::string FormatReadError(const char* whereFormat, ...)
-{
+std::string FormatReadError(const char* whereFormat, ...) {
     va_list arguments;
     va_start(arguments, whereFormat);
     std::string text = Compose("Can not read file!", true, whereFormat, arguments);
@@ -71,8 +66,7 @@ std::string FormatReadError(const char* whereFormat, ...)
     return text;
 }
 
-std::string LastErrorText()
-{
+std::string LastErrorText() {
     std::lock_guard<std::mutex> hold(TextLock());
     return StoredText();
 }

@@ -8,11 +8,14 @@
 // formatted text, cut to 519 characters, after the head.
 
 // "Can not allocate memory!"
-std::string FormatAllocError(const char* whereFormat = nullptr, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatAllocError(const char* whereFormat = nullptr, ...)
+    __attribute__((format(printf, 1, 2)));
 // "Can not open file!"
-std::string FormatOpenError(const char* whereFormat = nullptr, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatOpenError(const char* whereFormat = nullptr, ...)
+    __attribute__((format(printf, 1, 2)));
 // "Can not read file!"
-std::string FormatReadError(const char* whereFormat = nullptr, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatReadError(const char* whereFormat = nullptr, ...)
+    __attribute__((format(printf, 1, 2)));
 
 // The text of the last builder call; empty before the first.
 std::string LastErrorText();

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-void FormatString(std::string& out, const char* format, ...)
-{
+void FormatString(std::string& out, const char* format, ...) {
     static const size_t allowances[] = {2048, 6144, 12288, 20480, 30720, 43008};
     std::vector<char> text;
     for (size_t allowance : allowances) {

@@ -5,19 +5,16 @@
 namespace {
 const unsigned largestStatus = 999999;
 
-bool IsDigit(char c)
-{
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsBlank(char c)
-{
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
-} // namespace
+}  // namespace
 
-unsigned ParseStatusCode(const char* text)
-{
+unsigned ParseStatusCode(const char* text) {
     if (!text)
         return 0;
     while (IsBlank(*text))
@@ -31,8 +28,7 @@ unsigned ParseStatusCode(const char* text)
     return status;
 }
 
-int ParseContentLength(const char* text)
-{
+int ParseContentLength(const char* text) {
     if (!text)
         return -1;
     while (IsBlank(*text))
@@ -50,8 +46,7 @@ int ParseContentLength(const char* text)
     return *text == '\0' ? static_cast<int>(length) : -1;
 }
 
-StatusOutcome ClassifyStatus(unsigned status)
-{
+StatusOutcome ClassifyStatus(unsigned status) {
     if (status >= 500)
         return StatusOutcome::Retry;
     if (status == 0 || status >= 400)

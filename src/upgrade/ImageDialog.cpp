@@ -8,48 +8,43 @@ namespace {
 const int defaultWidth = 400;
 const int defaultHeight = 200;
 
-bool Contains(const RECT& rect, POINT point)
-{
+bool Contains(const RECT& rect, POINT point) {
     return PtInRect(&rect, point) != FALSE;
 }
 
 // The system's GUI font, underlined when asked; the caller deletes it.
-HFONT GuiFont(bool underlined)
-{
+HFONT GuiFont(bool underlined) {
     LOGFONTA description = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
     description.lfUnderline = underlined ? TRUE : FALSE;
     return CreateFontIndirectA(&description);
 }
-} // namespace
+}  // namespace
 
 ImageDialog::ImageDialog()
     : CDialog(&dialogTemplate.dialog),
-      dialogTemplate{{WS_POPUP, 0, 0, 0, 0, static_cast<short>(defaultWidth), static_cast<short>(defaultHeight)}, 0, 0,
-                     0}
-{
-}
+      dialogTemplate{{WS_POPUP, 0, 0, 0, 0, static_cast<short>(defaultWidth),
+                      static_cast<short>(defaultHeight)},
+                     0,
+                     0,
+                     0} {}
 
-bool ImageDialog::Show(HWND parent)
-{
+bool ImageDialog::Show(HWND parent) {
     SetParentWindow(parent);
     shown = false;
     DoModal();
     return shown;
 }
 
-void ImageDialog::Close()
-{
+void ImageDialog::Close() {
     EndDialog(-1);
 }
 
-bool ImageDialog::LoadImage(HBITMAP&)
-{
+bool ImageDialog::LoadImage(HBITMAP&) {
     return false;
 }
 
-BOOL ImageDialog::OnInitDialog()
-{
+BOOL ImageDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     shown = true;
     const HWND window = GetSafeHwnd();
@@ -68,8 +63,7 @@ BOOL ImageDialog::OnInitDialog()
     return TRUE;
 }
 
-bool ImageDialog::MakeCanvases(HDC windowDc)
-{
+bool ImageDialog::MakeCanvases(HDC windowDc) {
     HBITMAP picture = nullptr;
     hasImage = LoadImage(picture) && image.Hold(picture, nullptr);
     if (hasImage && (width == 0 || height == 0)) {
@@ -83,33 +77,31 @@ bool ImageDialog::MakeCanvases(HDC windowDc)
     return backBuffer.Hold(CreateCompatibleBitmap(windowDc, width, height), windowDc);
 }
 
-bool ImageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool ImageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_ERASEBKGND:
-        result = TRUE;
-        return true;
-    case WM_PAINT:
-        Paint();
-        result = TRUE;
-        return true;
-    case WM_SETCURSOR:
-        TrackCursor();
-        result = TRUE;
-        return true;
-    case WM_LBUTTONUP:
-        OnClick();
-        result = TRUE;
-        return true;
-    case WM_DESTROY:
-        OnDestroy();
-        break;
+        case WM_ERASEBKGND:
+            result = TRUE;
+            return true;
+        case WM_PAINT:
+            Paint();
+            result = TRUE;
+            return true;
+        case WM_SETCURSOR:
+            TrackCursor();
+            result = TRUE;
+            return true;
+        case WM_LBUTTONUP:
+            OnClick();
+            result = TRUE;
+            return true;
+        case WM_DESTROY:
+            OnDestroy();
+            break;
     }
     return CDialog::OnMessage(message, wParam, lParam, result);
 }
 
-void ImageDialog::Paint()
-{
+void ImageDialog::Paint() {
     PAINTSTRUCT paint = {};
     HDC windowDc = BeginPaint(GetSafeHwnd(), &paint);
     hoveredLink.clear();
@@ -126,9 +118,8 @@ void ImageDialog::Paint()
     EndPaint(GetSafeHwnd(), &paint);
 }
 
-void ImageDialog::DrawTextItem(HDC dc, HFONT font, const char* text, RECT& rect, COLORREF color, const char* link,
-                               COLORREF linkColor, COLORREF hoverColor)
-{
+void ImageDialog::DrawTextItem(HDC dc, HFONT font, const char* text, RECT& rect, COLORREF color,
+                               const char* link, COLORREF linkColor, COLORREF hoverColor) {
     if (!text && !link)
         return;
     if (!text)
@@ -161,25 +152,23 @@ void ImageDialog::DrawTextItem(HDC dc, HFONT font, const char* text, RECT& rect,
         DeleteObject(temporaryFont);
 }
 
-POINT ImageDialog::CursorInClient() const
-{
+POINT ImageDialog::CursorInClient() const {
     POINT cursor = {};
     GetCursorPos(&cursor);
     ScreenToClient(GetSafeHwnd(), &cursor);
     return cursor;
 }
 
-void ImageDialog::TrackCursor()
-{
+void ImageDialog::TrackCursor() {
     const POINT cursor = CursorInClient();
-    const auto over = std::find_if(linkRects.begin(), linkRects.end(), [&](const RECT& r) { return Contains(r, cursor); });
+    const auto over = std::find_if(linkRects.begin(), linkRects.end(),
+                                   [&](const RECT& r) { return Contains(r, cursor); });
     hoveredLink = over == linkRects.end() ? std::string() : linkTexts[over - linkRects.begin()];
     InvalidateRect(GetSafeHwnd(), nullptr, FALSE);
     SetCursor(LoadCursorA(nullptr, hoveredLink.empty() ? IDC_ARROW : IDC_HAND));
 }
 
-void ImageDialog::OnClick()
-{
+void ImageDialog::OnClick() {
     if (hoveredLink.empty()) {
         Close();
         return;
@@ -189,8 +178,7 @@ void ImageDialog::OnClick()
     SetCursor(previous);
 }
 
-void ImageDialog::OnDestroy()
-{
+void ImageDialog::OnDestroy() {
     image.Reset();
     hasImage = false;
     backBuffer.Reset();

@@ -12,7 +12,7 @@
 // dialog, as do Esc and Enter. Subclasses supply the picture and the overlay
 // through the hooks.
 class ImageDialog : public CDialog {
-public:
+  public:
     ImageDialog();
 
     // Runs the dialog modally; false when its window could not be made.
@@ -24,10 +24,10 @@ public:
     // the link address is the text. A link is recorded for the mouse and
     // drawn in hoverColor while the cursor is over it. A null font means the
     // system's GUI font (underlined for a link).
-    void DrawTextItem(HDC dc, HFONT font, const char* text, RECT& rect, COLORREF color, const char* link,
-                      COLORREF linkColor, COLORREF hoverColor);
+    void DrawTextItem(HDC dc, HFONT font, const char* text, RECT& rect, COLORREF color,
+                      const char* link, COLORREF linkColor, COLORREF hoverColor);
 
-protected:
+  protected:
     // Called first at initialisation; false closes the dialog.
     virtual bool Prepare() { return true; }
     // Called when the window goes away.
@@ -40,10 +40,10 @@ protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    int width = 0;  // pixels; 0: the picture's width
-    int height = 0; // pixels; 0: the picture's height
+    int width = 0;   // pixels; 0: the picture's width
+    int height = 0;  // pixels; 0: the picture's height
 
-private:
+  private:
     bool MakeCanvases(HDC windowDc);
     void Paint();
     void TrackCursor();

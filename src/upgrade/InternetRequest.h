@@ -4,7 +4,7 @@
 
 // An open URL request of an InternetSession, closed with the object.
 class InternetRequest {
-public:
+  public:
     explicit InternetRequest(HINTERNET handle) : handle(handle) {}
     ~InternetRequest();
     InternetRequest(const InternetRequest&) = delete;
@@ -18,7 +18,7 @@ public:
     // Reads up to size bytes of the body; bytesRead 0 means its end.
     bool Read(char* buffer, DWORD size, DWORD& bytesRead) const;
 
-private:
+  private:
     bool QueryText(DWORD what, char* text, DWORD size) const;
 
     HINTERNET handle;

@@ -8,7 +8,7 @@
 // connecting, sending and receiving, 10 connection attempts), using the
 // system's proxy settings.
 class InternetSession {
-public:
+  public:
     explicit InternetSession(const std::string& userAgent);
     ~InternetSession();
     InternetSession(const InternetSession&) = delete;
@@ -19,6 +19,6 @@ public:
     // the answer always comes from the server. Null on failure.
     HINTERNET OpenUrl(const std::string& url, bool useCache) const;
 
-private:
+  private:
     HINTERNET handle;
 };

@@ -2,8 +2,7 @@
 
 #include "upgrade/XFile.h"
 
-KeyValueText ReadKeyValueFile(const char* path)
-{
+KeyValueText ReadKeyValueFile(const char* path) {
     XFile file;
     if (!path || !file.Load(path) || file.GetSize() == 0)
         return KeyValueText();

@@ -3,27 +3,25 @@
 #include <cstring>
 
 namespace {
-bool IsBlank(char c)
-{
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
-} // namespace
+}  // namespace
 
-KeyValueText::KeyValueText(const char* data, size_t size)
-{
+KeyValueText::KeyValueText(const char* data, size_t size) {
     if (data && size > 0) {
         text.assign(data, size);
         Parse();
     }
 }
 
-bool KeyValueText::GetValue(const char* key, std::string& value, size_t occurrence) const
-{
+bool KeyValueText::GetValue(const char* key, std::string& value, size_t occurrence) const {
     if (!key)
         return false;
     const size_t keyLength = std::strlen(key);
     for (const Entry& entry : entries) {
-        if (entry.key.length != keyLength || text.compare(entry.key.offset, keyLength, key, keyLength) != 0)
+        if (entry.key.length != keyLength ||
+            text.compare(entry.key.offset, keyLength, key, keyLength) != 0)
             continue;
         if (occurrence-- == 0) {
             value.assign(text, entry.value.offset, entry.value.length);
@@ -33,8 +31,7 @@ bool KeyValueText::GetValue(const char* key, std::string& value, size_t occurren
     return false;
 }
 
-void KeyValueText::Parse()
-{
+void KeyValueText::Parse() {
     size_t position = 0;
     bool keyPending = false;
     Span key{};
@@ -61,8 +58,7 @@ void KeyValueText::Parse()
     }
 }
 
-bool KeyValueText::ScanKey(size_t& position, Span& key) const
-{
+bool KeyValueText::ScanKey(size_t& position, Span& key) const {
     const size_t start = position;
     size_t end = start;
     size_t at = start;
@@ -85,8 +81,7 @@ bool KeyValueText::ScanKey(size_t& position, Span& key) const
     return true;
 }
 
-bool KeyValueText::ScanValue(size_t& position, Span& value) const
-{
+bool KeyValueText::ScanValue(size_t& position, Span& value) const {
     const size_t start = position;
     size_t end = start;
     size_t at = start;
@@ -107,7 +102,6 @@ bool KeyValueText::ScanValue(size_t& position, Span& value) const
     return at < text.size();
 }
 
-size_t KeyValueText::NextLineFeed(size_t position) const
-{
+size_t KeyValueText::NextLineFeed(size_t position) const {
     return text.find('\n', position);
 }

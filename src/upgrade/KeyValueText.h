@@ -14,7 +14,7 @@
 // to the end of its line or a ";", without trailing spaces, tabs and CRs. A key
 // with no value at the end of the text adds nothing.
 class KeyValueText {
-public:
+  public:
     KeyValueText() = default;
     // Parses its own copy of the bytes.
     KeyValueText(const char* data, size_t size);
@@ -25,7 +25,7 @@ public:
     // false and leaves value unchanged.
     bool GetValue(const char* key, std::string& value, size_t occurrence = 0) const;
 
-private:
+  private:
     struct Span {
         size_t offset;
         size_t length;

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-bool LaunchProcess(const char* program, const char* arguments, DWORD waitMs)
-{
+bool LaunchProcess(const char* program, const char* arguments, DWORD waitMs) {
     std::vector<char> commandLine;
     if (arguments) {
         const std::string text = std::string(" ") + arguments;
@@ -14,8 +13,8 @@ bool LaunchProcess(const char* program, const char* arguments, DWORD waitMs)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program, arguments ? commandLine.data() : nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessA(program, arguments ? commandLine.data() : nullptr, nullptr, nullptr, FALSE,
+                        0, nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread);
     if (waitMs != 0)

@@ -1,12 +1,10 @@
 #include "upgrade/MemoryCanvas.h"
 
-MemoryCanvas::~MemoryCanvas()
-{
+MemoryCanvas::~MemoryCanvas() {
     Reset();
 }
 
-bool MemoryCanvas::Hold(HBITMAP heldBitmap, HDC reference)
-{
+bool MemoryCanvas::Hold(HBITMAP heldBitmap, HDC reference) {
     Reset();
     if (!heldBitmap)
         return false;
@@ -20,8 +18,7 @@ bool MemoryCanvas::Hold(HBITMAP heldBitmap, HDC reference)
     return true;
 }
 
-void MemoryCanvas::Reset()
-{
+void MemoryCanvas::Reset() {
     if (dc) {
         SelectObject(dc, previous);
         DeleteDC(dc);

@@ -4,7 +4,7 @@
 // A bitmap selected into a memory device context of its own. The canvas owns
 // both and releases them when it is reset or goes away.
 class MemoryCanvas {
-public:
+  public:
     MemoryCanvas() = default;
     ~MemoryCanvas();
     MemoryCanvas(const MemoryCanvas&) = delete;
@@ -17,7 +17,7 @@ public:
     void Reset();
     HDC Dc() const { return dc; }
 
-private:
+  private:
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;

@@ -2,8 +2,7 @@
 
 #include <shellapi.h>
 
-bool ShellOpen(const char* file, const char* verb, DWORD)
-{
+bool ShellOpen(const char* file, const char* verb, DWORD) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.lpVerb = verb;

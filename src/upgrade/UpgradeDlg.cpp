@@ -14,8 +14,7 @@ const char* const secondFileName = "upgrade.tmp";
 const UINT_PTR progressTimer = 1;
 const UINT progressPeriodMs = 200;
 
-std::string TempFolder()
-{
+std::string TempFolder() {
     std::vector<char> path(MAX_PATH + 1, '\0');
     DWORD length = GetTempPathA(static_cast<DWORD>(path.size()), path.data());
     if (length >= path.size()) {
@@ -24,12 +23,13 @@ std::string TempFolder()
     }
     return std::string(path.data(), length < path.size() ? length : 0) + "qvsstemp";
 }
-} // namespace
+}  // namespace
 
 UpgradeDlg::UpgradeDlg(const VersionStrings& ownVersion)
-    : CDialog(IDD_DOWNLOAD_PROGRESS), ownFileVersion(ownVersion.fileVersion), productName(ownVersion.productName),
-      tempFolder(TempFolder())
-{
+    : CDialog(IDD_DOWNLOAD_PROGRESS),
+      ownFileVersion(ownVersion.fileVersion),
+      productName(ownVersion.productName),
+      tempFolder(TempFolder()) {
     manifestDownload.SetUserAgent(userAgent);
     installerDownload.SetUserAgent(userAgent);
     secondDownload.SetUserAgent(userAgent);
@@ -37,13 +37,11 @@ UpgradeDlg::UpgradeDlg(const VersionStrings& ownVersion)
     manifestDownload.Start();
 }
 
-UpgradeDlg::~UpgradeDlg()
-{
+UpgradeDlg::~UpgradeDlg() {
     DestroyWindow();
 }
 
-bool UpgradeDlg::PollManifest()
-{
+bool UpgradeDlg::PollManifest() {
     if (asked)
         return false;
     if (manifestPath.empty())
@@ -51,8 +49,7 @@ bool UpgradeDlg::PollManifest()
     return !newVersion.empty() && !installerUrl.empty();
 }
 
-void UpgradeDlg::ReadManifest()
-{
+void UpgradeDlg::ReadManifest() {
     if (!manifestDownload.IsDone(-1) || manifestDownload.IsFailed(-1))
         return;
     manifestPath = manifestDownload.GetPath(0);
@@ -68,21 +65,19 @@ void UpgradeDlg::ReadManifest()
     }
 }
 
-bool UpgradeDlg::OfferUpgrade()
-{
+bool UpgradeDlg::OfferUpgrade() {
     asked = true;
     if (newVersion == ownFileVersion)
         return false;
-    if (ShowResourceMessage(nullptr, IDS_UPGRADE_OFFER, productName, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) !=
-        IDYES)
+    if (ShowResourceMessage(nullptr, IDS_UPGRADE_OFFER, productName,
+                            MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) != IDYES)
         return false;
     installerDownload.Add(installerUrl, tempFolder, "", true);
     installerDownload.Start();
     return Create() != FALSE;
 }
 
-BOOL UpgradeDlg::OnInitDialog()
-{
+BOOL UpgradeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     timerId = SetTimer(GetSafeHwnd(), progressTimer, progressPeriodMs, nullptr);
     if (timerId == 0)
@@ -90,13 +85,11 @@ BOOL UpgradeDlg::OnInitDialog()
     return TRUE;
 }
 
-void UpgradeDlg::DoDataExchange(CDataExchange& exchange)
-{
+void UpgradeDlg::DoDataExchange(CDataExchange& exchange) {
     DDX_Control(exchange, IDC_DOWNLOAD_PROGRESS, progress);
 }
 
-bool UpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool UpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && timerId != 0 && wParam == timerId)
         OnProgressTimer();
     else if (message == WM_DESTROY)
@@ -104,14 +97,14 @@ bool UpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     return CDialog::OnMessage(message, wParam, lParam, result);
 }
 
-void UpgradeDlg::OnProgressTimer()
-{
+void UpgradeDlg::OnProgressTimer() {
     progress.SetPos(static_cast<int>(installerDownload.GetPercent()));
     if (!installerDownload.IsDone(-1))
         return;
     if (installerDownload.IsFailed(-1)) {
         DestroyWindow();
-        ShowResourceMessage(nullptr, IDS_UPGRADE_FAILED, productName, MB_ICONERROR | MB_SYSTEMMODAL);
+        ShowResourceMessage(nullptr, IDS_UPGRADE_FAILED, productName,
+                            MB_ICONERROR | MB_SYSTEMMODAL);
         return;
     }
     const std::string installer = installerDownload.GetPath(0);
@@ -119,9 +112,9 @@ void UpgradeDlg::OnProgressTimer()
     DestroyWindow();
 }
 
-void UpgradeDlg::OnCancel()
-{
-    if (ShowResourceMessage(GetSafeHwnd(), IDS_UPGRADE_CANCEL, productName, MB_YESNO | MB_ICONQUESTION) != IDYES)
+void UpgradeDlg::OnCancel() {
+    if (ShowResourceMessage(GetSafeHwnd(), IDS_UPGRADE_CANCEL, productName,
+                            MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     KillTimer(GetSafeHwnd(), timerId);
     timerId = 0;

@@ -15,7 +15,7 @@
 // version other than the program's own), downloads the installer with the
 // progress dialog and starts it. Deleting the object ends everything at once.
 class UpgradeDlg : public CDialog {
-public:
+  public:
     // ownVersion: the program's own texts; FileVersion is compared with the
     // manifest, ProductName is the caption of the messages.
     explicit UpgradeDlg(const VersionStrings& ownVersion);
@@ -27,13 +27,13 @@ public:
     // True when the installer download runs with its progress dialog.
     bool OfferUpgrade();
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void OnCancel() override;
     void DoDataExchange(CDataExchange& exchange) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     void ReadManifest();
     void OnProgressTimer();
 

@@ -9,7 +9,7 @@
 // Reads the version resource of a module, by default the program's own file.
 // Calling order: Open, then Fill, then Close (the destructor closes too).
 class VersionInfo {
-public:
+  public:
     VersionInfo() = default;
     ~VersionInfo();
     VersionInfo(const VersionInfo&) = delete;
@@ -22,8 +22,8 @@ public:
     bool Fill(VersionStrings& strings) const;
     void Close();
 
-private:
+  private:
     HMODULE module = nullptr;
     std::vector<char> block;
-    unsigned translation = 0; // language << 16 | code page
+    unsigned translation = 0;  // language << 16 | code page
 };

@@ -11,7 +11,7 @@ struct VersionStrings {
     std::string originalFilename;
     std::string productName;
     std::string productVersion;
-    std::string fileVersionNumber; // the fixed file version as "major.minor.build.revision"
+    std::string fileVersionNumber;  // the fixed file version as "major.minor.build.revision"
     std::string fileVersion;
     std::string operatingSystem;
     std::string fileType;

@@ -5,23 +5,21 @@
 #include <climits>
 
 namespace {
-DWORD WINAPI DownloadThread(void* parameter)
-{
-    const std::unique_ptr<std::shared_ptr<DownloadJob>> job(static_cast<std::shared_ptr<DownloadJob>*>(parameter));
+DWORD WINAPI DownloadThread(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<DownloadJob>> job(
+        static_cast<std::shared_ptr<DownloadJob>*>(parameter));
     (*job)->Run();
     return 0;
 }
 
-std::string FolderWithSeparator(const std::string& folder)
-{
+std::string FolderWithSeparator(const std::string& folder) {
     if (folder.empty() || folder.back() == '\\' || folder.back() == '/')
         return folder;
     return folder + '\\';
 }
 
 // The known counts of one field over the items, at most INT_MAX.
-int SumOf(const std::deque<DownloadItem>& items, std::atomic<int> DownloadItem::*count)
-{
+int SumOf(const std::deque<DownloadItem>& items, std::atomic<int> DownloadItem::*count) {
     long long sum = 0;
     for (const DownloadItem& item : items) {
         const int value = item.*count;
@@ -29,33 +27,30 @@ int SumOf(const std::deque<DownloadItem>& items, std::atomic<int> DownloadItem::
     }
     return sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
 }
-} // namespace
+}  // namespace
 
 XDownload::XDownload() : job(std::make_shared<DownloadJob>(userAgent)) {}
 
-XDownload::~XDownload()
-{
+XDownload::~XDownload() {
     Reset();
 }
 
-void XDownload::SetUserAgent(const std::string& agent)
-{
+void XDownload::SetUserAgent(const std::string& agent) {
     userAgent = agent;
     if (!started)
         job->userAgent = agent;
 }
 
-int XDownload::Add(const std::string& url, const std::string& folder, const std::string& fileName, bool useCache)
-{
+int XDownload::Add(const std::string& url, const std::string& folder, const std::string& fileName,
+                   bool useCache) {
     if (started)
         return -1;
-    job->items.emplace_back(url, FolderWithSeparator(folder), fileName.empty() ? UrlFileName(url) : fileName,
-                            useCache);
+    job->items.emplace_back(url, FolderWithSeparator(folder),
+                            fileName.empty() ? UrlFileName(url) : fileName, useCache);
     return static_cast<int>(job->items.size()) - 1;
 }
 
-bool XDownload::Start()
-{
+bool XDownload::Start() {
     if (started)
         return false;
     started = true;
@@ -69,8 +64,7 @@ bool XDownload::Start()
     return true;
 }
 
-void XDownload::Stop(DWORD timeoutMs)
-{
+void XDownload::Stop(DWORD timeoutMs) {
     if (job->IsStopRequested())
         return;
     job->RequestStop();
@@ -82,59 +76,49 @@ void XDownload::Stop(DWORD timeoutMs)
     job->downloadIndex = -1;
 }
 
-void XDownload::Reset()
-{
+void XDownload::Reset() {
     Stop(0);
     started = false;
     job = std::make_shared<DownloadJob>(userAgent);
 }
 
-int XDownload::GetCount() const
-{
+int XDownload::GetCount() const {
     return static_cast<int>(job->items.size());
 }
 
-const DownloadItem* XDownload::Item(int index) const
-{
+const DownloadItem* XDownload::Item(int index) const {
     return index >= 0 && index < GetCount() ? &job->items[index] : nullptr;
 }
 
-std::string XDownload::GetFolder(int index) const
-{
+std::string XDownload::GetFolder(int index) const {
     const DownloadItem* item = Item(index);
     return item ? item->folder : std::string();
 }
 
-std::string XDownload::GetFileName(int index) const
-{
+std::string XDownload::GetFileName(int index) const {
     const DownloadItem* item = Item(index);
     return item ? item->fileName : std::string();
 }
 
-std::string XDownload::GetPath(int index) const
-{
+std::string XDownload::GetPath(int index) const {
     const DownloadItem* item = Item(index);
     return item ? item->Path() : std::string();
 }
 
-int XDownload::GetTotalBytes() const
-{
+int XDownload::GetTotalBytes() const {
     return SumOf(job->items, &DownloadItem::totalBytes);
 }
 
-int XDownload::GetReceivedBytes() const
-{
+int XDownload::GetReceivedBytes() const {
     return SumOf(job->items, &DownloadItem::receivedBytes);
 }
 
-float XDownload::GetPercent() const
-{
+float XDownload::GetPercent() const {
     const int total = GetTotalBytes();
     return total > 0 ? static_cast<float>(GetReceivedBytes() * 100.0 / total) : 0.0f;
 }
 
-bool XDownload::IsDone(int index) const
-{
+bool XDownload::IsDone(int index) const {
     if (index == -1)
         return !job->IsStopRequested() && job->downloadIndex >= GetCount();
     const DownloadItem* item = Item(index);
@@ -144,8 +128,7 @@ bool XDownload::IsDone(int index) const
     return total >= 0 && item->receivedBytes >= total;
 }
 
-bool XDownload::IsFailed(int index) const
-{
+bool XDownload::IsFailed(int index) const {
     if (index == -1) {
         for (const DownloadItem& item : job->items)
             if (item.failed)

@@ -14,7 +14,7 @@
 //
 // Calling order: SetUserAgent, Add (one or more), Start, poll, destroy.
 class XDownload {
-public:
+  public:
     static const DWORD waitForever = INFINITE;
 
     XDownload();
@@ -28,7 +28,8 @@ public:
     // empty or ends in one or a slash) under fileName, or the name taken from
     // the URL when fileName is empty. useCache false always asks the server.
     // Returns the item's index, or -1 once started.
-    int Add(const std::string& url, const std::string& folder, const std::string& fileName, bool useCache);
+    int Add(const std::string& url, const std::string& folder, const std::string& fileName,
+            bool useCache);
     // Starts the worker; false when already started or the thread cannot be made.
     bool Start();
     // Asks the worker to stop and waits up to timeoutMs (0: not at all) for it.
@@ -55,7 +56,7 @@ public:
     // Index -1: any item failed. Otherwise: the item failed.
     bool IsFailed(int index) const;
 
-private:
+  private:
     const DownloadItem* Item(int index) const;
 
     std::string userAgent = "XDownload";

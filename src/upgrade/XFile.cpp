@@ -6,11 +6,10 @@
 
 #include <new>
 
-bool XFile::Load(const char* path)
-{
+bool XFile::Load(const char* path) {
     Clear();
-    HANDLE file = path ? CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr)
+    HANDLE file = path ? CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr)
                        : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
         FormatReadError("XFile::Load(\"%s\")", path ? path : "");
@@ -35,8 +34,7 @@ bool XFile::Load(const char* path)
     return true;
 }
 
-void XFile::Clear()
-{
+void XFile::Clear() {
     data.reset();
     size = 0;
 }

@@ -4,7 +4,7 @@
 
 // A whole file read into memory.
 class XFile {
-public:
+  public:
     // Reads the file; on failure composes the read (or allocation) error text
     // and holds no data. The data is what the one read delivered.
     bool Load(const char* path);
@@ -12,7 +12,7 @@ public:
     uint32_t GetSize() const { return size; }
     const char* GetData() const { return data.get(); }
 
-private:
+  private:
     void Clear();
 
     uint32_t size = 0;

@@ -15,16 +15,15 @@ const EmptyTemplate popupTemplate = {{WS_POPUP | WS_CAPTION, 0, 0, 0, 0, 120, 60
 
 // Notes its owner and centres itself at initialisation, then ends.
 class NotingDialog : public CDialog {
-public:
+  public:
     NotingDialog() : CDialog(&popupTemplate.dialog) {}
 
     HWND owner = nullptr;
     HWND topLevelOwner = nullptr;
     RECT placed = {};
 
-protected:
-    BOOL OnInitDialog() override
-    {
+  protected:
+    BOOL OnInitDialog() override {
         owner = GetWindow(GetSafeHwnd(), GW_OWNER);
         topLevelOwner = GetTopLevelOwner();
         ModifyStyleEx(0, WS_EX_TOOLWINDOW, SWP_NOOWNERZORDER);
@@ -35,15 +34,13 @@ protected:
     }
 };
 
-HWND MakeWindow(HWND owner)
-{
-    return CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, owner, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+HWND MakeWindow(HWND owner) {
+    return CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, owner,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
 }
-} // namespace
+}  // namespace
 
-TEST(DialogOwner, NoneOrTheParentOrTheMainWindowAndTheEndOfTheOwnerChain)
-{
+TEST(DialogOwner, NoneOrTheParentOrTheMainWindowAndTheEndOfTheOwnerChain) {
     NotingDialog alone;
     EXPECT_EQ(alone.DoModal(), IDOK);
     EXPECT_EQ(alone.owner, nullptr) << "in-memory template without parent or application";
@@ -74,8 +71,7 @@ TEST(DialogOwner, NoneOrTheParentOrTheMainWindowAndTheEndOfTheOwnerChain)
     DestroyWindow(top);
 }
 
-TEST(DialogOwner, ExtendedStyleChangeReportsWhetherAnythingChanged)
-{
+TEST(DialogOwner, ExtendedStyleChangeReportsWhetherAnythingChanged) {
     CWnd window;
     EXPECT_FALSE(window.ModifyStyleEx(0, WS_EX_TOOLWINDOW)) << "no window attached";
     HWND plain = MakeWindow(nullptr);

@@ -9,8 +9,7 @@
 #include <string>
 
 namespace {
-std::string ControlText(HWND dialog, int id)
-{
+std::string ControlText(HWND dialog, int id) {
     char text[256] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
@@ -19,7 +18,7 @@ std::string ControlText(HWND dialog, int id)
 // A form with a name and a check box. At initialisation it notes what the
 // controls show, then acts as a user would: types, ticks, and presses a button.
 class TestForm : public CDialog {
-public:
+  public:
     explicit TestForm(int pressedButton) : CDialog(IDD_TEST_FORM), pressedButton(pressedButton) {}
 
     std::string name = "first";
@@ -29,16 +28,14 @@ public:
     UINT shownCheck = 99;
     int pressedButton;
 
-protected:
-    void DoDataExchange(CDataExchange& exchange) override
-    {
+  protected:
+    void DoDataExchange(CDataExchange& exchange) override {
         DDX_Text(exchange, IDC_TEST_NAME, name);
         DDX_Check(exchange, IDC_TEST_ENABLED, enabled);
         DDX_Control(exchange, IDC_TEST_PROGRESS, progress);
     }
 
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         BOOL result = CDialog::OnInitDialog();
         HWND dialog = GetSafeHwnd();
         shownName = ControlText(dialog, IDC_TEST_NAME);
@@ -50,10 +47,9 @@ protected:
         return result;
     }
 };
-} // namespace
+}  // namespace
 
-TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnlyOnOk)
-{
+TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnlyOnOk) {
     InitCommonControls();
     for (int button : {IDOK, IDCANCEL}) {
         TestForm form(button);
@@ -67,8 +63,7 @@ TEST(Dialog, ModalDialogShowsTheFieldsAndTakesThemBackOnlyOnOk)
     }
 }
 
-TEST(Dialog, ModelessDialogLivesUntilEndedAndBindsItsProgressControl)
-{
+TEST(Dialog, ModelessDialogLivesUntilEndedAndBindsItsProgressControl) {
     InitCommonControls();
     TestForm form(0);
     form.name = "modeless";
@@ -91,8 +86,7 @@ TEST(Dialog, ModelessDialogLivesUntilEndedAndBindsItsProgressControl)
     EXPECT_FALSE(form.UpdateData(TRUE)) << "no controls left";
 }
 
-TEST(Dialog, MissingTemplateFailsCleanly)
-{
+TEST(Dialog, MissingTemplateFailsCleanly) {
     CDialog missing(4242);
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_FALSE(missing.Create());

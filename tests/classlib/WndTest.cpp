@@ -11,14 +11,13 @@ const UINT WM_ANSWER = WM_APP + 1;
 // Records every message it sees and answers WM_ANSWER with 42; WM_SETTEXT is
 // recorded and passed on to the default processing.
 class RecordingWnd : public CWnd {
-public:
+  public:
     std::vector<UINT> seen;
     bool postNcDestroyCalled = false;
     LRESULT defaultAnswer = -1;
 
-protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
+  protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         seen.push_back(message);
         if (message == WM_ANSWER) {
             result = 42;
@@ -34,8 +33,7 @@ protected:
 };
 
 // Routes the messages of test windows to their attached objects.
-LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* object = CWnd::FromHandlePermanent(window);
     return object ? CWnd::Route(object, window, message, wParam, lParam)
                   : DefWindowProcA(window, message, wParam, lParam);
@@ -43,9 +41,8 @@ LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 // A hidden window of the routing procedure with a recording object attached.
 class Wnd : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         static ATOM windowClass = [] {
             WNDCLASSA description = {};
             description.lpfnWndProc = RoutingProc;
@@ -60,19 +57,17 @@ protected:
     }
     void TearDown() override { DestroyWindow(window); }
 
-    static HWND MakeWindow()
-    {
-        return CreateWindowExA(0, "ClassLibraryTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    static HWND MakeWindow() {
+        return CreateWindowExA(0, "ClassLibraryTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
 
     HWND window = nullptr;
     RecordingWnd object;
 };
-} // namespace
+}  // namespace
 
-TEST_F(Wnd, OneObjectPerHandleAndMessagesInArrivalOrder)
-{
+TEST_F(Wnd, OneObjectPerHandleAndMessagesInArrivalOrder) {
     EXPECT_EQ(object.GetSafeHwnd(), window);
     EXPECT_EQ(CWnd::FromHandlePermanent(window), &object);
     RecordingWnd other;
@@ -102,8 +97,7 @@ TEST_F(Wnd, OneObjectPerHandleAndMessagesInArrivalOrder)
     EXPECT_EQ(RecordingWnd().Default(), 0) << "outside a message";
 }
 
-TEST_F(Wnd, DestructionDetachesAfterTheLastMessage)
-{
+TEST_F(Wnd, DestructionDetachesAfterTheLastMessage) {
     EXPECT_TRUE(object.DestroyWindow());
     EXPECT_EQ(object.GetSafeHwnd(), nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
@@ -114,12 +108,12 @@ TEST_F(Wnd, DestructionDetachesAfterTheLastMessage)
     EXPECT_FALSE(object.DestroyWindow()) << "nothing left to destroy";
 }
 
-TEST_F(Wnd, DetachedOrDeletedObjectNoLongerReceivesMessages)
-{
+TEST_F(Wnd, DetachedOrDeletedObjectNoLongerReceivesMessages) {
     EXPECT_EQ(object.Detach(), window);
     const size_t before = object.seen.size();
     EXPECT_EQ(SendMessageA(window, WM_ANSWER, 0, 0), 0);
-    EXPECT_EQ(CWnd::Route(&object, window, WM_ANSWER, 0, 0), 0) << "routing to an object of another handle";
+    EXPECT_EQ(CWnd::Route(&object, window, WM_ANSWER, 0, 0), 0)
+        << "routing to an object of another handle";
     EXPECT_EQ(object.seen.size(), before);
     {
         RecordingWnd deleted;
@@ -129,8 +123,7 @@ TEST_F(Wnd, DetachedOrDeletedObjectNoLongerReceivesMessages)
     EXPECT_TRUE(IsWindow(window)) << "the window stays";
 }
 
-TEST(WinApp, CurrentApplicationIsTheOneObjectUntilItGoes)
-{
+TEST(WinApp, CurrentApplicationIsTheOneObjectUntilItGoes) {
     EXPECT_EQ(CWinApp::Current(), nullptr);
     {
         CWinApp app;

@@ -11,34 +11,34 @@
 Bytes BitmapInfo(int32_t width, int32_t height, uint16_t bitCount);
 
 class FrameUpdateBuilder {
- public:
-  FrameUpdateBuilder& ImageFormat(int32_t width, int32_t height, uint16_t bitCount);
-  FrameUpdateBuilder& ImageFormat(const Bytes& bitmapInfo);
-  FrameUpdateBuilder& CaptureRect(uint16_t left, uint16_t top, uint16_t right, uint16_t bottom);
-  FrameUpdateBuilder& Cursor(uint16_t x, uint16_t y, uint8_t left, uint8_t right);
-  // One PixelRuns command; each run's bytes are appended to the data area.
-  struct Run {
-    uint16_t x, y, byteOffset;
-    Bytes bytes;
-  };
-  FrameUpdateBuilder& PixelRuns(const std::vector<Run>& runs);
-  struct Move {
-    int16_t dx, dy;
-    uint16_t x, y, byteOffset, length;
-  };
-  FrameUpdateBuilder& MovedRuns(const std::vector<Move>& moves);
-  // Any command: header {size, type} and the body as given.
-  FrameUpdateBuilder& Command(uint32_t size, uint16_t type, const Bytes& body = {});
-  FrameUpdateBuilder& DataBytes(const Bytes& bytes);  // run bytes without an entry
+  public:
+    FrameUpdateBuilder& ImageFormat(int32_t width, int32_t height, uint16_t bitCount);
+    FrameUpdateBuilder& ImageFormat(const Bytes& bitmapInfo);
+    FrameUpdateBuilder& CaptureRect(uint16_t left, uint16_t top, uint16_t right, uint16_t bottom);
+    FrameUpdateBuilder& Cursor(uint16_t x, uint16_t y, uint8_t left, uint8_t right);
+    // One PixelRuns command; each run's bytes are appended to the data area.
+    struct Run {
+        uint16_t x, y, byteOffset;
+        Bytes bytes;
+    };
+    FrameUpdateBuilder& PixelRuns(const std::vector<Run>& runs);
+    struct Move {
+        int16_t dx, dy;
+        uint16_t x, y, byteOffset, length;
+    };
+    FrameUpdateBuilder& MovedRuns(const std::vector<Move>& moves);
+    // Any command: header {size, type} and the body as given.
+    FrameUpdateBuilder& Command(uint32_t size, uint16_t type, const Bytes& body = {});
+    FrameUpdateBuilder& DataBytes(const Bytes& bytes);  // run bytes without an entry
 
-  // commandAreaEnd, the commands, then the data area when there are run bytes.
-  Bytes Build() const;
-  const Bytes& Commands() const { return commands_; }
-  const Bytes& Data() const { return data_; }
+    // commandAreaEnd, the commands, then the data area when there are run bytes.
+    Bytes Build() const;
+    const Bytes& Commands() const { return commands_; }
+    const Bytes& Data() const { return data_; }
 
- private:
-  Bytes commands_;
-  Bytes data_;
+  private:
+    Bytes commands_;
+    Bytes data_;
 };
 
 Bytes Deflate(const Bytes& frameUpdate);
@@ -47,21 +47,21 @@ Bytes RecordingOf(const std::vector<Bytes>& frameUpdates);
 
 // Collects what a FrameUpdate reports.
 struct RecordingSink : vqd::FrameUpdateSink {
-  std::vector<Rect> dirty;
-  Rect capture = {};
-  Point cursor = {};
-  uint16_t left = 0, right = 0;
-  int captureChanges = 0;
-  void MarkDirty(const Rect& area) override { dirty.push_back(area); }
-  void SetCaptureRect(const Rect& rect) override {
-    capture = rect;
-    ++captureChanges;
-  }
-  void SetCursor(const Point& p, uint16_t l, uint16_t r) override {
-    cursor = p;
-    left = l;
-    right = r;
-  }
+    std::vector<Rect> dirty;
+    Rect capture = {};
+    Point cursor = {};
+    uint16_t left = 0, right = 0;
+    int captureChanges = 0;
+    void MarkDirty(const Rect& area) override { dirty.push_back(area); }
+    void SetCaptureRect(const Rect& rect) override {
+        capture = rect;
+        ++captureChanges;
+    }
+    void SetCursor(const Point& p, uint16_t l, uint16_t r) override {
+        cursor = p;
+        left = l;
+        right = r;
+    }
 };
 
 // gtest output of rectangles.

@@ -2,8 +2,7 @@
 
 namespace e2e {
 namespace {
-void SendMouse(DWORD flags, DWORD data = 0)
-{
+void SendMouse(DWORD flags, DWORD data = 0) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
@@ -11,8 +10,7 @@ void SendMouse(DWORD flags, DWORD data = 0)
     SendInput(1, &input, sizeof input);
 }
 
-void SendKey(WORD virtualKey, DWORD flags)
-{
+void SendKey(WORD virtualKey, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
@@ -21,67 +19,57 @@ void SendKey(WORD virtualKey, DWORD flags)
     SendInput(1, &input, sizeof input);
 }
 
-DWORD ButtonFlag(MouseButton button, bool down)
-{
+DWORD ButtonFlag(MouseButton button, bool down) {
     switch (button) {
-    case MouseButton::Left:
-        return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    case MouseButton::Right:
-        return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-    case MouseButton::Middle:
-        break;
+        case MouseButton::Left:
+            return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        case MouseButton::Right:
+            return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        case MouseButton::Middle:
+            break;
     }
     return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
 }
-} // namespace
+}  // namespace
 
-void MoveCursorTo(int x, int y)
-{
+void MoveCursorTo(int x, int y) {
     SetCursorPos(x, y);
 }
 
-POINT CursorPosition()
-{
+POINT CursorPosition() {
     POINT position = {};
     GetCursorPos(&position);
     return position;
 }
 
-void MoveCursorBy(int dx, int dy)
-{
+void MoveCursorBy(int dx, int dy) {
     POINT position = CursorPosition();
     SetCursorPos(position.x + dx, position.y + dy);
 }
 
-void PressKey(WORD virtualKey)
-{
+void PressKey(WORD virtualKey) {
     SendKey(virtualKey, 0);
 }
 
-void ReleaseKey(WORD virtualKey)
-{
+void ReleaseKey(WORD virtualKey) {
     SendKey(virtualKey, KEYEVENTF_KEYUP);
 }
 
-void PressKeyAndRelease(WORD virtualKey)
-{
+void PressKeyAndRelease(WORD virtualKey) {
     PressKey(virtualKey);
     ReleaseKey(virtualKey);
 }
 
-void PressButton(MouseButton button)
-{
+void PressButton(MouseButton button) {
     SendMouse(ButtonFlag(button, true));
 }
 
-void ReleaseButton(MouseButton button)
-{
+void ReleaseButton(MouseButton button) {
     SendMouse(ButtonFlag(button, false));
 }
 
-void TurnWheel(int notches)
-{
+void TurnWheel(int notches) {
     SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
 }
 
-} // namespace e2e
+}  // namespace e2e

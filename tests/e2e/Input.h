@@ -17,4 +17,4 @@ void PressButton(MouseButton button);
 void ReleaseButton(MouseButton button);
 void TurnWheel(int notches);
 
-} // namespace e2e
+}  // namespace e2e

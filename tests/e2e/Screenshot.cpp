@@ -5,8 +5,7 @@
 
 namespace e2e {
 namespace {
-Picture CaptureArea(const RECT& area)
-{
+Picture CaptureArea(const RECT& area) {
     Picture picture;
     picture.width = area.right - area.left;
     picture.height = area.bottom - area.top;
@@ -38,23 +37,20 @@ Picture CaptureArea(const RECT& area)
     ReleaseDC(nullptr, screen);
     return bitmap ? picture : Picture{};
 }
-} // namespace
+}  // namespace
 
-Picture CaptureScreen()
-{
+Picture CaptureScreen() {
     return CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
-Picture CaptureWindow(HWND window)
-{
+Picture CaptureWindow(HWND window) {
     RECT area = {};
     if (!GetWindowRect(window, &area))
         return {};
     return CaptureArea(area);
 }
 
-bool SavePng(const Picture& picture, const std::string& path)
-{
+bool SavePng(const Picture& picture, const std::string& path) {
     if (picture.pixels.empty())
         return false;
     std::vector<uint8_t> rgb;
@@ -64,7 +60,8 @@ bool SavePng(const Picture& picture, const std::string& path)
         rgb.push_back(static_cast<uint8_t>(pixel >> 8));
         rgb.push_back(static_cast<uint8_t>(pixel));
     }
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, rgb.data(), picture.width * 3) != 0;
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, rgb.data(),
+                          picture.width * 3) != 0;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -21,4 +21,4 @@ Picture CaptureScreen();
 Picture CaptureWindow(HWND window);
 bool SavePng(const Picture& picture, const std::string& path);
 
-} // namespace e2e
+}  // namespace e2e

@@ -7,20 +7,17 @@
 
 namespace e2e {
 
-std::string WindowsPath(const std::string& hostPath)
-{
+std::string WindowsPath(const std::string& hostPath) {
     std::string path = hostPath;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path.rfind('\\', 0) == 0 ? "Z:" + path : path;
 }
 
-TestProcess::~TestProcess()
-{
+TestProcess::~TestProcess() {
     Kill();
 }
 
-bool TestProcess::Start(const std::string& program, const std::string& arguments)
-{
+bool TestProcess::Start(const std::string& program, const std::string& arguments) {
     Kill();
     std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     std::vector<char> commandLine(line.begin(), line.end());
@@ -38,8 +35,7 @@ bool TestProcess::Start(const std::string& program, const std::string& arguments
     return true;
 }
 
-bool TestProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode)
-{
+bool TestProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
     if (!info.hProcess)
         return false;
     if (!WaitForHandle(info.hProcess, timeoutMs))
@@ -50,8 +46,7 @@ bool TestProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode)
     return true;
 }
 
-DWORD TestProcess::ExitCodeOrKill(DWORD timeoutMs)
-{
+DWORD TestProcess::ExitCodeOrKill(DWORD timeoutMs) {
     DWORD exitCode = 0;
     if (WaitForExit(timeoutMs, exitCode))
         return exitCode;
@@ -59,13 +54,11 @@ DWORD TestProcess::ExitCodeOrKill(DWORD timeoutMs)
     return killedExitCode;
 }
 
-bool TestProcess::IsRunning() const
-{
+bool TestProcess::IsRunning() const {
     return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-void TestProcess::Kill()
-{
+void TestProcess::Kill() {
     if (!info.hProcess)
         return;
     if (IsRunning()) {
@@ -76,4 +69,4 @@ void TestProcess::Kill()
     info = {};
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -11,7 +11,7 @@ std::string WindowsPath(const std::string& hostPath);
 // A Windows program started by a test. A program still running when the
 // object goes away is killed.
 class TestProcess {
-public:
+  public:
     TestProcess() = default;
     ~TestProcess();
     TestProcess(const TestProcess&) = delete;
@@ -32,8 +32,8 @@ public:
 
     static const DWORD killedExitCode = 0xDEAD;
 
-private:
+  private:
     PROCESS_INFORMATION info = {};
 };
 
-} // namespace e2e
+}  // namespace e2e

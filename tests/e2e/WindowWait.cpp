@@ -2,8 +2,7 @@
 
 namespace e2e {
 
-void PumpMessages()
-{
+void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -11,22 +10,21 @@ void PumpMessages()
     }
 }
 
-bool WaitForHandle(HANDLE handle, DWORD timeoutMs)
-{
+bool WaitForHandle(HANDLE handle, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
-        DWORD woken = MsgWaitForMultipleObjects(1, &handle, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        DWORD woken =
+            MsgWaitForMultipleObjects(1, &handle, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0)
             return true;
         PumpMessages();
     }
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         PumpMessages();
@@ -38,8 +36,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     }
 }
 
-HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, HWND parent)
-{
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, HWND parent) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -50,13 +47,11 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, HW
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 
-bool WaitForWindowGone(HWND window, DWORD timeoutMs)
-{
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
     return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
-bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs)
-{
+bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
@@ -72,4 +67,4 @@ bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs)
     return false;
 }
 
-} // namespace e2e
+}  // namespace e2e

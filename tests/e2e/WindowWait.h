@@ -14,7 +14,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 bool WaitForHandle(HANDLE handle, DWORD timeoutMs);
 // A shown top-level window (or a child of parent) of the class and title;
 // null after the timeout. A window is shown once it has been created in full.
-HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, HWND parent = nullptr);
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs,
+                   HWND parent = nullptr);
 // Waits until the window no longer exists.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 // Waits until the process has handled its pending messages and input and
@@ -23,4 +24,4 @@ bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs);
 // Dispatches the calling thread's pending messages.
 void PumpMessages();
 
-} // namespace e2e
+}  // namespace e2e

@@ -21,282 +21,304 @@ const char kSettingsKey[] = "Software\\Quorvane\\Screen Saver";
 constexpr int kImageWidth = 1024, kImageHeight = 768;
 
 struct Settings {
-  std::string path;
-  DWORD scale = 0;
-  DWORD clicks = 0;
-  DWORD repeat = 0;
+    std::string path;
+    DWORD scale = 0;
+    DWORD clicks = 0;
+    DWORD repeat = 0;
 };
 
 void Store(const Settings& s) {
-  e2e::WriteString(kSettingsKey, "Path", s.path);
-  e2e::WriteDword(kSettingsKey, "Auto repeat", s.repeat);
-  e2e::WriteDword(kSettingsKey, "Quick play", 1);
-  e2e::WriteDword(kSettingsKey, "Draw mouse clicks", s.clicks);
-  e2e::WriteDword(kSettingsKey, "Scale to fit screen", s.scale);
+    e2e::WriteString(kSettingsKey, "Path", s.path);
+    e2e::WriteDword(kSettingsKey, "Auto repeat", s.repeat);
+    e2e::WriteDword(kSettingsKey, "Quick play", 1);
+    e2e::WriteDword(kSettingsKey, "Draw mouse clicks", s.clicks);
+    e2e::WriteDword(kSettingsKey, "Scale to fit screen", s.scale);
 }
 
 // A short recording whose last frame is a picture with distinct colours in
 // every pixel of the capture rectangle (or of every 16 x 16 tile), with the
 // pointer at (400, 300) and the given buttons held at its end.
 struct TestRecording {
-  uint16_t bitCount = 32;
-  bool topDown = true;
-  bool tiled = false;
-  Rect capture{112, 84, 912, 684};
-  uint8_t leftAtEnd = 0;
+    uint16_t bitCount = 32;
+    bool topDown = true;
+    bool tiled = false;
+    Rect capture{112, 84, 912, 684};
+    uint8_t leftAtEnd = 0;
 };
 
 std::string Write(const TestRecording& t, const std::string& name, uint32_t frames = 4,
                   const vqd::RecordingInfo& rates = {}) {
-  const std::string path = TempPath(name);
-  const Bytes info = BitmapInfo(kImageWidth, t.topDown ? -kImageHeight : kImageHeight, t.bitCount);
-  const uint32_t bpp = t.bitCount / 8, stride = (kImageWidth * bpp + 3) & ~3u;
-  Bytes pixels(size_t(stride) * kImageHeight);
-  vqd::RecordingEncoder encoder;
-  EXPECT_TRUE(encoder.Create(path.c_str(), rates));
-  for (uint32_t frame = 0; frame < frames; ++frame) {
-    for (uint32_t y = 0; y < kImageHeight; ++y)
-      for (uint32_t i = 0; i < kImageWidth * bpp; ++i)
-        pixels[y * stride + i] = t.tiled ? uint8_t((i / bpp / 16) * 37 + (y / 16) * 71 + i % bpp * 50 + frame * 40)
-                                         : uint8_t(i * 5 + y * 3 + frame * 40);
-    const uint8_t left = frame == frames - 1 ? t.leftAtEnd : 0;
-    EXPECT_TRUE(encoder.AddFrame({info.data(), pixels.data(), t.capture, {400, 300}, left, 0}, frame * 100));
-  }
-  EXPECT_TRUE(encoder.Finish());
-  return path;
+    const std::string path = TempPath(name);
+    const Bytes info =
+        BitmapInfo(kImageWidth, t.topDown ? -kImageHeight : kImageHeight, t.bitCount);
+    const uint32_t bpp = t.bitCount / 8, stride = (kImageWidth * bpp + 3) & ~3u;
+    Bytes pixels(size_t(stride) * kImageHeight);
+    vqd::RecordingEncoder encoder;
+    EXPECT_TRUE(encoder.Create(path.c_str(), rates));
+    for (uint32_t frame = 0; frame < frames; ++frame) {
+        for (uint32_t y = 0; y < kImageHeight; ++y)
+            for (uint32_t i = 0; i < kImageWidth * bpp; ++i)
+                pixels[y * stride + i] =
+                    t.tiled
+                        ? uint8_t((i / bpp / 16) * 37 + (y / 16) * 71 + i % bpp * 50 + frame * 40)
+                        : uint8_t(i * 5 + y * 3 + frame * 40);
+        const uint8_t left = frame == frames - 1 ? t.leftAtEnd : 0;
+        EXPECT_TRUE(encoder.AddFrame({info.data(), pixels.data(), t.capture, {400, 300}, left, 0},
+                                     frame * 100));
+    }
+    EXPECT_TRUE(encoder.Finish());
+    return path;
 }
 
 // The picture after the last record, as the saver's decoder makes it.
 struct Decoded {
-  RecordingFile file;
-  explicit Decoded(const std::string& path) {
-    EXPECT_TRUE(file.Initialize());
-    EXPECT_TRUE(file.Open(path.c_str(), LockedFile::kRead));
-    file.SetQuickPlay(1);
-    file.Restart();
-    for (int i = 0; i < 100 && file.PlayStep(); ++i) {
+    RecordingFile file;
+    explicit Decoded(const std::string& path) {
+        EXPECT_TRUE(file.Initialize());
+        EXPECT_TRUE(file.Open(path.c_str(), LockedFile::kRead));
+        file.SetQuickPlay(1);
+        file.Restart();
+        for (int i = 0; i < 100 && file.PlayStep(); ++i) {
+        }
     }
-  }
-  // 0xRRGGBB of the pixel at image column x of memory row y.
-  uint32_t Colour(int x, int row) const {
-    const FrameImage& image = file.GetFrameImage();
-    const uint8_t* p = image.currentImage + size_t(row) * image.stride + size_t(x) * image.bytesPerPixel;
-    if (image.bytesPerPixel != 2) return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-    const uint32_t v = p[0] | p[1] << 8, r = v >> 11 & 31, g = v >> 5 & 63, b = v & 31;
-    return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
-  }
+    // 0xRRGGBB of the pixel at image column x of memory row y.
+    uint32_t Colour(int x, int row) const {
+        const FrameImage& image = file.GetFrameImage();
+        const uint8_t* p =
+            image.currentImage + size_t(row) * image.stride + size_t(x) * image.bytesPerPixel;
+        if (image.bytesPerPixel != 2)
+            return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+        const uint32_t v = p[0] | p[1] << 8, r = v >> 11 & 31, g = v >> 5 & 63, b = v & 31;
+        return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+    }
 };
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift = 0; shift < 24; shift += 8)
-    if (std::abs(int(a >> shift & 255) - int(b >> shift & 255)) > tolerance) return false;
-  return true;
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int(a >> shift & 255) - int(b >> shift & 255)) > tolerance)
+            return false;
+    return true;
 }
 
 class PlaybackE2E : public ::testing::Test {
- protected:
-  void SetUp() override { e2e::MoveCursorTo(512, 384); }
-  void TearDown() override {
-    if (window && IsWindow(window)) {
-      e2e::PressKeyAndRelease(VK_SPACE);
-      EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u) << "the saver still ends on input";
+  protected:
+    void SetUp() override { e2e::MoveCursorTo(512, 384); }
+    void TearDown() override {
+        if (window && IsWindow(window)) {
+            e2e::PressKeyAndRelease(VK_SPACE);
+            EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u)
+                << "the saver still ends on input";
+        }
+        e2e::DeleteKeyTree(kSettingsKey);
     }
-    e2e::DeleteKeyTree(kSettingsKey);
-  }
-  // Starts the saver and waits until the screen shows what `settled` accepts.
-  e2e::Picture Play(const Settings& settings, const std::function<bool(const e2e::Picture&)>& settled,
-                    const std::string& program = SaverPath()) {
-    Store(settings);
-    window = StartFullScreen(saver, program);
-    EXPECT_NE(window, nullptr);
-    EXPECT_TRUE(WaitUntilReady(saver, window));
-    e2e::Picture screen;
-    e2e::WaitUntil([&] { return settled(screen = e2e::CaptureScreen()); }, 10000);
-    return screen;
-  }
-  e2e::TestProcess saver;
-  HWND window = nullptr;
+    // Starts the saver and waits until the screen shows what `settled` accepts.
+    e2e::Picture Play(const Settings& settings,
+                      const std::function<bool(const e2e::Picture&)>& settled,
+                      const std::string& program = SaverPath()) {
+        Store(settings);
+        window = StartFullScreen(saver, program);
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(WaitUntilReady(saver, window));
+        e2e::Picture screen;
+        e2e::WaitUntil([&] { return settled(screen = e2e::CaptureScreen()); }, 10000);
+        return screen;
+    }
+    e2e::TestProcess saver;
+    HWND window = nullptr;
 };
 
 // Counts the pixels of the rectangle whose colour differs from the recording's.
-int Differences(const e2e::Picture& screen, const Decoded& decoded, const PresentationLayout& l, const Rect& capture,
-                int tolerance) {
-  int wrong = 0;
-  for (int y = l.picture.top; y < l.picture.bottom; ++y)
-    for (int x = l.picture.left; x < l.picture.right; ++x) {
-      const int sx = l.source.left + x - l.picture.left, sy = l.source.top + y - l.picture.top;
-      // The capture's memory rows keep the image's orientation on screen.
-      const bool topDown = decoded.file.GetFrameImage().BiHeight() < 0;
-      const int row = topDown ? capture.top + sy : capture.bottom - 1 - sy;
-      wrong += !Near(screen.At(x, y), decoded.Colour(capture.left + sx, row), tolerance);
-    }
-  return wrong;
+int Differences(const e2e::Picture& screen, const Decoded& decoded, const PresentationLayout& l,
+                const Rect& capture, int tolerance) {
+    int wrong = 0;
+    for (int y = l.picture.top; y < l.picture.bottom; ++y)
+        for (int x = l.picture.left; x < l.picture.right; ++x) {
+            const int sx = l.source.left + x - l.picture.left,
+                      sy = l.source.top + y - l.picture.top;
+            // The capture's memory rows keep the image's orientation on screen.
+            const bool topDown = decoded.file.GetFrameImage().BiHeight() < 0;
+            const int row = topDown ? capture.top + sy : capture.bottom - 1 - sy;
+            wrong += !Near(screen.At(x, y), decoded.Colour(capture.left + sx, row), tolerance);
+        }
+    return wrong;
 }
 
-class NaturalSize : public PlaybackE2E, public ::testing::WithParamInterface<std::tuple<uint16_t, bool>> {};
+class NaturalSize : public PlaybackE2E,
+                    public ::testing::WithParamInterface<std::tuple<uint16_t, bool>> {};
 
 TEST_P(NaturalSize, TheScreenShowsTheLastPictureExactlyWithBlackBorders) {
-  TestRecording t;
-  std::tie(t.bitCount, t.topDown) = GetParam();
-  t.capture = {100, 50, 900, 650};
-  const std::string path = Write(t, "natural-" + std::to_string(t.bitCount) + ".vqd");
-  const Decoded decoded(path);
-  const int tolerance = t.bitCount == 16 ? 4 : 0;
-  const PresentationLayout l =
-      LayOutPicture({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, {0, 0}, t.capture, false);
-  ASSERT_EQ(l.picture, (Rect{112, 84, 912, 684}));
-  const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 0}, [&](const e2e::Picture& s) {
-    return Differences(s, decoded, l, t.capture, tolerance) == 0;
-  });
-  e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/natural-" + std::to_string(t.bitCount) + ".png"));
-  EXPECT_EQ(Differences(screen, decoded, l, t.capture, tolerance), 0);
-  for (int i = 0; i < l.borderCount; ++i) {
-    const Rect& b = l.borders[i];
-    EXPECT_EQ(screen.At((b.left + b.right) / 2, (b.top + b.bottom) / 2), 0u) << "border " << i;
-  }
+    TestRecording t;
+    std::tie(t.bitCount, t.topDown) = GetParam();
+    t.capture = {100, 50, 900, 650};
+    const std::string path = Write(t, "natural-" + std::to_string(t.bitCount) + ".vqd");
+    const Decoded decoded(path);
+    const int tolerance = t.bitCount == 16 ? 4 : 0;
+    const PresentationLayout l =
+        LayOutPicture({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, {0, 0},
+                      t.capture, false);
+    ASSERT_EQ(l.picture, (Rect{112, 84, 912, 684}));
+    const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 0}, [&](const e2e::Picture& s) {
+        return Differences(s, decoded, l, t.capture, tolerance) == 0;
+    });
+    e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/natural-" + std::to_string(t.bitCount) +
+                                          ".png"));
+    EXPECT_EQ(Differences(screen, decoded, l, t.capture, tolerance), 0);
+    for (int i = 0; i < l.borderCount; ++i) {
+        const Rect& b = l.borders[i];
+        EXPECT_EQ(screen.At((b.left + b.right) / 2, (b.top + b.bottom) / 2), 0u) << "border " << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, NaturalSize,
-                         ::testing::Values(std::make_tuple(uint16_t(32), true), std::make_tuple(uint16_t(24), false),
+                         ::testing::Values(std::make_tuple(uint16_t(32), true),
+                                           std::make_tuple(uint16_t(24), false),
                                            std::make_tuple(uint16_t(16), true)));
 
 TEST_F(PlaybackE2E, ScaledPictureFillsTheScreenByItsShape) {
-  TestRecording t;
-  t.tiled = true;
-  t.capture = {0, 0, 640, 400};  // scaled by 1.6 to 1024 x 640: bands of 64 rows
-  const std::string path = Write(t, "scaled.vqd");
-  const Decoded decoded(path);
-  const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, true);
-  ASSERT_EQ(l.picture, (Rect{0, 64, 1024, 704}));
-  auto tileCentresMatch = [&](const e2e::Picture& s) {
-    for (int ty = 0; ty < 25; ++ty)
-      for (int tx = 0; tx < 40; ++tx) {
-        const int ix = tx * 16 + 8, iy = ty * 16 + 8;
-        const int x = int(ix * 1.6), y = 64 + int(iy * 1.6);
-        if (!Near(s.At(x, y), decoded.Colour(ix, iy), 0)) return false;
-      }
-    return true;
-  };
-  const e2e::Picture screen = Play({e2e::WindowsPath(path), 1, 0}, tileCentresMatch);
-  e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/scaled.png"));
-  EXPECT_TRUE(tileCentresMatch(screen));
-  EXPECT_EQ(screen.At(512, 30), 0u);
-  EXPECT_EQ(screen.At(512, 740), 0u);
+    TestRecording t;
+    t.tiled = true;
+    t.capture = {0, 0, 640, 400};  // scaled by 1.6 to 1024 x 640: bands of 64 rows
+    const std::string path = Write(t, "scaled.vqd");
+    const Decoded decoded(path);
+    const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, true);
+    ASSERT_EQ(l.picture, (Rect{0, 64, 1024, 704}));
+    auto tileCentresMatch = [&](const e2e::Picture& s) {
+        for (int ty = 0; ty < 25; ++ty)
+            for (int tx = 0; tx < 40; ++tx) {
+                const int ix = tx * 16 + 8, iy = ty * 16 + 8;
+                const int x = int(ix * 1.6), y = 64 + int(iy * 1.6);
+                if (!Near(s.At(x, y), decoded.Colour(ix, iy), 0))
+                    return false;
+            }
+        return true;
+    };
+    const e2e::Picture screen = Play({e2e::WindowsPath(path), 1, 0}, tileCentresMatch);
+    e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/scaled.png"));
+    EXPECT_TRUE(tileCentresMatch(screen));
+    EXPECT_EQ(screen.At(512, 30), 0u);
+    EXPECT_EQ(screen.At(512, 740), 0u);
 }
 
 // The indicator's left-button patch lies about 10 rows and 8 columns from the pointer.
 bool RedAt(const e2e::Picture& s, int x, int y) {
-  const uint32_t p = s.At(x, y);
-  return (p >> 16 & 255) > 200 && (p >> 8 & 255) < 60 && (p & 255) < 60;
+    const uint32_t p = s.At(x, y);
+    return (p >> 16 & 255) > 200 && (p >> 8 & 255) < 60 && (p & 255) < 60;
 }
 
 TEST_F(PlaybackE2E, AHeldButtonShowsTheClickIndicatorAtThePointer) {
-  TestRecording t;
-  t.leftAtEnd = 1;
-  const std::string path = Write(t, "clicks.vqd");
-  const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, false);
-  const int x = l.picture.left + 400 - t.capture.left + 8, y = l.picture.top + 300 - t.capture.top + 10;
-  const e2e::Picture screen =
-      Play({e2e::WindowsPath(path), 0, 1}, [&](const e2e::Picture& s) { return RedAt(s, x, y); });
-  e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/clicks.png"));
-  EXPECT_TRUE(RedAt(screen, x, y));
+    TestRecording t;
+    t.leftAtEnd = 1;
+    const std::string path = Write(t, "clicks.vqd");
+    const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, false);
+    const int x = l.picture.left + 400 - t.capture.left + 8,
+              y = l.picture.top + 300 - t.capture.top + 10;
+    const e2e::Picture screen =
+        Play({e2e::WindowsPath(path), 0, 1}, [&](const e2e::Picture& s) { return RedAt(s, x, y); });
+    e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/clicks.png"));
+    EXPECT_TRUE(RedAt(screen, x, y));
 }
 
 TEST_F(PlaybackE2E, NoIndicatorOnceTheButtonIsUp) {
-  TestRecording t;  // the button was never held at the end
-  const std::string path = Write(t, "noclicks.vqd");
-  const Decoded decoded(path);
-  const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, false);
-  const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 1}, [&](const e2e::Picture& s) {
-    return Differences(s, decoded, l, t.capture, 0) == 0;
-  });
-  EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
+    TestRecording t;  // the button was never held at the end
+    const std::string path = Write(t, "noclicks.vqd");
+    const Decoded decoded(path);
+    const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, false);
+    const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 1}, [&](const e2e::Picture& s) {
+        return Differences(s, decoded, l, t.capture, 0) == 0;
+    });
+    EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
 }
 
 TEST_F(PlaybackE2E, AnUnreadableFileShowsTheMessageInTheMiddle) {
-  auto whiteInTheMiddle = [](const e2e::Picture& s) {
-    int white = 0;
-    for (int y = 300; y < 468; ++y)
-      for (int x = 0; x < s.width; ++x) white += s.At(x, y) == 0xFFFFFF;
-    return white > 100;
-  };
-  const e2e::Picture screen =
-      Play({e2e::WindowsPath(TempPath("no-such-recording.vqd")), 1, 0}, whiteInTheMiddle);
-  e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/cannot-open.png"));
-  EXPECT_TRUE(whiteInTheMiddle(screen));
-  int lit = 0;
-  for (int y = 0; y < 200; ++y)
-    for (int x = 0; x < screen.width; ++x) lit += screen.At(x, y) != 0;
-  EXPECT_EQ(lit, 0) << "black above the message";
+    auto whiteInTheMiddle = [](const e2e::Picture& s) {
+        int white = 0;
+        for (int y = 300; y < 468; ++y)
+            for (int x = 0; x < s.width; ++x)
+                white += s.At(x, y) == 0xFFFFFF;
+        return white > 100;
+    };
+    const e2e::Picture screen =
+        Play({e2e::WindowsPath(TempPath("no-such-recording.vqd")), 1, 0}, whiteInTheMiddle);
+    e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/cannot-open.png"));
+    EXPECT_TRUE(whiteInTheMiddle(screen));
+    int lit = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < screen.width; ++x)
+            lit += screen.At(x, y) != 0;
+    EXPECT_EQ(lit, 0) << "black above the message";
 }
 
 TEST_F(PlaybackE2E, AnEmptyPathPlaysTheRecordingTheProgramCarries) {
-  TestRecording t;
-  const std::string recording = Write(t, "carried.vqd");
-  const std::string program = TempPath("CarrierSaver.scr");
-  WriteFile(program, Embed(ReadFile(QV_SAVER_HOST_PATH), ReadFile(recording)));
-  const Decoded decoded(recording);
-  const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, false);
-  const e2e::Picture screen = Play(
-      {"", 0, 0}, [&](const e2e::Picture& s) { return Differences(s, decoded, l, t.capture, 0) == 0; },
-      e2e::WindowsPath(program));
-  EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
+    TestRecording t;
+    const std::string recording = Write(t, "carried.vqd");
+    const std::string program = TempPath("CarrierSaver.scr");
+    WriteFile(program, Embed(ReadFile(QV_SAVER_HOST_PATH), ReadFile(recording)));
+    const Decoded decoded(recording);
+    const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, false);
+    const e2e::Picture screen = Play(
+        {"", 0, 0},
+        [&](const e2e::Picture& s) { return Differences(s, decoded, l, t.capture, 0) == 0; },
+        e2e::WindowsPath(program));
+    EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
 }
 
 // The file offsets of the records of a plain recording.
 std::vector<size_t> RecordOffsets(const Bytes& file) {
-  std::vector<size_t> offsets;
-  for (size_t at = vqd::kDataOffset; at + vqd::kRecordHeaderSize <= file.size();
-       at += vqd::kRecordHeaderSize + vqd::ReadU32(&file[at + 4]))
-    offsets.push_back(at);
-  return offsets;
+    std::vector<size_t> offsets;
+    for (size_t at = vqd::kDataOffset; at + vqd::kRecordHeaderSize <= file.size();
+         at += vqd::kRecordHeaderSize + vqd::ReadU32(&file[at + 4]))
+        offsets.push_back(at);
+    return offsets;
 }
 
 TEST_F(PlaybackE2E, ADamagedRecordingPlaysWhatItCan) {
-  TestRecording t;
-  const std::string path = Write(t, "damaged.vqd", 6);
-  Bytes bytes = ReadFile(path);
-  const std::vector<size_t> records = RecordOffsets(bytes);
-  ASSERT_EQ(records.size(), 6u);
-  // The fourth record no longer inflates; the last one is cut short.
-  for (size_t i = 2; i < 40; ++i) bytes[records[3] + vqd::kRecordHeaderSize + i] ^= 0x5A;
-  bytes.resize(records[5] + vqd::kRecordHeaderSize + 10);
-  WriteFile(path, bytes);
-  // What could be decoded is on the screen, and the saver goes on.
-  auto pictureShown = [](const e2e::Picture& s) {
-    int lit = 0;
-    for (int y = 100; y < 660; y += 10)
-      for (int x = 120; x < 900; x += 10) lit += s.At(x, y) != 0;
-    return lit > 2000;
-  };
-  const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 0, 1}, pictureShown);
-  EXPECT_TRUE(pictureShown(screen));
-  Sleep(1000);
-  EXPECT_TRUE(saver.IsRunning());
+    TestRecording t;
+    const std::string path = Write(t, "damaged.vqd", 6);
+    Bytes bytes = ReadFile(path);
+    const std::vector<size_t> records = RecordOffsets(bytes);
+    ASSERT_EQ(records.size(), 6u);
+    // The fourth record no longer inflates; the last one is cut short.
+    for (size_t i = 2; i < 40; ++i)
+        bytes[records[3] + vqd::kRecordHeaderSize + i] ^= 0x5A;
+    bytes.resize(records[5] + vqd::kRecordHeaderSize + 10);
+    WriteFile(path, bytes);
+    // What could be decoded is on the screen, and the saver goes on.
+    auto pictureShown = [](const e2e::Picture& s) {
+        int lit = 0;
+        for (int y = 100; y < 660; y += 10)
+            for (int x = 120; x < 900; x += 10)
+                lit += s.At(x, y) != 0;
+        return lit > 2000;
+    };
+    const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 0, 1}, pictureShown);
+    EXPECT_TRUE(pictureShown(screen));
+    Sleep(1000);
+    EXPECT_TRUE(saver.IsRunning());
 }
 
 // Quick play of a short recording that repeats, at timer rates far above the
 // usual ones: thousands of ticks with a new picture each.
 TEST_F(PlaybackE2E, ALongRunDoesNotGrow) {
-  TestRecording t;
-  vqd::RecordingInfo fast;
-  fast.frameRate = 500;
-  fast.secondaryRate = 500;
-  const std::string path = Write(t, "repeating.vqd", 8, fast);
-  Play({e2e::WindowsPath(path), 0, 0, 1}, [](const e2e::Picture&) { return true; });
-  auto usage = [&] {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(saver.Handle(), &counters, sizeof counters);
-    return counters.PagefileUsage;
-  };
-  Sleep(2000);
-  const SIZE_T early = usage();
-  Sleep(6000);
-  const SIZE_T late = usage();
-  ASSERT_GT(early, 0u);
-  EXPECT_LT(late, early + 2 * 1024 * 1024) << "private memory grew from " << early << " to " << late;
-  EXPECT_TRUE(saver.IsRunning());
+    TestRecording t;
+    vqd::RecordingInfo fast;
+    fast.frameRate = 500;
+    fast.secondaryRate = 500;
+    const std::string path = Write(t, "repeating.vqd", 8, fast);
+    Play({e2e::WindowsPath(path), 0, 0, 1}, [](const e2e::Picture&) { return true; });
+    auto usage = [&] {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(saver.Handle(), &counters, sizeof counters);
+        return counters.PagefileUsage;
+    };
+    Sleep(2000);
+    const SIZE_T early = usage();
+    Sleep(6000);
+    const SIZE_T late = usage();
+    ASSERT_GT(early, 0u);
+    EXPECT_LT(late, early + 2 * 1024 * 1024)
+        << "private memory grew from " << early << " to " << late;
+    EXPECT_TRUE(saver.IsRunning());
 }
 
 }  // namespace

@@ -7,15 +7,15 @@
 // A reader on a fake clock: initialised before each test, closed and
 // released after it.
 class ReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    r.SetClockSource(clock.Source());
-    ASSERT_TRUE(r.Initialize());
-  }
-  void TearDown() override {
-    r.Close();
-    r.Release();
-  }
-  FakeClock clock;
-  RecordingFile r;
+  protected:
+    void SetUp() override {
+        r.SetClockSource(clock.Source());
+        ASSERT_TRUE(r.Initialize());
+    }
+    void TearDown() override {
+        r.Close();
+        r.Release();
+    }
+    FakeClock clock;
+    RecordingFile r;
 };

@@ -11,70 +11,75 @@
 namespace stdfs = std::filesystem;
 
 std::string TempPath(const std::string& name) {
-  static const stdfs::path folder = [] {
-    stdfs::path p = stdfs::temp_directory_path() / ("qv-recording-tests-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    stdfs::create_directories(p);
-    return p;
-  }();
-  return (folder / name).string();
+    static const stdfs::path folder = [] {
+        stdfs::path p =
+            stdfs::temp_directory_path() /
+            ("qv-recording-tests-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        stdfs::create_directories(p);
+        return p;
+    }();
+    return (folder / name).string();
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void AppendU32(Bytes& out, uint32_t v) {
-  uint8_t b[4];
-  vqd::WriteU32(b, v);
-  out.insert(out.end(), b, b + 4);
+    uint8_t b[4];
+    vqd::WriteU32(b, v);
+    out.insert(out.end(), b, b + 4);
 }
 
-Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate, uint32_t secondaryRate,
-                    const char* title) {
-  Bytes out;
-  AppendU32(out, vqd::kMagic);
-  AppendU32(out, vqd::kVersion);
-  RecordingHeader header = {};
-  header.frameRate = frameRate;
-  header.secondaryRate = secondaryRate;
-  header.durationSeconds = 27;
-  header.durationMilliseconds = 15;
-  std::strncpy(header.title, title, sizeof header.title - 1);
-  const auto* h = reinterpret_cast<const uint8_t*>(&header);
-  out.insert(out.end(), h, h + sizeof header);
-  for (const TestRecord& r : records) {
-    AppendU32(out, r.delay);
-    AppendU32(out, uint32_t(r.payload.size()));
-    out.insert(out.end(), r.payload.begin(), r.payload.end());
-  }
-  return out;
+Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
+                    uint32_t secondaryRate, const char* title) {
+    Bytes out;
+    AppendU32(out, vqd::kMagic);
+    AppendU32(out, vqd::kVersion);
+    RecordingHeader header = {};
+    header.frameRate = frameRate;
+    header.secondaryRate = secondaryRate;
+    header.durationSeconds = 27;
+    header.durationMilliseconds = 15;
+    std::strncpy(header.title, title, sizeof header.title - 1);
+    const auto* h = reinterpret_cast<const uint8_t*>(&header);
+    out.insert(out.end(), h, h + sizeof header);
+    for (const TestRecord& r : records) {
+        AppendU32(out, r.delay);
+        AppendU32(out, uint32_t(r.payload.size()));
+        out.insert(out.end(), r.payload.begin(), r.payload.end());
+    }
+    return out;
 }
 
 Bytes Embed(const Bytes& host, const Bytes& recording) {
-  Bytes out = host;
-  out.insert(out.end(), recording.begin(), recording.end());
-  AppendU32(out, uint32_t(recording.size()));
-  AppendU32(out, vqd::kMagic);
-  return out;
+    Bytes out = host;
+    out.insert(out.end(), recording.begin(), recording.end());
+    AppendU32(out, uint32_t(recording.size()));
+    AppendU32(out, vqd::kMagic);
+    return out;
 }
 
 Bytes Payload(uint32_t length, uint8_t seed) {
-  Bytes b(length);
-  for (uint32_t i = 0; i < length; ++i) b[i] = uint8_t(seed + i * 7);
-  return b;
+    Bytes b(length);
+    for (uint32_t i = 0; i < length; ++i)
+        b[i] = uint8_t(seed + i * 7);
+    return b;
 }
 
 Bytes Deliver(RecordingFile& r) {
-  const uint32_t n = r.ReadRecord(nullptr, 0);
-  if (n == 0) return {};
-  Bytes buffer(n);
-  const uint32_t got = r.ReadRecord(buffer.data(), n);
-  buffer.resize(got);
-  return buffer;
+    const uint32_t n = r.ReadRecord(nullptr, 0);
+    if (n == 0)
+        return {};
+    Bytes buffer(n);
+    const uint32_t got = r.ReadRecord(buffer.data(), n);
+    buffer.resize(got);
+    return buffer;
 }

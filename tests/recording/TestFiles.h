@@ -10,8 +10,8 @@
 using Bytes = std::vector<uint8_t>;
 
 struct TestRecord {
-  uint32_t delay;
-  Bytes payload;
+    uint32_t delay;
+    Bytes payload;
 };
 
 // A fresh folder for this test program's files.
@@ -34,20 +34,20 @@ Bytes Deliver(RecordingFile& r);
 
 // A millisecond counter the test moves by hand.
 struct FakeClock {
-  uint32_t now = 1000;
-  static uint32_t Read(void* self) { return static_cast<FakeClock*>(self)->now; }
-  RecordingFile::ClockSource Source() { return {&FakeClock::Read, this}; }
+    uint32_t now = 1000;
+    static uint32_t Read(void* self) { return static_cast<FakeClock*>(self)->now; }
+    RecordingFile::ClockSource Source() { return {&FakeClock::Read, this}; }
 };
 
 // A capture engine in its recording state that delivers nothing by itself.
 struct FakeCaptureEngine : CaptureEngine {
-  uint32_t sampleRate = 0;
-  bool IsRecording() const override { return true; }
-  uint32_t FrameRate() const override { return 12; }
-  uint32_t SecondRate() const override { return 40; }
-  uint32_t BitsPerPixel() const override { return 16; }
-  Rect CaptureArea() const override { return {0, 0, 100, 100}; }
-  void SetSampleRate(uint32_t rate) override { sampleRate = rate; }
-  void ClearBuffers() override {}
-  bool CaptureFrameUpdate(std::vector<uint8_t>&) override { return false; }
+    uint32_t sampleRate = 0;
+    bool IsRecording() const override { return true; }
+    uint32_t FrameRate() const override { return 12; }
+    uint32_t SecondRate() const override { return 40; }
+    uint32_t BitsPerPixel() const override { return 16; }
+    Rect CaptureArea() const override { return {0, 0, 100, 100}; }
+    void SetSampleRate(uint32_t rate) override { sampleRate = rate; }
+    void ClearBuffers() override {}
+    bool CaptureFrameUpdate(std::vector<uint8_t>&) override { return false; }
 };

@@ -10,134 +10,140 @@ namespace {
 // Writes records through the writing side, each after the given delay.
 void WriteRecording(RecordingFile& w, FakeClock& clock, const std::string& path,
                     const std::vector<TestRecord>& records) {
-  ASSERT_TRUE(w.Open(path.c_str(), LockedFile::kWrite));
-  for (const TestRecord& rec : records) {
-    clock.now += rec.delay;
-    ASSERT_EQ(w.WriteRecord(rec.payload.data(), uint32_t(rec.payload.size())), rec.payload.size());
-  }
-  w.Close();
+    ASSERT_TRUE(w.Open(path.c_str(), LockedFile::kWrite));
+    for (const TestRecord& rec : records) {
+        clock.now += rec.delay;
+        ASSERT_EQ(w.WriteRecord(rec.payload.data(), uint32_t(rec.payload.size())),
+                  rec.payload.size());
+    }
+    w.Close();
 }
 
 std::vector<Bytes> ReadAll(RecordingFile& r, const std::string& path) {
-  std::vector<Bytes> out;
-  if (!r.Open(path.c_str(), LockedFile::kRead)) return out;
-  r.SetQuickPlay(1);
-  r.Restart();
-  for (Bytes b = Deliver(r); !b.empty(); b = Deliver(r)) out.push_back(b);
-  r.Close();
-  return out;
+    std::vector<Bytes> out;
+    if (!r.Open(path.c_str(), LockedFile::kRead))
+        return out;
+    r.SetQuickPlay(1);
+    r.Restart();
+    for (Bytes b = Deliver(r); !b.empty(); b = Deliver(r))
+        out.push_back(b);
+    r.Close();
+    return out;
 }
 
 class WriterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (RecordingFile* f : {&w, &r}) {
-      f->SetClockSource(clock.Source());
-      ASSERT_TRUE(f->Initialize());
+  protected:
+    void SetUp() override {
+        for (RecordingFile* f : {&w, &r}) {
+            f->SetClockSource(clock.Source());
+            ASSERT_TRUE(f->Initialize());
+        }
+        w.SetCaptureEngine(&engine);
+        w.SetQuality(9);  // no bit budget
     }
-    w.SetCaptureEngine(&engine);
-    w.SetQuality(9);  // no bit budget
-  }
-  FakeClock clock;
-  FakeCaptureEngine engine;
-  RecordingFile w, r;
-  const std::vector<TestRecord> records = {{0, Payload(30, 1)}, {600, Payload(8, 2)}, {650, Payload(3, 3)}};
+    FakeClock clock;
+    FakeCaptureEngine engine;
+    RecordingFile w, r;
+    const std::vector<TestRecord> records = {
+        {0, Payload(30, 1)}, {600, Payload(8, 2)}, {650, Payload(3, 3)}};
 };
 
 TEST_F(WriterTest, WritesARecordingThatReadsBack) {
-  const std::string path = TempPath("written.vqd");
-  w.SetTitle("Written");
-  WriteRecording(w, clock, path, records);
-  ASSERT_TRUE(r.Open(path.c_str(), LockedFile::kRead));
-  EXPECT_EQ(r.GetFrameRate(), 12u);
-  EXPECT_EQ(r.GetSecondaryRate(), 40u);
-  EXPECT_EQ(r.GetDurationSeconds(), 1u);
-  EXPECT_EQ(r.GetDurationMilliseconds(), 250u);
-  char title[60];
-  r.GetTitle(title);
-  EXPECT_STREQ(title, "Written");
-  r.Close();
-  const std::vector<Bytes> back = ReadAll(r, path);
-  ASSERT_EQ(back.size(), 3u);
-  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(back[i], records[i].payload);
-  EXPECT_EQ(engine.sampleRate, 44100u);  // quality 9 is above the default
+    const std::string path = TempPath("written.vqd");
+    w.SetTitle("Written");
+    WriteRecording(w, clock, path, records);
+    ASSERT_TRUE(r.Open(path.c_str(), LockedFile::kRead));
+    EXPECT_EQ(r.GetFrameRate(), 12u);
+    EXPECT_EQ(r.GetSecondaryRate(), 40u);
+    EXPECT_EQ(r.GetDurationSeconds(), 1u);
+    EXPECT_EQ(r.GetDurationMilliseconds(), 250u);
+    char title[60];
+    r.GetTitle(title);
+    EXPECT_STREQ(title, "Written");
+    r.Close();
+    const std::vector<Bytes> back = ReadAll(r, path);
+    ASSERT_EQ(back.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(back[i], records[i].payload);
+    EXPECT_EQ(engine.sampleRate, 44100u);  // quality 9 is above the default
 }
 
 TEST_F(WriterTest, WritingNeedsARecordingEngine) {
-  RecordingFile idle;
-  EXPECT_FALSE(idle.Open(TempPath("idle.vqd").c_str(), LockedFile::kWrite));
-  EXPECT_EQ(idle.WriteRecord(nullptr, 4), 0u);
+    RecordingFile idle;
+    EXPECT_FALSE(idle.Open(TempPath("idle.vqd").c_str(), LockedFile::kWrite));
+    EXPECT_EQ(idle.WriteRecord(nullptr, 4), 0u);
 }
 
 TEST_F(WriterTest, TheBitBudgetDropsWhatExceedsTheQuality) {
-  w.SetQuality(1);  // allowed: 16 bpp * 12 fps * 1 * 100 * 100 / 384 = 5000 bits/s
-  EXPECT_EQ(engine.sampleRate, 22050u);
-  const std::string path = TempPath("budget.vqd");
-  ASSERT_TRUE(w.Open(path.c_str(), LockedFile::kWrite));
-  const Bytes small = Payload(50, 1), big = Payload(1000, 2);
-  EXPECT_EQ(w.WriteRecord(small.data(), 50), 0u);  // no time accumulated
-  clock.now += 100;
-  EXPECT_EQ(w.WriteRecord(big.data(), 1000), 0u);  // 80000 bits/s
-  EXPECT_EQ(w.WriteRecord(small.data(), 50), 50u);  // 400 bits in 100 ms: 4000 bits/s
-  w.Close();
-  const std::vector<Bytes> back = ReadAll(r, path);
-  ASSERT_EQ(back.size(), 1u);
-  EXPECT_EQ(back[0], small);
+    w.SetQuality(1);  // allowed: 16 bpp * 12 fps * 1 * 100 * 100 / 384 = 5000 bits/s
+    EXPECT_EQ(engine.sampleRate, 22050u);
+    const std::string path = TempPath("budget.vqd");
+    ASSERT_TRUE(w.Open(path.c_str(), LockedFile::kWrite));
+    const Bytes small = Payload(50, 1), big = Payload(1000, 2);
+    EXPECT_EQ(w.WriteRecord(small.data(), 50), 0u);  // no time accumulated
+    clock.now += 100;
+    EXPECT_EQ(w.WriteRecord(big.data(), 1000), 0u);   // 80000 bits/s
+    EXPECT_EQ(w.WriteRecord(small.data(), 50), 50u);  // 400 bits in 100 ms: 4000 bits/s
+    w.Close();
+    const std::vector<Bytes> back = ReadAll(r, path);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0], small);
 }
 
 TEST_F(WriterTest, AppendRecordingJoinsStreamsAndHeaders) {
-  const std::string target = TempPath("target.vqd"), source = TempPath("source.vqd");
-  WriteFile(target, MakeRecording({{0, Payload(10, 1)}}, 10, 20));
-  WriteFile(source, Embed(Payload(4096, 9), MakeRecording({{500, Payload(7, 2)}, {700, Payload(8, 3)}}, 5, 60)));
-  RecordingFile a;
-  ASSERT_TRUE(a.Initialize());
-  ASSERT_TRUE(a.AppendRecording(target.c_str(), source.c_str()));
-  ASSERT_TRUE(r.Open(target.c_str(), LockedFile::kRead));
-  EXPECT_EQ(r.GetFrameRate(), 10u);
-  EXPECT_EQ(r.GetSecondaryRate(), 60u);
-  EXPECT_EQ(r.GetDurationSeconds(), 28u);  // 27.015 s + 1.2 s
-  EXPECT_EQ(r.GetDurationMilliseconds(), 215u);
-  r.Close();
-  const std::vector<Bytes> back = ReadAll(r, target);
-  ASSERT_EQ(back.size(), 3u);
-  EXPECT_EQ(back[2], Payload(8, 3));
+    const std::string target = TempPath("target.vqd"), source = TempPath("source.vqd");
+    WriteFile(target, MakeRecording({{0, Payload(10, 1)}}, 10, 20));
+    WriteFile(source, Embed(Payload(4096, 9),
+                            MakeRecording({{500, Payload(7, 2)}, {700, Payload(8, 3)}}, 5, 60)));
+    RecordingFile a;
+    ASSERT_TRUE(a.Initialize());
+    ASSERT_TRUE(a.AppendRecording(target.c_str(), source.c_str()));
+    ASSERT_TRUE(r.Open(target.c_str(), LockedFile::kRead));
+    EXPECT_EQ(r.GetFrameRate(), 10u);
+    EXPECT_EQ(r.GetSecondaryRate(), 60u);
+    EXPECT_EQ(r.GetDurationSeconds(), 28u);  // 27.015 s + 1.2 s
+    EXPECT_EQ(r.GetDurationMilliseconds(), 215u);
+    r.Close();
+    const std::vector<Bytes> back = ReadAll(r, target);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[2], Payload(8, 3));
 }
 
 TEST_F(WriterTest, AFailedAppendLeavesTheTargetAsItWas) {
-  const std::string target = TempPath("kept.vqd"), source = TempPath("broken.vqd");
-  const Bytes original = MakeRecording({{0, Payload(10, 1)}});
-  WriteFile(target, original);
-  Bytes broken = MakeRecording({{0, Payload(6, 2)}, {0, Payload(40, 3)}});
-  broken.resize(broken.size() - 10);
-  WriteFile(source, broken);
-  RecordingFile a;
-  ASSERT_TRUE(a.Initialize());
-  EXPECT_FALSE(a.AppendRecording(target.c_str(), source.c_str()));
-  EXPECT_EQ(ReadFile(target), original);
-  EXPECT_FALSE(a.AppendRecording(target.c_str(), TempPath("none").c_str()));
-  EXPECT_EQ(ReadFile(target), original);
+    const std::string target = TempPath("kept.vqd"), source = TempPath("broken.vqd");
+    const Bytes original = MakeRecording({{0, Payload(10, 1)}});
+    WriteFile(target, original);
+    Bytes broken = MakeRecording({{0, Payload(6, 2)}, {0, Payload(40, 3)}});
+    broken.resize(broken.size() - 10);
+    WriteFile(source, broken);
+    RecordingFile a;
+    ASSERT_TRUE(a.Initialize());
+    EXPECT_FALSE(a.AppendRecording(target.c_str(), source.c_str()));
+    EXPECT_EQ(ReadFile(target), original);
+    EXPECT_FALSE(a.AppendRecording(target.c_str(), TempPath("none").c_str()));
+    EXPECT_EQ(ReadFile(target), original);
 }
 
 TEST_F(WriterTest, AnExecutableCarriesWhatItRecords) {
-  const std::string host = TempPath("host.exe"), out = TempPath("carrier.exe");
-  WriteFile(host, Payload(5000, 7));
-  ExeRecordingFile e;
-  e.SetClockSource(clock.Source());
-  ASSERT_TRUE(e.Initialize());
-  e.SetCaptureEngine(&engine);
-  e.SetQuality(9);
-  ASSERT_TRUE(e.SetHostPath(host.c_str()));
-  WriteRecording(e, clock, out, records);
-  const Bytes bytes = ReadFile(out);
-  EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 5000), Payload(5000, 7));
-  EXPECT_TRUE(IsEmbeddedRecording(out.c_str()));
-  ExeRecordingFile reader;
-  ASSERT_TRUE(reader.Initialize());
-  const std::vector<Bytes> back = ReadAll(reader, out);
-  ASSERT_EQ(back.size(), 3u);
-  EXPECT_EQ(back[1], records[1].payload);
-  ASSERT_TRUE(reader.LoadHeaderFrom(out.c_str()));
-  EXPECT_EQ(reader.GetDurationMilliseconds(), 250u);
+    const std::string host = TempPath("host.exe"), out = TempPath("carrier.exe");
+    WriteFile(host, Payload(5000, 7));
+    ExeRecordingFile e;
+    e.SetClockSource(clock.Source());
+    ASSERT_TRUE(e.Initialize());
+    e.SetCaptureEngine(&engine);
+    e.SetQuality(9);
+    ASSERT_TRUE(e.SetHostPath(host.c_str()));
+    WriteRecording(e, clock, out, records);
+    const Bytes bytes = ReadFile(out);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 5000), Payload(5000, 7));
+    EXPECT_TRUE(IsEmbeddedRecording(out.c_str()));
+    ExeRecordingFile reader;
+    ASSERT_TRUE(reader.Initialize());
+    const std::vector<Bytes> back = ReadAll(reader, out);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[1], records[1].payload);
+    ASSERT_TRUE(reader.LoadHeaderFrom(out.c_str()));
+    EXPECT_EQ(reader.GetDurationMilliseconds(), 250u);
 }
 
 }  // namespace

@@ -8,26 +8,29 @@
 
 // The exit codes of the command-line table are checked on the built program
 // (ModesE2ETest); here the parsing helpers and the hook calls.
-TEST(CommandLine, TailSkipsTheProgramNameAndFollowingBlanks)
-{
+TEST(CommandLine, TailSkipsTheProgramNameAndFollowingBlanks) {
     const std::pair<const char*, const char*> cases[] = {
-        {"saver.scr /s", "/s"}, {"saver.scr \t  /p 12", "/p 12"}, {"\"C:\\My Savers\\saver.scr\" /c:5", "/c:5"},
-        {"\"C:\\My Savers\\saver.scr\"/s", "/s"}, {"\"unterminated quote /s", ""}, {"saver.scr", ""}, {"", ""}};
+        {"saver.scr /s", "/s"},
+        {"saver.scr \t  /p 12", "/p 12"},
+        {"\"C:\\My Savers\\saver.scr\" /c:5", "/c:5"},
+        {"\"C:\\My Savers\\saver.scr\"/s", "/s"},
+        {"\"unterminated quote /s", ""},
+        {"saver.scr", ""},
+        {"", ""}};
     for (const auto& [line, tail] : cases)
         EXPECT_STREQ(CommandTail(line), tail) << line;
 }
 
-TEST(CommandLine, WindowHandleIsLeadingDecimalDigitsWrappingAt32Bits)
-{
+TEST(CommandLine, WindowHandleIsLeadingDecimalDigitsWrappingAt32Bits) {
     const std::pair<const char*, uintptr_t> cases[] = {
-        {"1234", 1234}, {"56 78", 56}, {"0x10", 0}, {" 12", 0}, {"-5", 0}, {"abc", 0}, {"", 0},
-        {"4294967295", 0xFFFFFFFFu}, {"4294967296", 0}, {"4294967297", 1}};
+        {"1234", 1234},    {"56 78", 56},    {"0x10", 0}, {" 12", 0},
+        {"-5", 0},         {"abc", 0},       {"", 0},     {"4294967295", 0xFFFFFFFFu},
+        {"4294967296", 0}, {"4294967297", 1}};
     for (const auto& [text, handle] : cases)
         EXPECT_EQ(ParseWindowHandle(text), reinterpret_cast<HWND>(handle)) << text;
 }
 
-TEST(CommandLine, EmptyTailsOpenTheConfigurationDialog)
-{
+TEST(CommandLine, EmptyTailsOpenTheConfigurationDialog) {
     TestHooks& hooks = TestHooks::Get();
     hooks.prepareDialogClassesAnswer = FALSE;
     for (const char* tail : {"", "   ", "-/ -//", "/c", "/C:", "c 1234"}) {

@@ -26,24 +26,21 @@ const char productName[] = "Quorvane Screen Saver";
 
 // The stored path and options; missing values read as "missing" and 99.
 using Stored = std::tuple<std::string, DWORD, DWORD, DWORD, DWORD>;
-Stored StoredSettings()
-{
+Stored StoredSettings() {
     auto number = [](const char* name) { return e2e::ReadDword(settingsKey, name).value_or(99); };
-    return {e2e::ReadString(settingsKey, "Path").value_or("missing"), number("Auto repeat"), number("Quick play"),
-            number("Draw mouse clicks"), number("Scale to fit screen")};
+    return {e2e::ReadString(settingsKey, "Path").value_or("missing"), number("Auto repeat"),
+            number("Quick play"), number("Draw mouse clicks"), number("Scale to fit screen")};
 }
 
 // The folder of the pictures a person looks at after the run.
-std::string ScreenshotPath(const std::string& name)
-{
+std::string ScreenshotPath(const std::string& name) {
     const std::string folder = e2e::WindowsPath(QV_SCREENS_DIR);
     CreateDirectoryA(folder.substr(0, folder.rfind('\\')).c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\" + name;
 }
 
-void Command(HWND dialog, int id)
-{
+void Command(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
@@ -52,80 +49,74 @@ struct WindowSearch {
     HWND found;
 };
 
-BOOL CALLBACK FindUntitledDialog(HWND window, LPARAM parameter)
-{
+BOOL CALLBACK FindUntitledDialog(HWND window, LPARAM parameter) {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     char className[32] = {};
     GetClassNameA(window, className, sizeof className);
-    if (process != search.process || !IsWindowVisible(window) || std::string(className) != "#32770" ||
-        GetWindowTextLengthA(window) != 0)
+    if (process != search.process || !IsWindowVisible(window) ||
+        std::string(className) != "#32770" || GetWindowTextLengthA(window) != 0)
         return TRUE;
     search.found = window;
     return FALSE;
 }
 
 // The About box: the process's shown dialog without a title.
-HWND WaitForAboutBox(const e2e::TestProcess& saver)
-{
+HWND WaitForAboutBox(const e2e::TestProcess& saver) {
     WindowSearch search{saver.Id(), nullptr};
-    e2e::WaitUntil([&] { return !EnumWindows(FindUntitledDialog, reinterpret_cast<LPARAM>(&search)); },
-                   startTimeoutMs);
+    e2e::WaitUntil(
+        [&] { return !EnumWindows(FindUntitledDialog, reinterpret_cast<LPARAM>(&search)); },
+        startTimeoutMs);
     return search.found;
 }
 
 // The pixels of the colour inside a part of a picture, as a rectangle.
-RECT AreaOfColour(const e2e::Picture& picture, uint32_t colour, const RECT& part)
-{
+RECT AreaOfColour(const e2e::Picture& picture, uint32_t colour, const RECT& part) {
     RECT area = {picture.width, picture.height, 0, 0};
     for (int y = part.top; y < part.bottom && y < picture.height; ++y)
         for (int x = part.left; x < part.right && x < picture.width; ++x)
             if (picture.At(x, y) == colour) {
-                area = {std::min<LONG>(area.left, x), std::min<LONG>(area.top, y), std::max<LONG>(area.right, x + 1),
-                        std::max<LONG>(area.bottom, y + 1)};
+                area = {std::min<LONG>(area.left, x), std::min<LONG>(area.top, y),
+                        std::max<LONG>(area.right, x + 1), std::max<LONG>(area.bottom, y + 1)};
             }
     return area;
 }
 
-bool HasColour(HWND window, uint32_t colour, const RECT& part)
-{
+bool HasColour(HWND window, uint32_t colour, const RECT& part) {
     const RECT found = AreaOfColour(e2e::CaptureWindow(window), colour, part);
     return found.right > found.left;
 }
 
 class ConfigDialog : public testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey));
         ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         e2e::DeleteKeyTree(settingsKey);
         e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
     }
 
-    HWND Open(const std::string& arguments = "/c")
-    {
+    HWND Open(const std::string& arguments = "/c") {
         if (!saver.Start(SaverPath(), arguments))
             return nullptr;
         HWND dialog = WaitForConfigDialog();
-        return dialog && e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs) ? dialog : nullptr;
+        return dialog && e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs) ? dialog
+                                                                                    : nullptr;
     }
-    void SetPath(HWND dialog, const std::string& path)
-    {
-        SendMessageA(GetDlgItem(dialog, IDC_RECORDING_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    void SetPath(HWND dialog, const std::string& path) {
+        SendMessageA(GetDlgItem(dialog, IDC_RECORDING_PATH), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(path.c_str()));
     }
     DWORD ExitCode() { return saver.ExitCodeOrKill(endTimeoutMs); }
 
     e2e::TestProcess saver;
 };
-} // namespace
+}  // namespace
 
-TEST_F(ConfigDialog, EmptyTailOnFirstRunShowsTheDefaultsWithoutOwnerAndStoresThem)
-{
+TEST_F(ConfigDialog, EmptyTailOnFirstRunShowsTheDefaultsWithoutOwnerAndStoresThem) {
     HWND dialog = Open("");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
@@ -139,8 +130,7 @@ TEST_F(ConfigDialog, EmptyTailOnFirstRunShowsTheDefaultsWithoutOwnerAndStoresThe
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
-TEST_F(ConfigDialog, ShowsTheStoredSettingsAndOkStoresExactlyTheChosenValues)
-{
+TEST_F(ConfigDialog, ShowsTheStoredSettingsAndOkStoresExactlyTheChosenValues) {
     ASSERT_TRUE(e2e::WriteString(settingsKey, "Path", "C:\\stored.vqd"));
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Auto repeat", 0));
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Draw mouse clicks", 1));
@@ -159,8 +149,7 @@ TEST_F(ConfigDialog, ShowsTheStoredSettingsAndOkStoresExactlyTheChosenValues)
     EXPECT_EQ(StoredSettings(), (Stored{"C:\\recordings\\chosen.vqd", 1u, 1u, 0u, 0u}));
 }
 
-TEST_F(ConfigDialog, CancelStoresNothingAndLeavesTheOwnerOpen)
-{
+TEST_F(ConfigDialog, CancelStoresNothingAndLeavesTheOwnerOpen) {
     HWND owner = MakeTestWindow("Owner");
     HWND dialog = Open("/c:" + HandleText(owner));
     ASSERT_NE(dialog, nullptr);
@@ -174,8 +163,7 @@ TEST_F(ConfigDialog, CancelStoresNothingAndLeavesTheOwnerOpen)
     DestroyWindow(owner);
 }
 
-TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
-{
+TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged) {
     const std::string chosen = TempPath("browsed.vqd");
     std::ofstream(chosen) << "recording";
     HWND dialog = Open();
@@ -185,11 +173,13 @@ TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
     HWND chooser = e2e::WaitForWindow("#32770", "Open", startTimeoutMs);
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
-    HWND name = GetDlgItem(chooser, 0x47c) ? GetDlgItem(chooser, 0x47c) : GetDlgItem(chooser, 0x480);
+    HWND name =
+        GetDlgItem(chooser, 0x47c) ? GetDlgItem(chooser, 0x47c) : GetDlgItem(chooser, 0x480);
     ASSERT_NE(name, nullptr);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
     Command(chooser, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return ControlText(dialog, IDC_RECORDING_PATH) == chosen; }, startTimeoutMs))
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ControlText(dialog, IDC_RECORDING_PATH) == chosen; },
+                               startTimeoutMs))
         << ControlText(dialog, IDC_RECORDING_PATH);
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == dialog; }, startTimeoutMs));
     e2e::PressKeyAndRelease(VK_ESCAPE);
@@ -197,8 +187,7 @@ TEST_F(ConfigDialog, EscAfterBrowsingLeavesTheRegistryUnchanged)
     EXPECT_EQ(StoredSettings(), before);
 }
 
-TEST_F(ConfigDialog, FileInfoOpensOnAMissingFileAndShowsARecordingsHeader)
-{
+TEST_F(ConfigDialog, FileInfoOpensOnAMissingFileAndShowsARecordingsHeader) {
     const std::string path = TempPath("described.vqd");
     vqd::RecordingInfo described;
     described.frameRate = 10;
@@ -231,7 +220,8 @@ TEST_F(ConfigDialog, FileInfoOpensOnAMissingFileAndShowsARecordingsHeader)
     EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
     EXPECT_FALSE(GetWindowLongA(info, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     // The picture for a person: every control painted before it is taken.
-    RedrawWindow(info, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(info, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, startTimeoutMs));
     EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(info), ScreenshotPath("file-info-dialog.png")));
     Command(info, IDOK);
@@ -240,8 +230,7 @@ TEST_F(ConfigDialog, FileInfoOpensOnAMissingFileAndShowsARecordingsHeader)
     EXPECT_EQ(std::get<0>(StoredSettings()), "") << "the typed path is not saved";
 }
 
-TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewhere)
-{
+TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewhere) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     e2e::MoveCursorTo(0, 0);
@@ -281,17 +270,18 @@ TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewher
 
     e2e::PressButton(e2e::MouseButton::Left);
     e2e::ReleaseButton(e2e::MouseButton::Left);
-    EXPECT_TRUE(e2e::WaitForWindowGone(about, endTimeoutMs)) << "a click outside the link closes the box";
+    EXPECT_TRUE(e2e::WaitForWindowGone(about, endTimeoutMs))
+        << "a click outside the link closes the box";
     EXPECT_TRUE(IsWindow(dialog));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
-TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses)
-{
+TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     {
-        MessageBoxAnswerer user(productName, {{LoadResourceString(IDS_RECORDER_MISSING), IDNO}}, saver.Id());
+        MessageBoxAnswerer user(productName, {{LoadResourceString(IDS_RECORDER_MISSING), IDNO}},
+                                saver.Id());
         Command(dialog, IDC_NEW_RECORDING);
         ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, startTimeoutMs));
         EXPECT_EQ(user.Texts()[0], LoadResourceString(IDS_RECORDER_MISSING));
@@ -302,13 +292,15 @@ TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOn
     const std::string recorder = e2e::WindowsPath(QV_TEST_RECORDER_PATH);
     const std::string marker = recorder + ".ran";
     DeleteFileA(marker.c_str());
-    ASSERT_TRUE(e2e::WriteString(recorderKey, "", recorder.substr(0, recorder.rfind('\\')), HKEY_LOCAL_MACHINE));
+    ASSERT_TRUE(e2e::WriteString(recorderKey, "", recorder.substr(0, recorder.rfind('\\')),
+                                 HKEY_LOCAL_MACHINE));
     const Stored before = StoredSettings();
     SendMessageA(GetDlgItem(dialog, IDC_QUICK_PLAY), BM_CLICK, 0, 0);
     Command(dialog, IDC_NEW_RECORDING);
     EXPECT_EQ(ExitCode(), 0u);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                               endTimeoutMs))
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+        endTimeoutMs))
         << "the recorder ran";
     EXPECT_EQ(StoredSettings(), before) << "nothing is saved";
     DeleteFileA(marker.c_str());

@@ -9,13 +9,18 @@
 
 #include <gtest/gtest.h>
 
-TEST(InfoTexts, LengthAndRate)
-{
+TEST(InfoTexts, LengthAndRate) {
     const uint32_t day = 86400;
     const std::pair<uint32_t, const char*> lengths[] = {
-        {0, "00:00:00"}, {27, "00:00:27"}, {3599, "00:59:59"}, {day - 1, "23:59:59"}, {day, "1 days 00:00:00"},
-        {day + 3600 + 60 + 1, "1 days 01:01:01"}, {11 * day + 13 * 3600 + 46 * 60 + 40, "11 days 13:46:40"},
-        {0x80000000u, "24855 days 03:14:08"}, {0xFFFFFFFFu, "49710 days 06:28:15"}};
+        {0, "00:00:00"},
+        {27, "00:00:27"},
+        {3599, "00:59:59"},
+        {day - 1, "23:59:59"},
+        {day, "1 days 00:00:00"},
+        {day + 3600 + 60 + 1, "1 days 01:01:01"},
+        {11 * day + 13 * 3600 + 46 * 60 + 40, "11 days 13:46:40"},
+        {0x80000000u, "24855 days 03:14:08"},
+        {0xFFFFFFFFu, "49710 days 06:28:15"}};
     for (const auto& [seconds, text] : lengths)
         EXPECT_EQ(RecordLengthText(seconds), text) << seconds;
     EXPECT_EQ(FrameRateText(10), "10 frames/sec");
@@ -23,16 +28,15 @@ TEST(InfoTexts, LengthAndRate)
     EXPECT_EQ(FrameRateText(-1), "-1 frames/sec");
 }
 
-TEST(BrowseFilter, AllFilesThenEveryReaderInOrder)
-{
+TEST(BrowseFilter, AllFilesThenEveryReaderInOrder) {
     RecordingFile vqd;
     ExeRecordingFile exe;
-    EXPECT_EQ(RecordingFileFilter({&vqd, &exe}), "All Files (*.*)|*.*|VQD file (.vqd)|*.vqd|EXE file (.exe)|*.exe||");
+    EXPECT_EQ(RecordingFileFilter({&vqd, &exe}),
+              "All Files (*.*)|*.*|VQD file (.vqd)|*.vqd|EXE file (.exe)|*.exe||");
     EXPECT_EQ(RecordingFileFilter({}), "All Files (*.*)|*.*||");
 }
 
-TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName)
-{
+TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName) {
     const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -47,7 +51,8 @@ TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName)
     ASSERT_TRUE(e2e::WriteString(recorderKey, "Other", "E:\\", HKEY_LOCAL_MACHINE));
     EXPECT_EQ(RecorderFolder(), own) << "no default value";
     const std::pair<std::string, std::string> registered[] = {
-        {"D:\\Tools\\Recorder", "D:\\Tools\\Recorder\\grabora.exe"}, {"", "grabora.exe"},
+        {"D:\\Tools\\Recorder", "D:\\Tools\\Recorder\\grabora.exe"},
+        {"", "grabora.exe"},
         {"C:\\" + std::string(300, 'r'), own + "grabora.exe"}};  // longer than the read limit
     for (const auto& [folder, program] : registered) {
         ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
@@ -57,8 +62,7 @@ TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName)
 }
 
 // The texts taken from a recording are checked end to end (ConfigDialogE2ETest).
-TEST(FileInfo, NoReaderChangesNothing)
-{
+TEST(FileInfo, NoReaderChangesNothing) {
     FileInfoDlg info;
     info.title = "kept";
     info.SetFromRecording(nullptr);

@@ -6,4 +6,5 @@
 
 // Writes a small recording made by the encoder with the header texts and
 // rates of info whose last record comes lengthMs after its first.
-bool WriteDescribedRecording(const std::string& path, const vqd::RecordingInfo& info, uint32_t lengthMs);
+bool WriteDescribedRecording(const std::string& path, const vqd::RecordingInfo& info,
+                             uint32_t lengthMs);

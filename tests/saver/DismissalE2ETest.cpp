@@ -15,9 +15,8 @@ namespace {
 // A full-screen saver started with the cursor in the middle of the screen and
 // idle, waiting for input.
 class RunningSaver : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         e2e::MoveCursorTo(512, 384);
         window = StartFullScreen(saver);
         ASSERT_NE(window, nullptr);
@@ -26,8 +25,7 @@ protected:
 
     // After input that must not end the saver: it still runs once that input
     // has been handled.
-    void ExpectStillRunning(const std::string& what)
-    {
+    void ExpectStillRunning(const std::string& what) {
         ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, startTimeoutMs)) << what;
         EXPECT_TRUE(saver.IsRunning()) << what;
         EXPECT_TRUE(IsWindow(window)) << what;
@@ -46,19 +44,16 @@ struct Case {
 };
 HWND otherWindow = nullptr;
 
-auto Move(int dx, int dy)
-{
+auto Move(int dx, int dy) {
     return [=](HWND) { e2e::MoveCursorBy(dx, dy); };
 }
-auto Click(e2e::MouseButton button)
-{
+auto Click(e2e::MouseButton button) {
     return [=](HWND) {
         e2e::PressButton(button);
         e2e::ReleaseButton(button);
     };
 }
-auto Post(UINT message, WPARAM wParam)
-{
+auto Post(UINT message, WPARAM wParam) {
     return [=](HWND saver) { PostMessageA(saver, message, wParam, 0); };
 }
 
@@ -80,23 +75,23 @@ const Case cases[] = {
     {"travel 3, then 2 more", {Move(3, 0), Move(2, 0)}, true},
     {"activation",
      {[](HWND) {
-         otherWindow = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100,
-                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+         otherWindow =
+             CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 10, 10, 100,
+                             100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
          SetForegroundWindow(otherWindow);
      }},
      true},
     {"power broadcast", {Post(WM_POWERBROADCAST, PBT_APMSUSPEND)}, true},
     {"WM_POWER 1 and 2, SC_NEXTWINDOW, SC_PREVWINDOW",
-     {Post(WM_POWER, 1), Post(WM_POWER, 2), Post(WM_SYSCOMMAND, SC_NEXTWINDOW), Post(WM_SYSCOMMAND, SC_PREVWINDOW)},
+     {Post(WM_POWER, 1), Post(WM_POWER, 2), Post(WM_SYSCOMMAND, SC_NEXTWINDOW),
+      Post(WM_SYSCOMMAND, SC_PREVWINDOW)},
      false},
 };
 
-class Dismissal : public RunningSaver, public ::testing::WithParamInterface<Case> {
-};
-} // namespace
+class Dismissal : public RunningSaver, public ::testing::WithParamInterface<Case> {};
+}  // namespace
 
-TEST_P(Dismissal, EndsWithExitCodeZeroOnQualifyingInputOnly)
-{
+TEST_P(Dismissal, EndsWithExitCodeZeroOnQualifyingInputOnly) {
     const Case& c = GetParam();
     for (size_t step = 0; step < c.steps.size(); ++step) {
         c.steps[step](window);
@@ -119,8 +114,7 @@ INSTANTIATE_TEST_SUITE_P(RealInput, Dismissal, ::testing::ValuesIn(cases), [](co
     return name;
 });
 
-TEST_F(RunningSaver, CoversTheScreenOnTop)
-{
+TEST_F(RunningSaver, CoversTheScreenOnTop) {
     RECT area = {};
     GetWindowRect(window, &area);
     EXPECT_EQ(area.left, 0);
@@ -138,7 +132,10 @@ TEST_F(RunningSaver, CoversTheScreenOnTop)
     int lit = 0;
     for (int y = 0; y < screen.height; ++y)
         for (int x = 0; x < screen.width; ++x)
-            lit += (y < screen.height / 2 - 80 || y > screen.height / 2 + 80) && screen.At(x, y) != 0 ? 1 : 0;
+            lit +=
+                (y < screen.height / 2 - 80 || y > screen.height / 2 + 80) && screen.At(x, y) != 0
+                    ? 1
+                    : 0;
     EXPECT_EQ(lit, 0) << "the screen is black outside the middle band";
     ExpectStillRunning("looking at it");
     e2e::PressKeyAndRelease(VK_SPACE);

@@ -11,22 +11,34 @@ struct Input {
     LPARAM lParam;
     bool ends;
 };
-const Input inputs[] = {
-    {WM_KEYDOWN, 'A', 0, true}, {WM_SYSKEYDOWN, 0, 0, true}, {WM_LBUTTONDOWN, 0, 0, true},
-    {WM_RBUTTONDOWN, 0, 0, true}, {WM_MBUTTONDOWN, 0, 0, true}, {WM_ACTIVATEAPP, FALSE, 0, true},
-    {WM_POWER, PWR_CRITICALRESUME, 0, true}, {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, true},
-    {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, true}, {WM_POWERBROADCAST, 0x1234, 0, true},
-    {WM_KEYUP, 0, 0, false}, {WM_SYSKEYUP, 0, 0, false}, {WM_LBUTTONUP, 0, 0, false}, {WM_RBUTTONUP, 0, 0, false},
-    {WM_MBUTTONUP, 0, 0, false}, {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, false}, {WM_CHAR, 0, 0, false},
-    {WM_ACTIVATEAPP, TRUE, 0, false}, {WM_POWER, 1, 0, false}, {WM_POWER, 2, 0, false},
-    // The cursor's place counts, not the position the message carries.
-    {WM_MOUSEMOVE, 0, MAKELPARAM(150, 90), false}};
-} // namespace
+const Input inputs[] = {{WM_KEYDOWN, 'A', 0, true},
+                        {WM_SYSKEYDOWN, 0, 0, true},
+                        {WM_LBUTTONDOWN, 0, 0, true},
+                        {WM_RBUTTONDOWN, 0, 0, true},
+                        {WM_MBUTTONDOWN, 0, 0, true},
+                        {WM_ACTIVATEAPP, FALSE, 0, true},
+                        {WM_POWER, PWR_CRITICALRESUME, 0, true},
+                        {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, true},
+                        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, true},
+                        {WM_POWERBROADCAST, 0x1234, 0, true},
+                        {WM_KEYUP, 0, 0, false},
+                        {WM_SYSKEYUP, 0, 0, false},
+                        {WM_LBUTTONUP, 0, 0, false},
+                        {WM_RBUTTONUP, 0, 0, false},
+                        {WM_MBUTTONUP, 0, 0, false},
+                        {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, false},
+                        {WM_CHAR, 0, 0, false},
+                        {WM_ACTIVATEAPP, TRUE, 0, false},
+                        {WM_POWER, 1, 0, false},
+                        {WM_POWER, 2, 0, false},
+                        // The cursor's place counts, not the position the message carries.
+                        {WM_MOUSEMOVE, 0, MAKELPARAM(150, 90), false}};
+}  // namespace
 
-TEST_F(Dismissal, InputAsksForACloseOnlyAsTabled)
-{
+TEST_F(Dismissal, InputAsksForACloseOnlyAsTabled) {
     MakeWindow(false);
-    EXPECT_EQ(saverState.lastMousePos.x, cursor.x) << "creation takes the cursor as reference point";
+    EXPECT_EQ(saverState.lastMousePos.x, cursor.x)
+        << "creation takes the cursor as reference point";
     EXPECT_EQ(saverState.lastMousePos.y, cursor.y);
     for (const Input& input : inputs) {
         Send(input.message, input.wParam, input.lParam);
@@ -35,8 +47,7 @@ TEST_F(Dismissal, InputAsksForACloseOnlyAsTabled)
     }
 }
 
-TEST_F(Dismissal, CursorTravelFromTheReferencePoint)
-{
+TEST_F(Dismissal, CursorTravelFromTheReferencePoint) {
     MakeWindow(false);
     PlaceCursor(cursor.x + 2, cursor.y + 2);
     Send(WM_MOUSEMOVE);
@@ -49,13 +60,13 @@ TEST_F(Dismissal, CursorTravelFromTheReferencePoint)
     EXPECT_EQ(saverState.lastMousePos.y, cursor.y);
 }
 
-TEST_F(Dismissal, NothingEndsAPreview)
-{
+TEST_F(Dismissal, NothingEndsAPreview) {
     MakeWindow(true);
     EXPECT_EQ(Send(WM_CONTEXTMENU, 0, MAKELPARAM(10, 20)), 1);
     EXPECT_FALSE(TestHooks::Get().WasForwarded(WM_CONTEXTMENU));
     MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, parent, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE)) << "help goes to the parent";
+    ASSERT_TRUE(PeekMessageA(&message, parent, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE))
+        << "help goes to the parent";
     EXPECT_EQ(message.wParam, reinterpret_cast<WPARAM>(parent));
     EXPECT_EQ(message.lParam, MAKELPARAM(10, 20));
 
@@ -71,18 +82,20 @@ TEST_F(Dismissal, NothingEndsAPreview)
     EXPECT_FALSE(IsWindow(window)) << "a preview closes at once";
 }
 
-TEST_F(Dismissal, WindowSwitchingNestedSaversTitleAndCursorAreKeptFromTheApplication)
-{
+TEST_F(Dismissal, WindowSwitchingNestedSaversTitleAndCursorAreKeptFromTheApplication) {
     MakeWindow(false);
     for (WPARAM command : {SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE}) {
         EXPECT_EQ(Send(WM_SYSCOMMAND, command), 0);
         EXPECT_FALSE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND)) << command;
     }
     Send(WM_SYSCOMMAND, 0xF1F0);
-    EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND)) << "other commands reach the application";
+    EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND))
+        << "other commands reach the application";
     EXPECT_FALSE(CloseRequested());
 
-    EXPECT_EQ(Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+    EXPECT_EQ(
+        Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        TRUE);
     EXPECT_EQ(GetCursor(), nullptr);
     EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("other")), 0);
     EXPECT_FALSE(TestHooks::Get().WasForwarded(WM_SETTEXT));
@@ -91,14 +104,14 @@ TEST_F(Dismissal, WindowSwitchingNestedSaversTitleAndCursorAreKeptFromTheApplica
     EXPECT_STREQ(title, "Screen Saver");
 }
 
-TEST_F(Dismissal, AfterAGrantedCloseNothingReachesTheApplicationAndCloseQuits)
-{
+TEST_F(Dismissal, AfterAGrantedCloseNothingReachesTheApplicationAndCloseQuits) {
     MakeWindow(false);
     Send(WM_TIMER, 1);
     EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_TIMER));
     saverState.closing = 1;
     TestHooks::Get().forwarded.clear();
-    for (UINT message : {WM_TIMER, WM_KEYDOWN, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN})
+    for (UINT message :
+         {WM_TIMER, WM_KEYDOWN, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN})
         Send(message);
     EXPECT_TRUE(TestHooks::Get().forwarded.empty());
     EXPECT_FALSE(CloseRequested());
@@ -109,8 +122,7 @@ TEST_F(Dismissal, AfterAGrantedCloseNothingReachesTheApplicationAndCloseQuits)
     EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(Dismissal, CloseOffWindows9xIsNoGrantAndTheInputMethodIsDetached)
-{
+TEST_F(Dismissal, CloseOffWindows9xIsNoGrantAndTheInputMethodIsDetached) {
     MakeWindow(false);
     if (GetModuleHandleA("IMM32.DLL")) {
         EXPECT_NE(saverState.associateContext, nullptr);

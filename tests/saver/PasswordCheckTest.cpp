@@ -10,32 +10,30 @@ struct FakeVerifier {
 };
 FakeVerifier verifier;
 
-BOOL WINAPI VerifyWithFake(HWND window)
-{
+BOOL WINAPI VerifyWithFake(HWND window) {
     ++verifier.calls;
     verifier.checkingDuringPrompt = saverState.checkingPassword;
     // Input while the prompt is up must not ask for another close.
     SendMessageA(window, WM_KEYDOWN, 'A', 0);
     MSG message;
-    verifier.closeRequestedDuringPrompt = PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != FALSE;
+    verifier.closeRequestedDuringPrompt =
+        PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != FALSE;
     return verifier.answer;
 }
 
 // A full-screen window on Windows 9x; the tests load the fake verifier as needed.
 class PasswordCheck : public SaverWindowFixture {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         SaverWindowFixture::SetUp();
         verifier = FakeVerifier{};
         MakeWindow(false);
         saverState.onWin9x = 1;
     }
 };
-} // namespace
+}  // namespace
 
-TEST_F(PasswordCheck, RefusedKeepsTheSaverNoSecondPromptWithin200MsThenGranted)
-{
+TEST_F(PasswordCheck, RefusedKeepsTheSaverNoSecondPromptWithin200MsThenGranted) {
     saverState.verifyPassword = VerifyWithFake;
     for (int i = 0; i < 3; ++i)
         PostMessageA(window, WM_TIMER, 1, 0);
@@ -73,16 +71,14 @@ TEST_F(PasswordCheck, RefusedKeepsTheSaverNoSecondPromptWithin200MsThenGranted)
     EXPECT_EQ(verifier.calls, 2);
 }
 
-TEST_F(PasswordCheck, WithoutVerifierTheFirstCloseIsGranted)
-{
+TEST_F(PasswordCheck, WithoutVerifierTheFirstCloseIsGranted) {
     EXPECT_EQ(Send(WM_VERIFY_PASSWORD), 1) << "no verifier: allowed";
     Send(WM_CLOSE);
     EXPECT_EQ(saverState.closing, 1);
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(PasswordCheck, VerifyMessageAndAutoPlayQueryAskTheVerifier)
-{
+TEST_F(PasswordCheck, VerifyMessageAndAutoPlayQueryAskTheVerifier) {
     saverState.autoPlayQueryMessage = RegisterWindowMessageA("QueryCancelAutoPlay");
     EXPECT_EQ(Send(saverState.autoPlayQueryMessage), 0) << "not cancelled without a verifier";
     EXPECT_TRUE(CloseRequested());

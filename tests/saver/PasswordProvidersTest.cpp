@@ -11,10 +11,9 @@ const char usePassword[] = "ScreenSaveUsePassword";
 
 // The test-built PASSWORD.CPL lies in this program's folder.
 class PasswordProviders : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { saverState = SaverFrameworkState{}; }
-    void TearDown() override
-    {
+    void TearDown() override {
         UnloadPasswordVerifier();
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, desktopKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
@@ -24,10 +23,9 @@ protected:
         saverState = SaverFrameworkState{};
     }
 };
-} // namespace
+}  // namespace
 
-TEST_F(PasswordProviders, VerifierIsLoadedOnceWhenThePasswordIsRequested)
-{
+TEST_F(PasswordProviders, VerifierIsLoadedOnceWhenThePasswordIsRequested) {
     saverState.onWin9x = 1;
     ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
     LoadPasswordVerifier();
@@ -40,8 +38,7 @@ TEST_F(PasswordProviders, VerifierIsLoadedOnceWhenThePasswordIsRequested)
     EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr) << "every load was matched by a release";
 }
 
-TEST_F(PasswordProviders, NoVerifierWithoutTheRequestOrOffWindows9x)
-{
+TEST_F(PasswordProviders, NoVerifierWithoutTheRequestOrOffWindows9x) {
     const struct {
         int onWin9x;
         int request;  // -1: the value is missing

@@ -35,4 +35,4 @@ std::string ControlText(HWND dialog, int id);
 // Closes the configuration dialog as Esc would and returns the exit code.
 DWORD CancelDialog(e2e::TestProcess& saver, HWND dialog);
 
-} // namespace saver_e2e
+}  // namespace saver_e2e

@@ -1,28 +1,24 @@
 #include "SaverWindowFixture.h"
 
-LRESULT SaverWindowHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT SaverWindowHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TestHooks::Get().forwarded.push_back(message);
     return DefSaverWindowProc(window, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK ConfigDialogHook(HWND, UINT, WPARAM, LPARAM)
-{
+INT_PTR CALLBACK ConfigDialogHook(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
 
-BOOL PrepareDialogClasses(HINSTANCE)
-{
+BOOL PrepareDialogClasses(HINSTANCE) {
     ++TestHooks::Get().prepareDialogClassesCalls;
     return TestHooks::Get().prepareDialogClassesAnswer;
 }
 
 namespace {
 const char testClassName[] = "SaverFrameworkTestWindow";
-} // namespace
+}  // namespace
 
-void SaverWindowFixture::SetUp()
-{
+void SaverWindowFixture::SetUp() {
     saverState = SaverFrameworkState{};
     TestHooks::Get().forwarded.clear();
     PlaceCursor(cursor.x, cursor.y);
@@ -36,8 +32,7 @@ void SaverWindowFixture::SetUp()
     ASSERT_NE(registered, 0);
 }
 
-void SaverWindowFixture::TearDown()
-{
+void SaverWindowFixture::TearDown() {
     if (window && IsWindow(window))
         DestroyWindow(window);
     if (parent)
@@ -50,16 +45,17 @@ void SaverWindowFixture::TearDown()
     saverState = SaverFrameworkState{};
 }
 
-void SaverWindowFixture::MakeWindow(bool preview)
-{
+void SaverWindowFixture::MakeWindow(bool preview) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (preview) {
-        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 160, 120, nullptr, nullptr, instance, nullptr);
+        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 160, 120, nullptr, nullptr,
+                                 instance, nullptr);
         saverState.previewMode = 1;
     }
-    window = CreateWindowExA(0, testClassName, preview ? "Preview" : "Screen Saver",
-                             preview ? WS_CHILD | WS_CLIPCHILDREN : WS_POPUP, 0, 0, preview ? 160 : 200,
-                             preview ? 120 : 100, parent, nullptr, instance, nullptr);
+    window =
+        CreateWindowExA(0, testClassName, preview ? "Preview" : "Screen Saver",
+                        preview ? WS_CHILD | WS_CLIPCHILDREN : WS_POPUP, 0, 0, preview ? 160 : 200,
+                        preview ? 120 : 100, parent, nullptr, instance, nullptr);
     ASSERT_NE(window, nullptr);
     CloseRequested();
     TestHooks::Get().forwarded.clear();

@@ -14,12 +14,10 @@ struct TestHooks {
     BOOL prepareDialogClassesAnswer = FALSE;
     int prepareDialogClassesCalls = 0;
 
-    bool WasForwarded(UINT message) const
-    {
+    bool WasForwarded(UINT message) const {
         return std::find(forwarded.begin(), forwarded.end(), message) != forwarded.end();
     }
-    static TestHooks& Get()
-    {
+    static TestHooks& Get() {
         static TestHooks hooks;
         return hooks;
     }
@@ -30,27 +28,24 @@ struct TestHooks {
 // given mode. The tests send it messages and look for the close requests it
 // posts itself.
 class SaverWindowFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
     // Makes the window: full screen style, or a preview inside a parent window.
     void MakeWindow(bool preview);
     // True when a close request was posted since the last call (it is removed).
-    bool CloseRequested()
-    {
+    bool CloseRequested() {
         MSG message;
         bool found = false;
         while (PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE))
             found = true;
         return found;
     }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return SendMessageA(window, message, wParam, lParam);
     }
-    void PlaceCursor(int x, int y)
-    {
+    void PlaceCursor(int x, int y) {
         SetCursorPos(x, y);
         cursor = {x, y};
     }

@@ -9,37 +9,40 @@
 
 namespace {
 const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
-using Values = std::tuple<std::string, int, int, int, int>;  // path, repeat, quick play, clicks, scale
+using Values =
+    std::tuple<std::string, int, int, int, int>;  // path, repeat, quick play, clicks, scale
 const Values defaults{"", 1, 0, 0, 1};
 
-std::vector<BYTE> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<BYTE> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // Settings in the real registry of the Wine prefix; the key starts absent.
 class Settings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey)); }
     void TearDown() override { e2e::DeleteKeyTree(settingsKey); }
 
     // Loads into an object whose path was something else before (on a first
     // run the object's values are stored, so it starts fresh then).
-    Values Loaded(const char* before = "previous")
-    {
+    Values Loaded(const char* before = "previous") {
         SaverConfigDlg config;
         config.recordingPath = before;
         EXPECT_TRUE(config.LoadSettings());
-        return {config.recordingPath, config.autoRepeat, config.quickPlay, config.drawMouseClicks, config.scaleToFit};
+        return {config.recordingPath, config.autoRepeat, config.quickPlay, config.drawMouseClicks,
+                config.scaleToFit};
     }
-    static Values Stored()
-    {
-        auto number = [](const char* name) { return static_cast<int>(e2e::ReadDword(settingsKey, name).value_or(99)); };
-        return {e2e::ReadString(settingsKey, "Path").value_or("missing"), number("Auto repeat"), number("Quick play"),
-                number("Draw mouse clicks"), number("Scale to fit screen")};
+    static Values Stored() {
+        auto number = [](const char* name) {
+            return static_cast<int>(e2e::ReadDword(settingsKey, name).value_or(99));
+        };
+        return {e2e::ReadString(settingsKey, "Path").value_or("missing"), number("Auto repeat"),
+                number("Quick play"), number("Draw mouse clicks"), number("Scale to fit screen")};
     }
 };
-} // namespace
+}  // namespace
 
-TEST_F(Settings, FirstRunCreatesTheKeyWithTheDefaultsAndSavedValuesComeBack)
-{
+TEST_F(Settings, FirstRunCreatesTheKeyWithTheDefaultsAndSavedValuesComeBack) {
     EXPECT_EQ(Loaded(""), defaults);
     EXPECT_EQ(Stored(), defaults);
 
@@ -55,8 +58,7 @@ TEST_F(Settings, FirstRunCreatesTheKeyWithTheDefaultsAndSavedValuesComeBack)
     EXPECT_EQ(Loaded(), chosen);
 }
 
-TEST_F(Settings, PathOf258CharactersLoadsAndALongerOneLoadsEmpty)
-{
+TEST_F(Settings, PathOf258CharactersLoadsAndALongerOneLoadsEmpty) {
     const std::string longest(258, 'p');
     ASSERT_TRUE(e2e::WriteString(settingsKey, "Path", longest));
     EXPECT_EQ(std::get<0>(Loaded()), longest);
@@ -64,15 +66,13 @@ TEST_F(Settings, PathOf258CharactersLoadsAndALongerOneLoadsEmpty)
     EXPECT_EQ(std::get<0>(Loaded()), "");
 }
 
-TEST_F(Settings, MissingValuesKeepTheDefaultsAndLoadingWritesNothing)
-{
+TEST_F(Settings, MissingValuesKeepTheDefaultsAndLoadingWritesNothing) {
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Quick play", 1));
     EXPECT_EQ(Loaded(), (Values{"", 1, 1, 0, 1})) << "a path that cannot be read is empty";
     EXPECT_FALSE(e2e::ReadDword(settingsKey, "Auto repeat").has_value());
 }
 
-TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaultsAndTheStoredTypeIsNotLookedAt)
-{
+TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaultsAndTheStoredTypeIsNotLookedAt) {
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Auto repeat", REG_QWORD, std::vector<BYTE>(8, 0)));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Quick play", REG_BINARY, {1, 0}));
     std::vector<BYTE> text = Bytes("a long text value");
@@ -84,7 +84,8 @@ TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaultsAndTheStoredTypeIsNotLooked
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Quick play", REG_BINARY, {1, 0, 0, 0}));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Scale to fit screen", REG_SZ, {0, 0, 0, 0}));
     ASSERT_TRUE(e2e::WriteRaw(settingsKey, "Path", REG_BINARY, Bytes("abcd")));
-    EXPECT_EQ(Loaded(), (Values{"abcd", 1, 1, 0, 0})) << "an unterminated path still ends within the buffer";
+    EXPECT_EQ(Loaded(), (Values{"abcd", 1, 1, 0, 0}))
+        << "an unterminated path still ends within the buffer";
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Path", 0x00434241));
     EXPECT_EQ(std::get<0>(Loaded()), "ABC") << "a number read as text";
 }

@@ -18,9 +18,8 @@ const char usePassword[] = "ScreenSaveUsePassword";
 // PASSWORD.CPL and a recording MPR.DLL, or with an MPR.DLL that lacks the
 // password change entry. The stand-ins record into the registry.
 class Windows98 : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         for (const char* program : {"Win98Saver.scr", "Win98BareSaver.scr"}) {
             std::string settings = std::string("Software\\Wine\\AppDefaults\\") + program;
             ASSERT_TRUE(e2e::WriteString(settings, "Version", "win98"));
@@ -31,8 +30,7 @@ protected:
         e2e::MoveCursorTo(512, 384);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY);
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, desktopKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
@@ -42,8 +40,7 @@ protected:
     }
 
     // The Windows 98 copy, full screen and waiting for input.
-    HWND StartReady()
-    {
+    HWND StartReady() {
         HWND window = StartFullScreen(saver, e2e::WindowsPath(QV_WIN98_SAVER_PATH));
         EXPECT_TRUE(window && WaitUntilReady(saver, window));
         return window;
@@ -52,14 +49,14 @@ protected:
 
     e2e::TestProcess saver;
 };
-} // namespace
+}  // namespace
 
-TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry)
-{
+TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry) {
     HWND owner = MakeTestWindow("Owner");
     EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_SAVER_PATH), "/a " + HandleText(owner)), 0u);
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
-    EXPECT_EQ(e2e::ReadDword(QV_FAKE_RECORD_KEY, "ChangeOwner"), static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
+    EXPECT_EQ(e2e::ReadDword(QV_FAKE_RECORD_KEY, "ChangeOwner"),
+              static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
     DestroyWindow(owner);
 
     ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
@@ -67,16 +64,14 @@ TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry)
     EXPECT_FALSE(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider").has_value());
 }
 
-TEST_F(Windows98, WithoutPasswordTheFirstKeyEndsTheSaver)
-{
+TEST_F(Windows98, WithoutPasswordTheFirstKeyEndsTheSaver) {
     HWND window = StartReady();
     e2e::PressKeyAndRelease(VK_SPACE);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
     EXPECT_EQ(VerifyCalls(), 0u);
 }
 
-TEST_F(Windows98, RefusedPasswordKeepsTheSaverAndAGrantedOneEndsIt)
-{
+TEST_F(Windows98, RefusedPasswordKeepsTheSaverAndAGrantedOneEndsIt) {
     ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, 1));
     ASSERT_TRUE(e2e::WriteDword(QV_FAKE_RECORD_KEY, "GrantFromCall", 2));
     HWND window = StartReady();

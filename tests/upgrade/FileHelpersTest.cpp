@@ -9,15 +9,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-bool IsFolder(const std::string& path)
-{
+bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-} // namespace
+}  // namespace
 
-TEST(CreateDirectoryPath, CreatesNestedFoldersAndSucceedsOnExistingOnes)
-{
+TEST(CreateDirectoryPath, CreatesNestedFoldersAndSucceedsOnExistingOnes) {
     DownloadTestFolder folder;
     const std::string base = folder.Path();
     const std::string path = base + "\\T\\qvsstemp\\";
@@ -41,8 +39,7 @@ TEST(CreateDirectoryPath, CreatesNestedFoldersAndSucceedsOnExistingOnes)
     EXPECT_FALSE(CreateDirectoryPath((folder.File("plain") + "\\below").c_str(), true));
 }
 
-TEST(XFile, LoadsWholeFilesAndFailsOnMissingOnes)
-{
+TEST(XFile, LoadsWholeFilesAndFailsOnMissingOnes) {
     DownloadTestFolder folder;
     XFile file;
     for (const std::string& content : {std::string("version = 1\0binary", 18), std::string()}) {
@@ -61,8 +58,7 @@ TEST(XFile, LoadsWholeFilesAndFailsOnMissingOnes)
     EXPECT_FALSE(file.Load(nullptr));
 }
 
-TEST(LaunchProcess, StartsAProgramWithLongArgumentsAndWaits)
-{
+TEST(LaunchProcess, StartsAProgramWithLongArgumentsAndWaits) {
     DownloadTestFolder folder;
     const std::string marker = folder.File("long.txt");
     const std::string text(600, 'x');

@@ -7,8 +7,7 @@
 #include <type_traits>
 
 namespace {
-bool AnyPixel(HDC dc, COLORREF colour, const RECT& area)
-{
+bool AnyPixel(HDC dc, COLORREF colour, const RECT& area) {
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             if (GetPixel(dc, x, y) == colour)
@@ -20,7 +19,7 @@ bool AnyPixel(HDC dc, COLORREF colour, const RECT& area)
 // then ends it. The plain picture dialog also draws and measures a link.
 template <class Base>
 class Observed : public Base {
-public:
+  public:
     using Base::Base;
     bool prepared = true;
     bool painted = false;
@@ -29,14 +28,13 @@ public:
     COLORREF corner = 0;
     bool anyWhiteAtVersion = false, anyBlackOnBottomLine = false;
 
-protected:
+  protected:
     bool Prepare() override { return prepared && Base::Prepare(); }
-    void DrawOverlay(HDC dc) override
-    {
+    void DrawOverlay(HDC dc) override {
         Base::DrawOverlay(dc);
         if constexpr (std::is_same_v<Base, ImageDialog>)
-            this->DrawTextItem(dc, nullptr, nullptr, measured, 0, "http://example.invalid/", RGB(0, 0, 255),
-                               RGB(255, 0, 0));
+            this->DrawTextItem(dc, nullptr, nullptr, measured, 0, "http://example.invalid/",
+                               RGB(0, 0, 255), RGB(255, 0, 0));
         painted = true;
         seenWidth = this->width;
         seenHeight = this->height;
@@ -47,10 +45,9 @@ protected:
         PostMessageA(this->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
 };
-} // namespace
+}  // namespace
 
-TEST(ImageDialog, WithoutPictureItIs400By200PixelsOfWhiteAndClosesAtOnceWhenNotPrepared)
-{
+TEST(ImageDialog, WithoutPictureItIs400By200PixelsOfWhiteAndClosesAtOnceWhenNotPrepared) {
     Observed<ImageDialog> dialog;
     EXPECT_TRUE(dialog.Show(nullptr));
     ASSERT_TRUE(dialog.painted);
@@ -71,8 +68,7 @@ TEST(ImageDialog, WithoutPictureItIs400By200PixelsOfWhiteAndClosesAtOnceWhenNotP
 
 // With the picture's size; the version is drawn only when there is one, the
 // copyright line (a default one without texts) always.
-TEST(AboutBox, TakesItsSizeFromThePictureAndDrawsTheTexts)
-{
+TEST(AboutBox, TakesItsSizeFromThePictureAndDrawsTheTexts) {
     VersionStrings version;
     version.fileVersion = "2.5.1.0";
     version.legalCopyright = "Copyright (C) Test";

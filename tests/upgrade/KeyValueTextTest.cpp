@@ -8,13 +8,12 @@
 using namespace std::string_literals;
 
 namespace {
-const char* const none = "<none>"; // no such entry
+const char* const none = "<none>";  // no such entry
 }
 
 // Each case: a text, how many entries it holds (-1: not counted), and keys
 // with the value they give (the first occurrence unless one is named).
-TEST(KeyValueText, RulesAndExamples)
-{
+TEST(KeyValueText, RulesAndExamples) {
     struct Lookup {
         const char* key;
         const char* value;
@@ -26,21 +25,27 @@ TEST(KeyValueText, RulesAndExamples)
         std::vector<Lookup> lookups;
     };
     const Case cases[] = {
-        {"version = 1.0.34.0\r\n\turl=http://host/setup.exe  \r\n", 2,
+        {"version = 1.0.34.0\r\n\turl=http://host/setup.exe  \r\n",
+         2,
          {{"version", "1.0.34.0"}, {"url", "http://host/setup.exe"}}},
         {"version=1.0.34.0 ; next release\n", -1, {{"version", "1.0.34.0"}}},
         {"; the newest release\n;version=9\nversion=2\n", 1, {{"version", "2"}}},
         // Values keep inner blanks and equals signs; keys keep inner blanks.
-        {"note = a b\tc\nurl = http://host/get?a=1&b=2\n", -1,
+        {"note = a b\tc\nurl = http://host/get?a=1&b=2\n",
+         -1,
          {{"note", "a b\tc"}, {"url", "http://host/get?a=1&b=2"}}},
         {"file version = 1\n", -1, {{"file version", "1"}, {"file", none}}},
         // Line breaks and comments inside a key belong to it.
-        {"ver\nsion = 1\na;b\nc = 2\n", -1, {{"ver\nsion", "1"}, {"a;b\nc", "2"}, {"version", none}}},
+        {"ver\nsion = 1\na;b\nc = 2\n",
+         -1,
+         {{"ver\nsion", "1"}, {"a;b\nc", "2"}, {"version", none}}},
         // An empty value line takes the next line as the value.
         {"version =\n\nurl = x\n", 1, {{"version", "url = x"}, {"url", none}}},
         {"version = ; soon\n; really\n  3.0\n", -1, {{"version", "3.0"}}},
         {"Version = 1.0.34.0\n", -1, {{"version", none}, {"Version", "1.0.34.0"}}},
-        {"url = first\nurl = second\n", -1, {{"url", "first"}, {"url", "second", 1}, {"url", none, 2}}},
+        {"url = first\nurl = second\n",
+         -1,
+         {{"url", "first"}, {"url", "second", 1}, {"url", none, 2}}},
         // The end of the text without a line break.
         {"version = 1 ; last words", -1, {{"version", "1"}}},
         {"version = 1\n; the end", 1, {{"version", "1"}}},
@@ -62,14 +67,14 @@ TEST(KeyValueText, RulesAndExamples)
             EXPECT_EQ(entries.GetCount(), static_cast<size_t>(c.count));
         for (const Lookup& lookup : c.lookups) {
             std::string value = none;
-            EXPECT_EQ(entries.GetValue(lookup.key, value, lookup.occurrence), lookup.value != none) << lookup.key;
+            EXPECT_EQ(entries.GetValue(lookup.key, value, lookup.occurrence), lookup.value != none)
+                << lookup.key;
             EXPECT_EQ(value, lookup.value) << lookup.key;
         }
     }
 }
 
-TEST(KeyValueText, MissingTextOrKeyGivesNothingAndLeavesTheValue)
-{
+TEST(KeyValueText, MissingTextOrKeyGivesNothingAndLeavesTheValue) {
     EXPECT_EQ(KeyValueText().GetCount(), 0u);
     EXPECT_EQ(KeyValueText(nullptr, 10).GetCount(), 0u);
     const std::string text = "url = x\n";

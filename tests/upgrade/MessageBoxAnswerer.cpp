@@ -10,8 +10,7 @@ struct Search {
     std::vector<HWND> boxes;
 };
 
-BOOL CALLBACK CollectBox(HWND window, LPARAM parameter)
-{
+BOOL CALLBACK CollectBox(HWND window, LPARAM parameter) {
     Search& search = *reinterpret_cast<Search*>(parameter);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -19,14 +18,14 @@ BOOL CALLBACK CollectBox(HWND window, LPARAM parameter)
     char title[256] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (process == search.processId && IsWindowVisible(window) && std::string(className) == "#32770" &&
-        *search.caption == title && GetDlgItem(window, messageTextId))
+    if (process == search.processId && IsWindowVisible(window) &&
+        std::string(className) == "#32770" && *search.caption == title &&
+        GetDlgItem(window, messageTextId))
         search.boxes.push_back(window);
     return TRUE;
 }
 
-BOOL CALLBACK AppendStaticText(HWND child, LPARAM parameter)
-{
+BOOL CALLBACK AppendStaticText(HWND child, LPARAM parameter) {
     char className[64] = {};
     GetClassNameA(child, className, sizeof className);
     if (std::string(className) == "Static") {
@@ -36,28 +35,26 @@ BOOL CALLBACK AppendStaticText(HWND child, LPARAM parameter)
     }
     return TRUE;
 }
-} // namespace
+}  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, std::map<std::string, int> answers,
-                                       DWORD processId)
-    : caption(caption), processId(processId), answers(std::move(answers)), watcher([this] { Watch(); })
-{
-}
+MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption,
+                                       std::map<std::string, int> answers, DWORD processId)
+    : caption(caption),
+      processId(processId),
+      answers(std::move(answers)),
+      watcher([this] { Watch(); }) {}
 
-MessageBoxAnswerer::~MessageBoxAnswerer()
-{
+MessageBoxAnswerer::~MessageBoxAnswerer() {
     stopping = true;
     watcher.join();
 }
 
-std::vector<std::string> MessageBoxAnswerer::Texts() const
-{
+std::vector<std::string> MessageBoxAnswerer::Texts() const {
     std::lock_guard<std::mutex> hold(textsLock);
     return texts;
 }
 
-void MessageBoxAnswerer::Watch()
-{
+void MessageBoxAnswerer::Watch() {
     while (!stopping) {
         Search search{&caption, processId, {}};
         EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
@@ -68,8 +65,7 @@ void MessageBoxAnswerer::Watch()
     }
 }
 
-void MessageBoxAnswerer::Answer(HWND box)
-{
+void MessageBoxAnswerer::Answer(HWND box) {
     std::string text;
     EnumChildWindows(box, AppendStaticText, reinterpret_cast<LPARAM>(&text));
     const auto answer = answers.find(text);
@@ -77,5 +73,6 @@ void MessageBoxAnswerer::Answer(HWND box)
         std::lock_guard<std::mutex> hold(textsLock);
         texts.push_back(text);
     }
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer == answers.end() ? IDOK : answer->second, BN_CLICKED), 0);
+    PostMessageA(box, WM_COMMAND,
+                 MAKEWPARAM(answer == answers.end() ? IDOK : answer->second, BN_CLICKED), 0);
 }

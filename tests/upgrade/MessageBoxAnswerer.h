@@ -15,7 +15,7 @@
 // left alone. A thread of its own watches while the object lives, so boxes
 // shown modally on the test's thread are answered.
 class MessageBoxAnswerer {
-public:
+  public:
     MessageBoxAnswerer(const std::string& caption, std::map<std::string, int> answers,
                        DWORD processId = GetCurrentProcessId());
     ~MessageBoxAnswerer();
@@ -25,7 +25,7 @@ public:
     // The texts of the boxes answered so far, in order.
     std::vector<std::string> Texts() const;
 
-private:
+  private:
     void Watch();
     void Answer(HWND box);
 

@@ -19,32 +19,29 @@ const char* const manifestRequest = "/screen-saver/upgrade.txt";
 const char* const tricklingInstaller = "http://www.quorvane.com/s/trickle/400000";
 
 class SaverUpgrade : public UpgradeFixture {
-protected:
+  protected:
     // Serves a manifest of a newer version with the installer URL and starts
     // the configuration dialog (true once it shows); the answerer then answers
     // its boxes.
-    bool OpenDialog(const std::string& installer, std::map<std::string, int> answers)
-    {
+    bool OpenDialog(const std::string& installer, std::map<std::string, int> answers) {
         ServeManifest("version = 1.0.34.0\nurl = " + installer + "\n");
         return OpenDialog(std::move(answers));
     }
-    bool OpenDialog(std::map<std::string, int> answers)
-    {
+    bool OpenDialog(std::map<std::string, int> answers) {
         if (!saver.Start(SaverPath(), "/c"))
             return false;
         user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers), saver.Id());
         dialog = WaitForConfigDialog();
         return dialog != nullptr;
     }
-    bool WaitForBoxes(size_t count)
-    {
+    bool WaitForBoxes(size_t count) {
         return e2e::WaitUntil([&] { return user->Texts().size() >= count; }, bound);
     }
     // The progress dialog once the installer download has begun.
-    HWND ProgressOfPartialInstaller()
-    {
-        return e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound) ? ProgressDialog(saver.Id())
-                                                                                      : nullptr;
+    HWND ProgressOfPartialInstaller() {
+        return e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound)
+                   ? ProgressDialog(saver.Id())
+                   : nullptr;
     }
     static std::string PartialInstaller() { return TempFolder() + "\\400000"; }
 
@@ -52,22 +49,22 @@ protected:
     std::unique_ptr<MessageBoxAnswerer> user;
     HWND dialog = nullptr;
 };
-} // namespace
+}  // namespace
 
-TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing)
-{
+TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing) {
     ServeManifestWithSecondUrl("version = 1.0.33.0\nurl = " + std::string(installerUrl) + "\n");
     ASSERT_TRUE(OpenDialog(Answers(IDYES)));
-    ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound)) << "the dialog's timer read the manifest and url2";
+    ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound))
+        << "the dialog's timer read the manifest and url2";
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
     EXPECT_TRUE(user->Texts().empty());
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
 }
 
-TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
-{
-    ServeManifest("; newest\nversion = 1.0.32.0 ; older counts too\nurl = " + std::string(installerUrl) + "\n");
+TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore) {
+    ServeManifest("; newest\nversion = 1.0.32.0 ; older counts too\nurl = " +
+                  std::string(installerUrl) + "\n");
     ASSERT_TRUE(OpenDialog(Answers(IDNO)));
     ASSERT_TRUE(WaitForBoxes(1));
     EXPECT_EQ(user->Texts()[0], LoadResourceString(IDS_UPGRADE_OFFER));
@@ -78,8 +75,7 @@ TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore)
     EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
 }
 
-TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
-{
+TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt) {
     ASSERT_TRUE(OpenDialog(installerUrl, Answers(IDYES)));
     EXPECT_TRUE(e2e::WaitUntil([] { return FileExists(TempFolder() + "\\setup.exe.ran"); }, bound))
         << "the installer ran";
@@ -88,8 +84,7 @@ TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt)
     EXPECT_EQ(user->Texts().size(), 1u);
 }
 
-TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure)
-{
+TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure) {
     ASSERT_TRUE(OpenDialog("http://www.quorvane.com/files/missing.exe", Answers(IDYES)));
     ASSERT_TRUE(WaitForBoxes(2));
     EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
@@ -98,8 +93,7 @@ TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure)
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
-TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
-{
+TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile) {
     ASSERT_TRUE(OpenDialog(tricklingInstaller, Answers(IDYES, IDYES)));
     HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
@@ -112,8 +106,7 @@ TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile)
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
-TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything)
-{
+TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything) {
     ASSERT_TRUE(OpenDialog(tricklingInstaller, Answers(IDYES)));
     HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
@@ -124,8 +117,7 @@ TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything)
     EXPECT_EQ(user->Texts().size(), 1u) << "no question about cancelling";
 }
 
-TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen)
-{
+TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen) {
     ServeManifestWithSecondUrl("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
     const int earlierRequests = test_server::RequestCount(manifestRequest);
     HWND window = StartFullScreen(saver);
@@ -133,7 +125,8 @@ TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen)
     user = std::make_unique<MessageBoxAnswerer>(productName, Answers(IDYES), saver.Id());
     ASSERT_TRUE(WaitUntilReady(saver, window));
     // Longer than the configuration dialog needs to poll, fetch and ask.
-    EXPECT_FALSE(e2e::WaitUntil([&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
+    EXPECT_FALSE(e2e::WaitUntil(
+        [&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
     EXPECT_TRUE(user->Texts().empty());
     EXPECT_FALSE(SecondFileArrived());
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -5,8 +5,7 @@
 #include <fstream>
 #include <string>
 
-int main()
-{
+int main() {
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::ofstream(std::string(path) + ".ran") << "installed";

@@ -18,18 +18,18 @@ bool RemoveFile(const std::string& path);
 void OpenGate(const std::string& gate);
 // How many requests the server had for the path (with its leading slash).
 int RequestCount(const std::string& path);
-} // namespace test_server
+}  // namespace test_server
 
 // The current user's WinINet proxy for the life of the object: the server,
 // or none when it is empty. The earlier values come back after.
 class ProxySetting {
-public:
+  public:
     explicit ProxySetting(const std::string& server);
     ~ProxySetting();
     ProxySetting(const ProxySetting&) = delete;
     ProxySetting& operator=(const ProxySetting&) = delete;
 
-private:
+  private:
     struct Saved {
         const char* name;
         bool existed;
@@ -41,7 +41,7 @@ private:
 // An empty folder of the test's own below the temp folder (Path without a
 // trailing backslash), removed with its files when the object goes away.
 class DownloadTestFolder {
-public:
+  public:
     DownloadTestFolder();
     ~DownloadTestFolder();
     DownloadTestFolder(const DownloadTestFolder&) = delete;
@@ -49,7 +49,7 @@ public:
     const std::string& Path() const { return path; }
     std::string File(const std::string& name) const { return path + "\\" + name; }
 
-private:
+  private:
     std::string path;
 };
 

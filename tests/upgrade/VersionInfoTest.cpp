@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(VersionInfo, BuiltProgramCarriesItsVersionTexts)
-{
+TEST(VersionInfo, BuiltProgramCarriesItsVersionTexts) {
     VersionInfo info;
     ASSERT_TRUE(info.Open(e2e::WindowsPath(QV_SAVER_PATH).c_str()));
     VersionStrings strings;
@@ -34,8 +33,7 @@ TEST(VersionInfo, BuiltProgramCarriesItsVersionTexts)
     EXPECT_EQ(info.QueryString("ProductName"), "");
 }
 
-TEST(VersionInfo, ModuleWithoutVersionResourceOrMissingFileGivesNothing)
-{
+TEST(VersionInfo, ModuleWithoutVersionResourceOrMissingFileGivesNothing) {
     VersionInfo info;
     EXPECT_FALSE(info.Open()) << "this test program has no version resource";
     VersionStrings strings;
@@ -45,8 +43,7 @@ TEST(VersionInfo, ModuleWithoutVersionResourceOrMissingFileGivesNothing)
     EXPECT_FALSE(info.Open("C:\\no\\such\\program.exe"));
 }
 
-TEST(FormatString, FormatsLikePrintfAndCutsAtTheLastAllowance)
-{
+TEST(FormatString, FormatsLikePrintfAndCutsAtTheLastAllowance) {
     std::string text;
     FormatString(text, "\\StringFileInfo\\%08x\\%s", 0x040904B0u, "ProductName");
     EXPECT_EQ(text, "\\StringFileInfo\\040904b0\\ProductName");

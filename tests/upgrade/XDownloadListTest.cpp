@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder)
-{
+TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder) {
     struct Case {
         const char *url, *folder, *fileName, *expectedFolder, *expectedName, *expectedPath;
     };
@@ -13,7 +12,8 @@ TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder)
         {"http://host/dir/setup.exe", "C:\\T\\", "", "C:\\T\\", "setup.exe", "C:\\T\\setup.exe"},
         {"http://host/dir/setup.exe", "C:/T/", "", "C:/T/", "setup.exe", "C:/T/setup.exe"},
         {"http://host/dir/setup.exe", "", "", "", "setup.exe", "setup.exe"},
-        {"http://host/dir/setup.exe", "C:\\T", "upgrade.tmp", "C:\\T\\", "upgrade.tmp", "C:\\T\\upgrade.tmp"},
+        {"http://host/dir/setup.exe", "C:\\T", "upgrade.tmp", "C:\\T\\", "upgrade.tmp",
+         "C:\\T\\upgrade.tmp"},
         // A path ending in a slash or a URL that does not crack gives no name.
         {"http://host/dir/", "C:\\T", "", "C:\\T\\", "", "C:\\T\\"},
         {"not a url", "C:\\T", "", "C:\\T\\", "", "C:\\T\\"},
@@ -47,8 +47,7 @@ TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder)
     }
 }
 
-TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset)
-{
+TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset) {
     XDownload download;
     download.Add("not a url", "", "x", true);
     ASSERT_TRUE(download.Start());
@@ -61,8 +60,7 @@ TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset)
     EXPECT_EQ(download.GetFileName(0), "b.exe");
 }
 
-TEST(XDownloadList, StopForgetsTheWorkerButTheListStaysStarted)
-{
+TEST(XDownloadList, StopForgetsTheWorkerButTheListStaysStarted) {
     XDownload download;
     download.Add("not a url", "", "x", true);
     ASSERT_TRUE(download.Start());

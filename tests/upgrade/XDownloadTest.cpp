@@ -9,23 +9,20 @@
 #include <cstdio>
 
 namespace {
-const DWORD bound = 30000;        // generous: nothing here should take long
-const DWORD timeoutBound = 90000; // two 10 s network time-outs and pauses
+const DWORD bound = 30000;         // generous: nothing here should take long
+const DWORD timeoutBound = 90000;  // two 10 s network time-outs and pauses
 
 class XDownloadTest : public testing::Test {
-protected:
+  protected:
     // Adds one URL of the test server and starts.
-    void StartOne(const std::string& path, const std::string& fileName = "body")
-    {
+    void StartOne(const std::string& path, const std::string& fileName = "body") {
         ASSERT_EQ(download.Add(test_server::Url(path), folder.Path(), fileName, true), 0);
         ASSERT_TRUE(download.Start());
     }
-    bool WaitForEnd(DWORD timeoutMs = bound)
-    {
+    bool WaitForEnd(DWORD timeoutMs = bound) {
         return e2e::WaitUntil([&] { return download.IsDone(-1); }, timeoutMs);
     }
-    bool WaitForReceived(int bytes)
-    {
+    bool WaitForReceived(int bytes) {
         return e2e::WaitUntil([&] { return download.GetReceivedBytes() >= bytes; }, bound);
     }
 
@@ -46,10 +43,9 @@ struct Body {
 class XDownloadBodyTest : public XDownloadTest, public testing::WithParamInterface<Body> {};
 class XDownloadFailureTest : public XDownloadTest, public testing::WithParamInterface<Body> {};
 class XDownloadProgressTest : public XDownloadTest, public testing::WithParamInterface<bool> {};
-} // namespace
+}  // namespace
 
-TEST_P(XDownloadBodyTest, ArrivesWhole)
-{
+TEST_P(XDownloadBodyTest, ArrivesWhole) {
     const DWORD start = GetTickCount();
     StartOne(GetParam().path);
     ASSERT_TRUE(WaitForEnd(GetParam().timeoutMs));
@@ -62,18 +58,17 @@ TEST_P(XDownloadBodyTest, ArrivesWhole)
 // Requests: one for the size, one for the body; retries add more. The network
 // time-outs are 10 s; the stalling server closes after 12 s, which ends the
 // wait where WinINet does not apply the time-outs (Wine does not).
-INSTANTIATE_TEST_SUITE_P(Scenarios, XDownloadBodyTest,
-                         testing::Values(Body{"s/chunked/25000", 25000, 2, bound},
-                                         Body{"s/close/9000", 9000, 2, bound},
-                                         Body{"s/flaky/busy/3/5000", 5000, 5, bound},      // 3 refused
-                                         Body{"s/broken/cut/20000", 20000, 3, bound},      // broken once
-                                         Body{"s/stall/halt/20000/12", 20000, 3, timeoutBound})); // stalled once
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, XDownloadBodyTest,
+    testing::Values(Body{"s/chunked/25000", 25000, 2, bound}, Body{"s/close/9000", 9000, 2, bound},
+                    Body{"s/flaky/busy/3/5000", 5000, 5, bound},              // 3 refused
+                    Body{"s/broken/cut/20000", 20000, 3, bound},              // broken once
+                    Body{"s/stall/halt/20000/12", 20000, 3, timeoutBound}));  // stalled once
 
 // The server holds the body back until the test opens a gate, and the rest
 // after 4096 bytes until another: percent 0, then 40.96, then 100. Without a
 // Content-Length the size is unknown and the percent 0 until the end.
-TEST_P(XDownloadProgressTest, FollowsTheBody)
-{
+TEST_P(XDownloadProgressTest, FollowsTheBody) {
     const bool sized = GetParam();
     const std::string key = sized ? "progress" : "unsized";
     StartOne(sized ? "s/gated/progress/10000" : "s/gated-close/unsized/10000");
@@ -101,8 +96,7 @@ TEST_P(XDownloadProgressTest, FollowsTheBody)
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutContentLength, XDownloadProgressTest, testing::Bool());
 
-TEST_F(XDownloadTest, RedirectedItemsArriveInNewFolders)
-{
+TEST_F(XDownloadTest, RedirectedItemsArriveInNewFolders) {
     const std::string nested = folder.Path() + "\\a\\b";
     ASSERT_EQ(download.Add(test_server::Url("s/redirect/301/s/len/3000"), nested, "", true), 0);
     ASSERT_EQ(download.Add(test_server::Url("s/redirect/302/s/len/5000"), nested, "", false), 1);
@@ -117,8 +111,7 @@ TEST_F(XDownloadTest, RedirectedItemsArriveInNewFolders)
 }
 
 // An item that fails is not retried, and a file lying at its path is deleted.
-TEST_P(XDownloadFailureTest, FailsOnceInEachPhaseAndDeletesTheFileAtItsPath)
-{
+TEST_P(XDownloadFailureTest, FailsOnceInEachPhaseAndDeletesTheFileAtItsPath) {
     const DWORD start = GetTickCount();
     const std::string path = folder.File("missing");
     WriteTestFile(path, "an earlier download");
@@ -138,21 +131,22 @@ TEST_P(XDownloadFailureTest, FailsOnceInEachPhaseAndDeletesTheFileAtItsPath)
 // WinINet itself may send a request again once when the connection closes
 // without an answer, as the silent server's does after 12 s.
 INSTANTIATE_TEST_SUITE_P(Scenarios, XDownloadFailureTest,
-                         testing::Values(Body{"s/status/404", 0, 2, bound}, Body{"s/silent/12", 0, 4, timeoutBound}));
+                         testing::Values(Body{"s/status/404", 0, 2, bound},
+                                         Body{"s/silent/12", 0, 4, timeoutBound}));
 
-TEST_F(XDownloadTest, ServerErrorIsRetriedUntilStop)
-{
+TEST_F(XDownloadTest, ServerErrorIsRetriedUntilStop) {
     StartOne("s/status/503");
-    ASSERT_TRUE(e2e::WaitUntil([] { return test_server::RequestCount("/s/status/503") >= 3; }, bound));
+    ASSERT_TRUE(
+        e2e::WaitUntil([] { return test_server::RequestCount("/s/status/503") >= 3; }, bound));
     download.Stop(XDownload::waitForever);
     EXPECT_FALSE(download.IsDone(-1));
     EXPECT_FALSE(FileExists(download.GetPath(0)));
 }
 
-TEST_F(XDownloadTest, ContentLengthThatIsNoNumberLeavesTheSizeUnknown)
-{
+TEST_F(XDownloadTest, ContentLengthThatIsNoNumberLeavesTheSizeUnknown) {
     StartOne("s/bad-length/3000");
-    ASSERT_TRUE(e2e::WaitUntil([&] { return download.IsDone(-1) || download.IsFailed(-1); }, bound));
+    ASSERT_TRUE(
+        e2e::WaitUntil([&] { return download.IsDone(-1) || download.IsFailed(-1); }, bound));
     EXPECT_GE(download.GetTotalBytes(), 0);
     EXPECT_LE(download.GetTotalBytes(), 3000);
     EXPECT_GE(download.GetPercent(), 0.0f);
@@ -161,8 +155,7 @@ TEST_F(XDownloadTest, ContentLengthThatIsNoNumberLeavesTheSizeUnknown)
 
 // Stop deletes the partial file: at once when it waits for the worker, and
 // by the worker on its own when it does not.
-TEST_F(XDownloadTest, StopDuringTransferDeletesThePartialFile)
-{
+TEST_F(XDownloadTest, StopDuringTransferDeletesThePartialFile) {
     std::string early;
     {
         XDownload left;
@@ -179,5 +172,6 @@ TEST_F(XDownloadTest, StopDuringTransferDeletesThePartialFile)
     EXPECT_FALSE(FileExists(download.GetPath(0)));
     EXPECT_TRUE(download.IsFailed(0));
     EXPECT_FALSE(download.IsDone(-1));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return !FileExists(early); }, bound)) << "closed and deleted by the worker";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !FileExists(early); }, bound))
+        << "closed and deleted by the worker";
 }

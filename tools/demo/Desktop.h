@@ -18,11 +18,11 @@ Rect DrawWindow(Canvas& c, const Rect& frame, const std::string& title, bool act
 void DrawTaskbar(Canvas& c, bool startPressed, bool notesActive, const std::string& clock);
 
 struct Editor {
-  Rect frame;
-  bool active;
-  std::string text;  // typed so far; '\n' starts a line
-  bool caret;
-  int openMenuItem;  // -1: the File menu is closed; else the highlighted item (or 99: none)
+    Rect frame;
+    bool active;
+    std::string text;  // typed so far; '\n' starts a line
+    bool caret;
+    int openMenuItem;  // -1: the File menu is closed; else the highlighted item (or 99: none)
 };
 void DrawEditor(Canvas& c, const Editor& e);
 // Where the editor's File menu title and its items are.
@@ -30,10 +30,10 @@ Rect EditorFileMenuTitle(const Rect& frame);
 Rect EditorMenuItem(const Rect& frame, int item);
 
 struct Inbox {
-  Rect frame;
-  bool active;
-  int firstRow;  // scrolled down by this many rows
-  int selected;  // -1: none
+    Rect frame;
+    bool active;
+    int firstRow;  // scrolled down by this many rows
+    int selected;  // -1: none
 };
 void DrawInbox(Canvas& c, const Inbox& box);
 Rect InboxScrollDown(const Rect& frame);

@@ -102,6 +102,6 @@ const uint8_t kGlyphs[95][7] = {
 }  // namespace
 
 const uint8_t* Glyph(char c) {
-  const int i = (c >= 32 && c < 127) ? c - 32 : 0;
-  return kGlyphs[i];
+    const int i = (c >= 32 && c < 127) ? c - 32 : 0;
+    return kGlyphs[i];
 }

@@ -10,13 +10,11 @@ struct Colour {
     double r, g, b;
 };
 
-inline Colour Mix(Colour a, Colour b, double t)
-{
+inline Colour Mix(Colour a, Colour b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-inline Colour Rgb(int r, int g, int b)
-{
+inline Colour Rgb(int r, int g, int b) {
     return {r / 255.0, g / 255.0, b / 255.0};
 }
 
@@ -25,8 +23,7 @@ using Shape = std::function<bool(double x, double y)>;
 // The colour of a shape at a point, for gradients.
 using Paint = std::function<Colour(double x, double y)>;
 
-inline Shape RoundedRect(double x0, double y0, double x1, double y1, double radius)
-{
+inline Shape RoundedRect(double x0, double y0, double x1, double y1, double radius) {
     return [=](double x, double y) {
         double dx = std::max({x0 + radius - x, 0.0, x - (x1 - radius)});
         double dy = std::max({y0 + radius - y, 0.0, y - (y1 - radius)});
@@ -34,18 +31,18 @@ inline Shape RoundedRect(double x0, double y0, double x1, double y1, double radi
     };
 }
 
-inline Shape Triangle(double ax, double ay, double bx, double by, double cx, double cy)
-{
+inline Shape Triangle(double ax, double ay, double bx, double by, double cx, double cy) {
     return [=](double x, double y) {
-        auto side = [&](double px, double py, double qx, double qy) { return (qx - px) * (y - py) - (qy - py) * (x - px); };
+        auto side = [&](double px, double py, double qx, double qy) {
+            return (qx - px) * (y - py) - (qy - py) * (x - px);
+        };
         double s1 = side(ax, ay, bx, by), s2 = side(bx, by, cx, cy), s3 = side(cx, cy, ax, ay);
         return (s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0);
     };
 }
 
 // An ellipse with semi-axes a (across) and b (along), turned by angle radians.
-inline Shape TurnedEllipse(double cx, double cy, double a, double b, double angle)
-{
+inline Shape TurnedEllipse(double cx, double cy, double a, double b, double angle) {
     return [=](double x, double y) {
         double u = (x - cx) * std::cos(angle) + (y - cy) * std::sin(angle);
         double v = -(x - cx) * std::sin(angle) + (y - cy) * std::cos(angle);
@@ -53,8 +50,7 @@ inline Shape TurnedEllipse(double cx, double cy, double a, double b, double angl
     };
 }
 
-inline Shape Ring(double cx, double cy, double inner, double outer)
-{
+inline Shape Ring(double cx, double cy, double inner, double outer) {
     return [=](double x, double y) {
         double d = std::hypot(x - cx, y - cy);
         return d >= inner && d <= outer;
@@ -62,16 +58,20 @@ inline Shape Ring(double cx, double cy, double inner, double outer)
 }
 
 class Canvas {
-public:
-    Canvas(int width, int height) : width(width), height(height), colour(width * height, Colour{0, 0, 0}), alpha(width * height, 0.0) {}
+  public:
+    Canvas(int width, int height)
+        : width(width),
+          height(height),
+          colour(width * height, Colour{0, 0, 0}),
+          alpha(width * height, 0.0) {}
 
     // Paints the shape; with smoothing, each pixel is covered by the share of
     // its 4 x 4 sample points inside the shape, otherwise by its centre alone.
-    void Fill(const Shape& shape, const Paint& paint, double opacity = 1.0, bool smooth = true)
-    {
+    void Fill(const Shape& shape, const Paint& paint, double opacity = 1.0, bool smooth = true) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                double cover = smooth ? Coverage(shape, x, y) : (shape(x + 0.5, y + 0.5) ? 1.0 : 0.0);
+                double cover =
+                    smooth ? Coverage(shape, x, y) : (shape(x + 0.5, y + 0.5) ? 1.0 : 0.0);
                 if (cover <= 0.0)
                     continue;
                 double a = cover * opacity;
@@ -81,9 +81,9 @@ public:
             }
     }
 
-    void Fill(const Shape& shape, Colour solid, double opacity = 1.0, bool smooth = true)
-    {
-        Fill(shape, [solid](double, double) { return solid; }, opacity, smooth);
+    void Fill(const Shape& shape, Colour solid, double opacity = 1.0, bool smooth = true) {
+        Fill(
+            shape, [solid](double, double) { return solid; }, opacity, smooth);
     }
 
     int Width() const { return width; }
@@ -93,9 +93,8 @@ public:
     uint8_t Blue(int x, int y) const { return Byte(colour[y * width + x].b); }
     uint8_t Alpha(int x, int y) const { return Byte(alpha[y * width + x]); }
 
-private:
-    static double Coverage(const Shape& shape, int x, int y)
-    {
+  private:
+    static double Coverage(const Shape& shape, int x, int y) {
         int inside = 0;
         for (int sy = 0; sy < 4; ++sy)
             for (int sx = 0; sx < 4; ++sx)
@@ -103,7 +102,9 @@ private:
         return inside / 16.0;
     }
 
-    static uint8_t Byte(double v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
+    static uint8_t Byte(double v) {
+        return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+    }
 
     int width, height;
     std::vector<Colour> colour;

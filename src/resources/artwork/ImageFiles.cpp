@@ -3,21 +3,18 @@
 #include <fstream>
 
 namespace {
-void Put16(std::vector<uint8_t>& out, unsigned v)
-{
+void Put16(std::vector<uint8_t>& out, unsigned v) {
     out.push_back(v & 0xFF);
     out.push_back((v >> 8) & 0xFF);
 }
 
-void Put32(std::vector<uint8_t>& out, unsigned v)
-{
+void Put32(std::vector<uint8_t>& out, unsigned v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
 
 // BITMAPINFOHEADER; icons store twice the height (colour rows, then the mask).
-void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, unsigned imageSize)
-{
+void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, unsigned imageSize) {
     Put32(out, 40);
     Put32(out, width);
     Put32(out, height);
@@ -31,15 +28,14 @@ void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, u
     Put32(out, 0);
 }
 
-bool Save(const std::string& path, const std::vector<uint8_t>& bytes)
-{
+bool Save(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
 
-std::vector<uint8_t> IconImage(const Canvas& canvas)
-{
+std::vector<uint8_t> IconImage(const Canvas& canvas) {
     int w = canvas.Width(), h = canvas.Height();
     int maskStride = ((w + 31) / 32) * 4;
     std::vector<uint8_t> out;
@@ -63,10 +59,9 @@ std::vector<uint8_t> IconImage(const Canvas& canvas)
         }
     return out;
 }
-} // namespace
+}  // namespace
 
-bool WriteBitmapFile(const std::string& path, const Canvas& canvas)
-{
+bool WriteBitmapFile(const std::string& path, const Canvas& canvas) {
     int w = canvas.Width(), h = canvas.Height();
     int stride = (w * 3 + 3) / 4 * 4;
     unsigned imageSize = static_cast<unsigned>(stride * h);
@@ -88,8 +83,7 @@ bool WriteBitmapFile(const std::string& path, const Canvas& canvas)
     return Save(path, out);
 }
 
-bool WriteIconFile(const std::string& path, const std::vector<Canvas>& images)
-{
+bool WriteIconFile(const std::string& path, const std::vector<Canvas>& images) {
     std::vector<std::vector<uint8_t>> bodies;
     for (const Canvas& canvas : images)
         bodies.push_back(IconImage(canvas));

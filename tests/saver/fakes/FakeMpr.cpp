@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD, DWORD)
-{
+extern "C" __declspec(dllexport) DWORD WINAPI
+    PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD, DWORD) {
     e2e::WriteString(QV_FAKE_RECORD_KEY, "ChangeProvider", provider ? provider : "");
-    e2e::WriteDword(QV_FAKE_RECORD_KEY, "ChangeOwner", static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
+    e2e::WriteDword(QV_FAKE_RECORD_KEY, "ChangeOwner",
+                    static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
     return 0;
 }

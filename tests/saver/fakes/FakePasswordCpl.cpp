@@ -7,8 +7,7 @@
 
 #include <windows.h>
 
-extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window)
-{
+extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
     DWORD calls = e2e::ReadDword(QV_FAKE_RECORD_KEY, "VerifyCalls").value_or(0) + 1;
     e2e::WriteDword(QV_FAKE_RECORD_KEY, "VerifyCalls", calls);
     if (calls >= e2e::ReadDword(QV_FAKE_RECORD_KEY, "GrantFromCall").value_or(1))
