@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= 2
 
-.PHONY: all deps configure build dist test test-host test-windows demo bench fuzz clean
+.PHONY: all deps configure build dist test test-host test-windows demo bench fuzz format clean
 
 all: dist
 
@@ -12,20 +12,26 @@ deps:
 
 build/host/build.ninja: CMakeLists.txt CMakePresets.json | deps
 	cmake --preset host >/dev/null
-build/windows/build.ninja: CMakeLists.txt CMakePresets.json cmake/mingw-i686.cmake | deps
+build/windows/build.ninja: CMakeLists.txt CMakePresets.json cmake/mingw.cmake cmake/mingw-i686.cmake | deps
 	cmake --preset windows >/dev/null
+build/windows-x64/build.ninja: CMakeLists.txt CMakePresets.json cmake/mingw.cmake cmake/mingw-x86_64.cmake | deps
+	cmake --preset windows-x64 >/dev/null
 
-build: deps build/host/build.ninja build/windows/build.ninja
+build: deps build/host/build.ninja build/windows/build.ninja build/windows-x64/build.ninja
 	cmake --build build/host -j$(JOBS)
 	cmake --build build/windows -j$(JOBS)
+	cmake --build build/windows-x64 -j$(JOBS)
 
-# The saver carries the demo recording appended to its own file.
+# The saver carries the demo recording appended to its own file. The 32-bit
+# programs go to dist/, the 64-bit ones to dist/x64/.
 dist: build
-	@mkdir -p dist
+	@mkdir -p dist/x64
 	build/host/tools/demorec build/host/demo.vqd
-	rm -f dist/QuorvaneSaver.scr
+	rm -f dist/QuorvaneSaver.scr dist/x64/QuorvaneSaver.scr
 	build/host/tools/vqdtool embed build/windows/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/QuorvaneSaver.scr
+	build/host/tools/vqdtool embed build/windows-x64/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/x64/QuorvaneSaver.scr
 	cp build/windows/tools/vqdtool.exe build/host/tools/vqdtool dist/
+	cp build/windows-x64/tools/vqdtool.exe dist/x64/
 
 test: dist
 	@scripts/run-tests.sh
@@ -38,6 +44,10 @@ bench: dist
 
 fuzz: build
 	fuzz/run-smoke.sh $${SECONDS_PER_TARGET:-600}
+
+# Rewrites every C++ file in the root .clang-format style; `make test` checks it.
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build dist out

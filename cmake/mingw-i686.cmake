@@ -1,11 +1,5 @@
-# Cross-compiling the Windows programs with mingw-w64 (32-bit).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)  # posix threads: GoogleTest needs std::mutex
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/harness/wine-run.sh)
+# 32-bit Windows programs: the primary product.
+set(QV_MINGW_TRIPLET i686-w64-mingw32)
+set(QV_MINGW_PROCESSOR i686)
+set(QV_WINDOWS_ARCH x86)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

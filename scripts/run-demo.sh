@@ -5,8 +5,11 @@
 # screenshots are saved to out/demo/, and their paths are printed.
 set -u
 cd "$(dirname "$0")/.."
-saver=dist/QuorvaneSaver.scr
-source tests/harness/wine-env.sh
+# The 32-bit saver where this host can run it, else the 64-bit one
+# (QV_WINDOWS_ARCH=x86|x64 forces one).
+source tests/harness/wine-env.sh || exit 1
+saver=$(qv_dist_dir "$QV_WINDOWS_ARCH")/QuorvaneSaver.scr
+echo "The $QV_WINDOWS_ARCH saver: $saver"
 tests/harness/wine-prefix.sh || exit 1
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

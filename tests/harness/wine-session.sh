@@ -5,7 +5,7 @@
 # One session at a time runs on this machine (a lock serialises them).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine-env.sh"
+source "$here/wine-env.sh" || exit 1
 screen=${QV_SCREEN:-1024x768x24}
 
 exec 9>/tmp/quorvane-wine-session.lock
