@@ -54,11 +54,12 @@ void SaverStartup() {
         static_cast<UINT>(SaverMain(GetModuleHandleA(nullptr), nullptr, tail, showCommand)));
 }
 
+// The decimal window handle of /p, /c and /a, as wide as a pointer.
 HWND ParseWindowHandle(const char* text) {
-    uint32_t value = 0;
+    uintptr_t value = 0;
     for (; *text >= '0' && *text <= '9'; ++text)
-        value = value * 10 + static_cast<uint32_t>(*text - '0');
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
+        value = value * 10 + static_cast<uintptr_t>(*text - '0');
+    return reinterpret_cast<HWND>(value);
 }
 
 int SaverMain(HINSTANCE instance, HINSTANCE, const char* commandTail, int) {

@@ -21,11 +21,18 @@ TEST(CommandLine, TailSkipsTheProgramNameAndFollowingBlanks) {
         EXPECT_STREQ(CommandTail(line), tail) << line;
 }
 
-TEST(CommandLine, WindowHandleIsLeadingDecimalDigitsWrappingAt32Bits) {
-    const std::pair<const char*, uintptr_t> cases[] = {
-        {"1234", 1234},    {"56 78", 56},    {"0x10", 0}, {" 12", 0},
-        {"-5", 0},         {"abc", 0},       {"", 0},     {"4294967295", 0xFFFFFFFFu},
-        {"4294967296", 0}, {"4294967297", 1}};
+TEST(CommandLine, WindowHandleIsLeadingDecimalDigitsWrappingAtPointerWidth) {
+    const uintptr_t top32 = 0xFFFFFFFFu;  // past it, a 32-bit program wraps to 0
+    const std::pair<const char*, uintptr_t> cases[] = {{"1234", 1234},
+                                                       {"56 78", 56},
+                                                       {"0x10", 0},
+                                                       {" 12", 0},
+                                                       {"-5", 0},
+                                                       {"abc", 0},
+                                                       {"", 0},
+                                                       {"4294967295", top32},
+                                                       {"4294967296", top32 + 1},
+                                                       {"4294967297", top32 + 2}};
     for (const auto& [text, handle] : cases)
         EXPECT_EQ(ParseWindowHandle(text), reinterpret_cast<HWND>(handle)) << text;
 }

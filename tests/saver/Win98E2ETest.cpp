@@ -55,8 +55,7 @@ TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry) {
     HWND owner = MakeTestWindow("Owner");
     EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_SAVER_PATH), "/a " + HandleText(owner)), 0u);
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
-    EXPECT_EQ(e2e::ReadDword(QV_FAKE_RECORD_KEY, "ChangeOwner"),
-              static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
+    EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeOwner"), HandleText(owner));
     DestroyWindow(owner);
 
     ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));

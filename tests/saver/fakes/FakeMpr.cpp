@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 extern "C" __declspec(dllexport) DWORD WINAPI
     PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD, DWORD) {
     e2e::WriteString(QV_FAKE_RECORD_KEY, "ChangeProvider", provider ? provider : "");
-    e2e::WriteDword(QV_FAKE_RECORD_KEY, "ChangeOwner",
-                    static_cast<DWORD>(reinterpret_cast<uintptr_t>(owner)));
+    e2e::WriteString(QV_FAKE_RECORD_KEY, "ChangeOwner",
+                     std::to_string(reinterpret_cast<uintptr_t>(owner)));
     return 0;
 }
