@@ -27,6 +27,13 @@ count_ctest() {
   rm -f "$log"
 }
 
+echo "== code style (.clang-format; make format rewrites)"
+if git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+fi
+
 echo "== native tests"
 count_ctest ctest --test-dir build/host --output-on-failure
 
@@ -35,13 +42,30 @@ if [ -x fuzz/run-smoke.sh ]; then
   if fuzz/run-smoke.sh "${QV_FUZZ_SECONDS:-30}"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 fi
 
-echo "== Windows tests under Wine"
-count_ctest tests/harness/wine-session.sh ctest --test-dir build/windows --output-on-failure
+# The Windows suite runs on each build this host can run (host-arch.sh), each
+# build in its own prefix and session, one session at a time.
+source tests/harness/host-arch.sh
+archs=$(qv_windows_test_archs) || { failed=$((failed + 1)); archs=""; }
+runs_summary=""
+for arch in $archs; do
+  echo "== Windows tests under Wine ($arch build)"
+  before=$((passed + failed))
+  QV_WINDOWS_ARCH=$arch count_ctest tests/harness/wine-session.sh \
+    ctest --test-dir "$(qv_build_dir "$arch")" --output-on-failure
+  runs_summary+="$arch: $((passed + failed - before)) Windows test programs; "
+done
+if [ -z "${QV_WINDOWS_ARCH:-}" ] && ! qv_host_runs_x86; then
+  echo "32-bit Windows tests skipped: this kernel cannot run 32-bit programs"
+  runs_summary+="x86: skipped; "
+fi
 
-echo "== the presenter on a 16-bit display"
-QV_SCREEN=1024x768x16 count_ctest tests/harness/wine-session.sh ctest --test-dir build/windows \
-  --output-on-failure -R presenter_tests
+primary=$(qv_windows_arch) && {
+  echo "== the presenter on a 16-bit display ($primary build)"
+  QV_WINDOWS_ARCH=$primary QV_SCREEN=1024x768x16 count_ctest tests/harness/wine-session.sh \
+    ctest --test-dir "$(qv_build_dir "$primary")" --output-on-failure -R presenter_tests
+}
 
 echo
+echo "Windows suites: ${runs_summary:-none}"
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
