@@ -1,5 +1,6 @@
 #include "playback/FramePresenter.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "playback/ClickMarks.h"
@@ -82,6 +83,85 @@ void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary,
     primary->Blt(&area, back, &area, DDBLT_WAIT, nullptr);
 }
 
+// What the screen shows since the last paint, to know what a change-only
+// paint may leave as it is.
+struct ShownPicture {
+    bool valid = false;  // a whole paint happened with the current frame surface
+    PresentationLayout layout;
+    Rect mark = {};  // the click marks' place, capture coordinates
+};
+ShownPicture shown;
+
+bool SameLayout(const PresentationLayout& a, const PresentationLayout& b) {
+    return a.picture == b.picture && a.source == b.source && a.borderCount == b.borderCount;
+}
+
+// A test-only switch: every paint brings the whole picture, as a baseline
+// for measuring the change-only paint.
+bool WholePaintsOnly() {
+    static const bool whole = std::getenv("QUORVANE_TEST_WHOLE_PAINTS") != nullptr;
+    return whole;
+}
+
+// Past this many pieces one blit of their bounding box is cheaper, and past
+// this share of the picture one blit of the whole picture is.
+constexpr int kMostPieces = 16;
+constexpr int kMostChangedPercent = 60;
+
+// The changed parts of the picture, in capture coordinates: at most
+// kMostPieces rectangles, or their bounding box. No allocation per paint.
+class ChangedPieces {
+  public:
+    void Add(const Rect& r) {
+        if (r.IsEmpty())
+            return;
+        bounds = count == 0 && !overflow
+                     ? r
+                     : Rect{std::min(bounds.left, r.left), std::min(bounds.top, r.top),
+                            std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)};
+        if (count < kMostPieces)
+            pieces[count++] = r;
+        else
+            overflow = true;
+    }
+    int Count() const { return overflow ? 1 : count; }
+    const Rect& Piece(int i) const { return overflow ? bounds : pieces[i]; }
+
+  private:
+    Rect pieces[kMostPieces] = {};
+    Rect bounds = {};
+    int count = 0;
+    bool overflow = false;
+};
+
+Rect FromCapture(const Rect& r, const Rect& capture) {
+    return {r.left - capture.left, r.top - capture.top, r.right - capture.left,
+            r.bottom - capture.top};
+}
+
+int64_t Area(const Rect& r) {
+    return int64_t(r.right - r.left) * (r.bottom - r.top);
+}
+
+// Blits the changed pieces to the screen; false when one blit of the whole
+// picture is cheaper.
+bool BlitChanges(IDirectDrawSurface* primary, IDirectDrawSurface* surface,
+                 const PresentationLayout& l, const ChangedPieces& changes) {
+    Rect sources[kMostPieces], screens[kMostPieces];
+    int64_t area = 0;
+    int n = 0;
+    for (int i = 0; i < changes.Count(); ++i)
+        if (MapToScreen(l, changes.Piece(i), sources[n], screens[n]))
+            area += Area(screens[n++]);
+    if (area * 100 > Area(l.picture) * kMostChangedPercent)
+        return false;
+    for (int i = 0; i < n; ++i) {
+        RECT target = ToRECT(screens[i]), source = ToRECT(sources[i]);
+        primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool BlitFrameRect(const RecordingFile& r, HDC dc, int x, int y, int imageX, int imageY, int width,
@@ -112,6 +192,7 @@ bool CreateFrameSurface(RecordingFile& r) {
 
 void ReleaseFrameSurface(RecordingFile& r) {
     ReleaseObject(FrameSurface(r));
+    shown = ShownPicture{};
 }
 
 bool UpdateFrameSurface(RecordingFile& r) {
@@ -130,7 +211,7 @@ bool UpdateFrameSurface(RecordingFile& r) {
 }
 
 void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            DWORD fillColour) {
+            DWORD fillColour, PaintScope scope) {
     IDirectDrawSurface* primary = GetPrimarySurface();
     if (!primary)
         return;
@@ -155,16 +236,36 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
         FillRect(primary, d, effects);
         return;
     }
+    // A new frame surface (the first frame, a new image format or capture
+    // rectangle) or a new layout needs the whole picture on the screen.
+    const bool whole = scope == PaintScope::kWhole || WholePaintsOnly() || !FrameSurface(r) ||
+                       !shown.valid || !SameLayout(shown.layout, l);
+    ChangedPieces changes;
+    if (!whole) {
+        const Rect& capture = r.GetCaptureRect();
+        for (const Rect& dirty : r.GetDirtyRects())
+            changes.Add(FromCapture(dirty, capture));
+        changes.Add(shown.mark);
+    }
     UpdateFrameSurface(r);
     if (drawClicks)
         DrawClickMarks(r);
-    if (IDirectDrawSurface* surface = FrameSurface(r)) {
-        RECT target = ToRECT(l.picture), source = ToRECT(l.source);
-        primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
+    IDirectDrawSurface* surface = FrameSurface(r);
+    shown.mark = FromCapture(r.markRect, r.GetCaptureRect());
+    if (surface) {
+        changes.Add(shown.mark);
+        if (whole || !BlitChanges(primary, surface, l, changes)) {
+            RECT target = ToRECT(l.picture), source = ToRECT(l.source);
+            primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
+        }
     } else {
         DrawThroughBackSurface(r, primary, l);
     }
     EraseClickMarks(r);  // nothing to do when no mark was drawn
-    for (int i = 0; i < l.borderCount; ++i)
-        FillRect(primary, l.borders[i], effects);
+    if (whole) {
+        for (int i = 0; i < l.borderCount; ++i)
+            FillRect(primary, l.borders[i], effects);
+    }
+    shown.valid = surface != nullptr;
+    shown.layout = l;
 }

@@ -6,8 +6,13 @@
 
 class RecordingFile;
 
+// What a paint brings to the screen: the whole window (WM_PAINT, the first
+// frame, a new layout), or only what changed since the last paint: this
+// paint's dirty rectangles and the click marks' old and new places.
+enum class PaintScope { kWhole, kChanges };
+
 void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            DWORD fillColour);
+            DWORD fillColour, PaintScope scope = PaintScope::kWhole);
 
 bool CreateFrameSurface(RecordingFile& recording);
 void ReleaseFrameSurface(RecordingFile& recording);

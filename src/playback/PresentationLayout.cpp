@@ -1,6 +1,7 @@
 #include "playback/PresentationLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -110,4 +111,30 @@ PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const
         out.borders[out.borderCount++] = {d.left, p.bottom, d.right, d.bottom};
     }
     return out;
+}
+
+bool MapToScreen(const PresentationLayout& l, const Rect& pictureRect, Rect& source, Rect& screen) {
+    source = Intersect(pictureRect, l.source);
+    if (!l.visible || source.IsEmpty())
+        return false;
+    const Rect& p = l.picture;
+    if (!l.scaled) {
+        const int32_t dx = p.left - l.source.left, dy = p.top - l.source.top;
+        screen = {source.left + dx, source.top + dy, source.right + dx, source.bottom + dy};
+        return true;
+    }
+    // The ratios the whole picture's blit stretches by.
+    const double sx = double(Width(p)) / double(Width(l.source));
+    const double sy = double(Height(p)) / double(Height(l.source));
+    // Left and top edges round down, right and bottom edges up.
+    const auto edge = [](int32_t origin, int32_t v, int32_t from, double s, bool up) {
+        const double at = double(v - from) * s;
+        return origin + int32_t(up ? std::ceil(at) : std::floor(at));
+    };
+    screen = Intersect({edge(p.left, source.left, l.source.left, sx, false),
+                        edge(p.top, source.top, l.source.top, sy, false),
+                        edge(p.left, source.right, l.source.left, sx, true),
+                        edge(p.top, source.bottom, l.source.top, sy, true)},
+                       p);
+    return !screen.IsEmpty();
 }

@@ -18,3 +18,11 @@ struct PresentationLayout {
 // painting context's viewport origin (zero for a paint context).
 PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const Rect& captureRect,
                                  bool scaleToFit);
+
+// Where a rectangle of the picture (capture coordinates, its top-left corner
+// at (0, 0)) shows: `source` is the part of it that the layout shows, `screen`
+// the screen rectangle a blit of `source` covers. When scaling, `screen` is
+// rounded outward to whole pixels, so that rectangles blitted one by one leave
+// no seam between them. False when nothing of the rectangle is shown.
+bool MapToScreen(const PresentationLayout& layout, const Rect& pictureRect, Rect& source,
+                 Rect& screen);

@@ -62,6 +62,9 @@ BOOL SaverWnd::OpenPlayback() {
         recording.SetAutoRepeat(config->autoRepeat);
         recording.SetQuickPlay(config->quickPlay);
         recording.Restart();
+        // The first record is decoded now, so that the window's first paint
+        // shows it rather than waiting for the first tick.
+        recording.PlayStep();
     }
     return TRUE;
 }
@@ -92,8 +95,8 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     return CScreenSaverWnd::OnMessage(message, wParam, lParam, result);
 }
 
-// Both timers alike: at most one record per tick, painted at once when it
-// changed the picture. No timer message is posted while a tick runs.
+// Both timers alike: at most one record per tick, and what it changed is
+// painted at once. No timer message is posted while a tick runs.
 void SaverWnd::OnTimer() {
     SetTickSuspended(1);
     SaverConfigDlg* config = Config();
@@ -101,8 +104,9 @@ void SaverWnd::OnTimer() {
         RecordingFile& recording = *config->currentFile;
         recording.PlayStep();
         if (!recording.GetDirtyRects().empty()) {
-            InvalidateRect(GetSafeHwnd(), nullptr, FALSE);
-            UpdateWindow(GetSafeHwnd());
+            HDC dc = GetDC(GetSafeHwnd());
+            Paint(dc, PaintScope::kChanges);
+            ReleaseDC(GetSafeHwnd(), dc);
         }
     }
     Default();
@@ -110,6 +114,10 @@ void SaverWnd::OnTimer() {
 }
 
 void SaverWnd::OnDraw(HDC paintContext) {
+    Paint(paintContext, PaintScope::kWhole);
+}
+
+void SaverWnd::Paint(HDC dc, PaintScope scope) {
     SaverConfigDlg* config = Config();
     if (!config || !config->currentFile)
         return;
@@ -118,8 +126,7 @@ void SaverWnd::OnDraw(HDC paintContext) {
     MapWindowPoints(GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&screenRect), 2);
     // A preview inside the display settings is always scaled.
     const bool scale = config->scaleToFit || screenRect.left > 0 || screenRect.top > 0;
-    Render(*config->currentFile, GetSafeHwnd(), paintContext, config->drawMouseClicks != 0, scale,
-           0);
+    Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, 0, scope);
     if (config->currentFile->IsOpen() || screenRect.left != 0 || screenRect.top != 0)
         return;
     DrawCannotOpenMessage(screenRect, *config);

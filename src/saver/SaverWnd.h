@@ -1,4 +1,5 @@
 #pragma once
+#include "playback/FramePresenter.h"
 #include "saver/ScreenSaverWnd.h"
 
 class SaverConfigDlg;
@@ -20,5 +21,6 @@ class SaverWnd : public CScreenSaverWnd {
 
   private:
     void OnTimer();
+    void Paint(HDC dc, PaintScope scope);
     void DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config);
 };

@@ -262,6 +262,68 @@ TEST_F(PlaybackE2E, AnEmptyPathPlaysTheRecordingTheProgramCarries) {
     EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
 }
 
+// Many small changes scattered over a scaled picture, each painted on its own:
+// the screen must end as one whole paint of the last picture shows it. A
+// stale line or a seam between two stretched pieces shows a colour that the
+// whole paint has nowhere near that place; the stretch filter may shift a
+// piece's pixels by one source pixel (two screen pixels at this scale).
+TEST_F(PlaybackE2E, ScatteredChangesScaledEndAsAWholePaintShowsThem) {
+    const Rect capture{0, 0, 800, 600};  // scaled by 1.28 to fill 1024 x 768
+    const std::string path = TempPath("scattered.vqd");
+    const Bytes info = BitmapInfo(kImageWidth, -kImageHeight, 32);
+    std::vector<uint32_t> pixels(size_t(kImageWidth) * kImageHeight, 0x203040);
+    vqd::RecordingEncoder encoder;
+    ASSERT_TRUE(encoder.Create(path.c_str(), {}));
+    uint32_t seed = 12345;
+    auto next = [&](uint32_t n) { return (seed = seed * 1103515245u + 12345u) / 65536u % n; };
+    const int records = 40;
+    for (int k = 0; k < records; ++k) {
+        for (int piece = 0; piece < 12; ++piece) {
+            const uint32_t x0 = next(790), y0 = next(590), w = 1 + next(9), h = 1 + next(9);
+            const uint32_t colour = 0x101010u * uint32_t(k % 15 + 1) + uint32_t(piece) * 0x000909u;
+            for (uint32_t y = y0; y < y0 + h; ++y)
+                for (uint32_t x = x0; x < x0 + w; ++x)
+                    pixels[size_t(y) * kImageWidth + x] = colour;
+        }
+        if (k == records - 1)  // the end, marked by a white square
+            for (uint32_t y = 290; y < 310; ++y)
+                for (uint32_t x = 390; x < 410; ++x)
+                    pixels[size_t(y) * kImageWidth + x] = 0xFFFFFF;
+        ASSERT_TRUE(encoder.AddFrame(
+            {info.data(), reinterpret_cast<const uint8_t*>(pixels.data()), capture, {0, 0}, 0, 0},
+            uint32_t(k) * 20));
+    }
+    ASSERT_TRUE(encoder.Finish());
+    const e2e::Picture changed = Play({e2e::WindowsPath(path), 1, 0}, [](const e2e::Picture& s) {
+        return s.At(512, 384) == 0xFFFFFF;
+    });
+    Sleep(300);
+    const e2e::Picture pieces = e2e::CaptureScreen();
+    InvalidateRect(window, nullptr, FALSE);
+    Sleep(500);
+    const e2e::Picture whole = e2e::CaptureScreen();
+    ASSERT_EQ(changed.At(512, 384), 0xFFFFFFu);
+    auto shownNear = [&](int x, int y) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const int nx = x + dx, ny = y + dy;
+                if (nx >= 0 && ny >= 0 && nx < whole.width && ny < whole.height &&
+                    whole.At(nx, ny) == pieces.At(x, y))
+                    return true;
+            }
+        return false;
+    };
+    int exact = 0, misplaced = 0;
+    for (int y = 0; y < whole.height; ++y)
+        for (int x = 0; x < whole.width; ++x) {
+            exact += pieces.At(x, y) == whole.At(x, y);
+            misplaced += !shownNear(x, y);
+        }
+    e2e::SavePng(pieces, e2e::WindowsPath(QV_ARTIFACT_DIR "/scattered-pieces.png"));
+    EXPECT_EQ(misplaced, 0) << "pixels the whole paint shows nowhere near";
+    EXPECT_GT(exact, whole.width * whole.height * 99 / 100);
+}
+
 // The file offsets of the records of a plain recording.
 std::vector<size_t> RecordOffsets(const Bytes& file) {
     std::vector<size_t> offsets;

@@ -72,4 +72,62 @@ TEST(PresentationLayout, ZeroSizedWindowsAndEmptyCapturesDrawNoPicture) {
     EXPECT_GE(empty.borderCount, 2);  // the whole window is filled
 }
 
+TEST(MapToScreen, NaturalSizeMovesAndClipsToWhatIsShown) {
+    const PresentationLayout centred =
+        LayOutPicture({0, 0, 1280, 1024}, kNoOrigin, kCapture, false);
+    const PresentationLayout cut = LayOutPicture({0, 0, 400, 300}, kNoOrigin, kCapture, false);
+    const struct {
+        const PresentationLayout& layout;
+        Rect piece, source, screen;
+    } cases[] = {
+        {centred, {10, 20, 30, 50}, {10, 20, 30, 50}, {250, 232, 270, 262}},
+        {centred, {790, 590, 900, 700}, {790, 590, 800, 600}, {1030, 802, 1040, 812}},
+        {cut, {390, 290, 410, 310}, {390, 290, 400, 300}, {390, 290, 400, 300}},
+    };
+    for (const auto& c : cases) {
+        Rect source, screen;
+        ASSERT_TRUE(MapToScreen(c.layout, c.piece, source, screen));
+        EXPECT_EQ(source, c.source);
+        EXPECT_EQ(screen, c.screen);
+    }
+    Rect source, screen;
+    EXPECT_FALSE(MapToScreen(cut, {400, 0, 420, 10}, source, screen)) << "not shown";
+    EXPECT_FALSE(MapToScreen(centred, {5, 5, 5, 9}, source, screen)) << "empty";
+}
+
+// Scaled pieces round outward: every screen pixel whose source pixel lies in
+// a piece is covered, so neighbouring pieces never leave a seam.
+TEST(MapToScreen, ScaledPiecesCoverEveryScreenPixelOfTheirSource) {
+    for (const Rect& window :
+         {Rect{0, 0, 1024, 768}, Rect{0, 0, 1280, 1024}, Rect{10, 20, 162, 132}}) {
+        const PresentationLayout l = LayOutPicture(window, kNoOrigin, kCapture, true);
+        ASSERT_TRUE(l.scaled);
+        const double sx =
+            double(l.picture.right - l.picture.left) / (l.source.right - l.source.left);
+        const double sy =
+            double(l.picture.bottom - l.picture.top) / (l.source.bottom - l.source.top);
+        for (int left = 0; left < 60; left += 7)
+            for (int width = 1; width < 9; width += 3) {
+                const Rect piece{left, left / 2, left + width, left / 2 + width};
+                Rect source, screen;
+                ASSERT_TRUE(MapToScreen(l, piece, source, screen));
+                EXPECT_EQ(source, piece);
+                for (int x = l.picture.left; x < l.picture.right; ++x) {
+                    const int from = int((x - l.picture.left) / sx) + l.source.left;
+                    if (from >= piece.left && from < piece.right) {
+                        EXPECT_TRUE(x >= screen.left && x < screen.right) << x;
+                    }
+                }
+                for (int y = l.picture.top; y < l.picture.bottom; ++y) {
+                    const int from = int((y - l.picture.top) / sy) + l.source.top;
+                    if (from >= piece.top && from < piece.bottom) {
+                        EXPECT_TRUE(y >= screen.top && y < screen.bottom) << y;
+                    }
+                }
+                EXPECT_LE(screen.right - screen.left, int(width * sx) + 2)
+                    << "no wider than needed";
+            }
+    }
+}
+
 }  // namespace
