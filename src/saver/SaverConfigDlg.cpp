@@ -13,10 +13,6 @@ const UINT upgradePollMs = 500;
 }  // namespace
 
 SaverConfigDlg::SaverConfigDlg() : CScreenSaverDlg(IDD_CONFIG), currentFile(&vqdFile) {
-    VersionInfo version;
-    if (version.Open())
-        version.Fill(versionStrings);
-    version.Close();
     vqdFile.Initialize();
     exeFile.Initialize();
     fileTypes = {&vqdFile, &exeFile};
@@ -28,8 +24,14 @@ SaverConfigDlg::~SaverConfigDlg() {
     exeFile.Release();
 }
 
+// The version texts serve the dialog's commands and the upgrade check only,
+// so the full-screen saver never reads them.
 BOOL SaverConfigDlg::OnInitDialog() {
     CScreenSaverDlg::OnInitDialog();
+    VersionInfo version;
+    if (version.Open())
+        version.Fill(versionStrings);
+    version.Close();
     upgradeChecker.reset(new (std::nothrow) UpgradeDlg(versionStrings));
     upgradeTimerId = SetTimer(GetSafeHwnd(), upgradeTimer, upgradePollMs, nullptr);
     if (upgradeTimerId == 0)
