@@ -1,7 +1,10 @@
 // playback-bench: the real saver under Wine, measured from outside through
-// the screen. Prints figures; judges nothing.   playback-bench SAVER.scr
+// the screen. Prints figures; judges nothing.
+//   playback-bench SAVER.scr FLOOR.exe   first frame, pacing and tick rates
+//   playback-bench --static OUT.vqd      writes a recording that never changes
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -87,14 +90,15 @@ void StoreSettings(const std::string& path, DWORD quickPlay) {
     e2e::WriteDword(kSettingsKey, "Scale to fit screen", 0);
 }
 
-// When each marker first showed, in seconds from the saver's start; -1 for
+// When each marker first showed, in seconds from the program's start; -1 for
 // markers never seen. Polls the marker pixel until the last one shows.
-std::vector<double> WatchMarkers(const std::string& saverPath, int records, double limitSeconds) {
+std::vector<double> WatchMarkers(const std::string& program, const std::string& arguments,
+                                 int records, double limitSeconds) {
     std::vector<double> seen(size_t(records), -1.0);
     e2e::TestProcess saver;
     HDC screen = GetDC(nullptr);
     const LARGE_INTEGER start = Now();
-    saver.Start(saverPath, "/s");
+    saver.Start(program, arguments);
     int next = 0;
     while (next < records && Seconds(start, Now()) < limitSeconds) {
         const uint32_t pixel = ScreenPixel(screen, kMarkerX, kMarkerY);
@@ -116,12 +120,11 @@ void ReportPacing(const std::string& saver, const std::string& recording) {
     const int records = 40;
     const uint32_t delay = 100;
     StoreSettings(e2e::WindowsPath(WriteMarkerRecording(recording, records, delay, 10)), 0);
-    const std::vector<double> seen = WatchMarkers(saver, records, 30);
+    const std::vector<double> seen = WatchMarkers(saver, "/s", records, 30);
     if (seen[0] < 0) {
         std::printf("pacing: the first picture never showed\n");
         return;
     }
-    std::printf("time from process start to the first painted frame: %.0f ms\n", seen[0] * 1000);
     // The first record is due at once, whatever its delay; the schedule of the
     // others counts from the second one.
     double sum = 0, worst = 0;
@@ -145,7 +148,7 @@ void ReportPacing(const std::string& saver, const std::string& recording) {
 void ReportQuickPlay(const std::string& saver, const std::string& recording, uint32_t rate) {
     const int records = 120;
     StoreSettings(e2e::WindowsPath(WriteMarkerRecording(recording, records, 100, rate)), 1);
-    const std::vector<double> seen = WatchMarkers(saver, records, 60);
+    const std::vector<double> seen = WatchMarkers(saver, "/s", records, 60);
     if (seen[0] < 0 || seen[size_t(records - 1)] < 0) {
         std::printf("quick play at timer rate %u: the last picture never showed\n", rate);
         return;
@@ -157,15 +160,58 @@ void ReportQuickPlay(const std::string& saver, const std::string& recording, uin
         rate, rate == 10 ? 50 : rate, rateSeen, rateSeen);
 }
 
+// The median of five starts: the saver's first painted frame, and the floor
+// program's, both seen at the marker pixel.
+void ReportFirstFrames(const std::string& saver, const std::string& floor,
+                       const std::string& recording) {
+    StoreSettings(e2e::WindowsPath(WriteMarkerRecording(recording, 1, 100, 10)), 0);
+    const uint32_t c = MarkerColour(0);
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%06x", (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16);
+    auto median = [](const std::string& program, const std::string& arguments) {
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run) {
+            times.push_back(WatchMarkers(program, arguments, 1, 10)[0] * 1000);
+            Sleep(300);
+        }
+        std::sort(times.begin(), times.end());
+        return times[2];
+    };
+    const double saverMs = median(saver, "/s"), floorMs = median(floor, colour);
+    std::printf(
+        "first painted frame after process start (median of 5): saver %.0f ms, floor program "
+        "%.0f ms, ratio %.2f\n",
+        saverMs, floorMs, saverMs / floorMs);
+}
+
+// A recording whose picture never changes after the first record: one
+// record a second for a minute.
+void WriteStaticRecording(const std::string& path) {
+    const Bytes info = BitmapInfo(kWidth, -kHeight, 16);
+    const std::vector<uint16_t> pixels(size_t(kWidth) * kHeight, 0x4208);
+    vqd::RecordingEncoder encoder;
+    encoder.Create(path.c_str(), {});
+    for (uint32_t k = 0; k < 60; ++k)
+        encoder.AddFrame(
+            {info.data(), reinterpret_cast<const uint8_t*>(pixels.data()), kCapture, {0, 0}, 0, 0},
+            k * 1000);
+    encoder.Finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: playback-bench SAVER.scr\n");
+    if (argc == 3 && std::string(argv[1]) == "--static") {
+        WriteStaticRecording(argv[2]);
+        return 0;
+    }
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: playback-bench SAVER.scr FLOOR.exe | --static OUT.vqd\n");
         return 2;
     }
     const std::string saver = e2e::WindowsPath(argv[1]);
     const std::string recording = TempPath("bench-markers.vqd");
+    ReportFirstFrames(saver, e2e::WindowsPath(argv[2]), recording);
     ReportPacing(saver, recording);
     ReportQuickPlay(saver, recording, 10);
     ReportQuickPlay(saver, recording, 1000);
