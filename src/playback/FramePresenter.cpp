@@ -1,5 +1,6 @@
 #include "playback/FramePresenter.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -103,35 +104,48 @@ bool WholePaintsOnly() {
     return whole;
 }
 
-// Past this many pieces one blit of their bounding box is cheaper, and past
-// this share of the picture one blit of the whole picture is.
+// Up to this many pieces are blitted one by one; past it, the bounding box of
+// the changes within each of as many horizontal strips of the picture. Past
+// this share of the picture one blit of the whole picture is cheaper.
 constexpr int kMostPieces = 16;
 constexpr int kMostChangedPercent = 60;
 
-// The changed parts of the picture, in capture coordinates: at most
-// kMostPieces rectangles, or their bounding box. No allocation per paint.
+Rect Bounds(const Rect& a, const Rect& b) {
+    if (a.IsEmpty())
+        return b;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+// The changed parts of a picture of the given height, in capture
+// coordinates. No allocation per paint.
 class ChangedPieces {
   public:
+    explicit ChangedPieces(int32_t pictureHeight)
+        : stripHeight(std::max<int32_t>(1, (pictureHeight + kMostPieces - 1) / kMostPieces)) {}
+
     void Add(const Rect& r) {
         if (r.IsEmpty())
             return;
-        bounds = count == 0 && !overflow
-                     ? r
-                     : Rect{std::min(bounds.left, r.left), std::min(bounds.top, r.top),
-                            std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)};
         if (count < kMostPieces)
-            pieces[count++] = r;
-        else
-            overflow = true;
+            pieces[count] = r;
+        ++count;
+        const int first = std::clamp(r.top / stripHeight, 0, kMostPieces - 1);
+        const int last = std::clamp((r.bottom - 1) / stripHeight, 0, kMostPieces - 1);
+        for (int strip = first; strip <= last; ++strip) {
+            const Rect part{r.left, std::max(r.top, strip * stripHeight), r.right,
+                            std::min(r.bottom, (strip + 1) * stripHeight)};
+            strips[strip] = Bounds(strips[strip], part);
+        }
     }
-    int Count() const { return overflow ? 1 : count; }
-    const Rect& Piece(int i) const { return overflow ? bounds : pieces[i]; }
+    int Count() const { return count <= kMostPieces ? count : kMostPieces; }
+    const Rect& Piece(int i) const { return count <= kMostPieces ? pieces[i] : strips[i]; }
 
   private:
+    int32_t stripHeight;
     Rect pieces[kMostPieces] = {};
-    Rect bounds = {};
+    Rect strips[kMostPieces] = {};
     int count = 0;
-    bool overflow = false;
 };
 
 Rect FromCapture(const Rect& r, const Rect& capture) {
@@ -240,9 +254,9 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
     // rectangle) or a new layout needs the whole picture on the screen.
     const bool whole = scope == PaintScope::kWhole || WholePaintsOnly() || !FrameSurface(r) ||
                        !shown.valid || !SameLayout(shown.layout, l);
-    ChangedPieces changes;
+    const Rect& capture = r.GetCaptureRect();
+    ChangedPieces changes(capture.bottom - capture.top);
     if (!whole) {
-        const Rect& capture = r.GetCaptureRect();
         for (const Rect& dirty : r.GetDirtyRects())
             changes.Add(FromCapture(dirty, capture));
         changes.Add(shown.mark);
@@ -251,7 +265,7 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
     if (drawClicks)
         DrawClickMarks(r);
     IDirectDrawSurface* surface = FrameSurface(r);
-    shown.mark = FromCapture(r.markRect, r.GetCaptureRect());
+    shown.mark = FromCapture(r.markRect, capture);
     if (surface) {
         changes.Add(shown.mark);
         if (whole || !BlitChanges(primary, surface, l, changes)) {

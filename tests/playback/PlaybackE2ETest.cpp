@@ -262,66 +262,88 @@ TEST_F(PlaybackE2E, AnEmptyPathPlaysTheRecordingTheProgramCarries) {
     EXPECT_EQ(Differences(screen, decoded, l, t.capture, 0), 0);
 }
 
-// Many small changes scattered over a scaled picture, each painted on its own:
-// the screen must end as one whole paint of the last picture shows it. A
-// stale line or a seam between two stretched pieces shows a colour that the
-// whole paint has nowhere near that place; the stretch filter may shift a
-// piece's pixels by one source pixel (two screen pixels at this scale).
+// Many small changes scattered over a scaled picture, painted piece by piece
+// (or strip by strip where a record has many), must end as one whole paint
+// of the last picture shows it. Each record draws dark pieces on a grey
+// picture and turns the previous record's pieces light: a seam or stale line
+// left anywhere shows a dark pixel where the whole paint has only light and
+// grey around. The stretch filter blends pixels along colour edges, with less
+// context for a piece blitted on its own: there the screen may differ within
+// the range of the colours around; inside an area of one colour it is exact.
 TEST_F(PlaybackE2E, ScatteredChangesScaledEndAsAWholePaintShowsThem) {
     const Rect capture{0, 0, 800, 600};  // scaled by 1.28 to fill 1024 x 768
     const std::string path = TempPath("scattered.vqd");
     const Bytes info = BitmapInfo(kImageWidth, -kImageHeight, 32);
-    std::vector<uint32_t> pixels(size_t(kImageWidth) * kImageHeight, 0x203040);
+    std::vector<uint32_t> pixels(size_t(kImageWidth) * kImageHeight, 0x808080);
     vqd::RecordingEncoder encoder;
     ASSERT_TRUE(encoder.Create(path.c_str(), {}));
     uint32_t seed = 12345;
     auto next = [&](uint32_t n) { return (seed = seed * 1103515245u + 12345u) / 65536u % n; };
+    auto fill = [&](const Rect& r, uint32_t colour) {
+        for (int32_t y = r.top; y < r.bottom; ++y)
+            for (int32_t x = r.left; x < r.right; ++x)
+                pixels[size_t(y) * kImageWidth + size_t(x)] = colour;
+    };
+    std::vector<Rect> previous;
     const int records = 40;
     for (int k = 0; k < records; ++k) {
-        for (int piece = 0; piece < 12; ++piece) {
-            const uint32_t x0 = next(790), y0 = next(590), w = 1 + next(9), h = 1 + next(9);
-            const uint32_t colour = 0x101010u * uint32_t(k % 15 + 1) + uint32_t(piece) * 0x000909u;
-            for (uint32_t y = y0; y < y0 + h; ++y)
-                for (uint32_t x = x0; x < x0 + w; ++x)
-                    pixels[size_t(y) * kImageWidth + x] = colour;
+        for (const Rect& r : previous)
+            fill(r, 0xD0E0F0);
+        previous.clear();
+        for (int piece = 0; piece < (k % 2 ? 12 : 3); ++piece) {
+            const int32_t x = int32_t(next(780)), y = int32_t(next(580));
+            previous.push_back({x, y, x + 3 + int32_t(next(18)), y + 3 + int32_t(next(18))});
+            fill(previous.back(), 0x102030u + uint32_t(k % 4) * 0x040404u);
         }
-        if (k == records - 1)  // the end, marked by a white square
-            for (uint32_t y = 290; y < 310; ++y)
-                for (uint32_t x = 390; x < 410; ++x)
-                    pixels[size_t(y) * kImageWidth + x] = 0xFFFFFF;
+        if (k == records - 1)
+            fill({390, 290, 410, 310}, 0xFFFFFF);  // the end
         ASSERT_TRUE(encoder.AddFrame(
             {info.data(), reinterpret_cast<const uint8_t*>(pixels.data()), capture, {0, 0}, 0, 0},
             uint32_t(k) * 20));
     }
     ASSERT_TRUE(encoder.Finish());
-    const e2e::Picture changed = Play({e2e::WindowsPath(path), 1, 0}, [](const e2e::Picture& s) {
-        return s.At(512, 384) == 0xFFFFFF;
-    });
+    Play({e2e::WindowsPath(path), 1, 0},
+         [](const e2e::Picture& s) { return s.At(512, 384) == 0xFFFFFF; });
     Sleep(300);
     const e2e::Picture pieces = e2e::CaptureScreen();
     InvalidateRect(window, nullptr, FALSE);
     Sleep(500);
     const e2e::Picture whole = e2e::CaptureScreen();
-    ASSERT_EQ(changed.At(512, 384), 0xFFFFFFu);
-    auto shownNear = [&](int x, int y) {
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx) {
-                const int nx = x + dx, ny = y + dy;
-                if (nx >= 0 && ny >= 0 && nx < whole.width && ny < whole.height &&
-                    whole.At(nx, ny) == pieces.At(x, y))
-                    return true;
-            }
-        return false;
-    };
-    int exact = 0, misplaced = 0;
-    for (int y = 0; y < whole.height; ++y)
-        for (int x = 0; x < whole.width; ++x) {
-            exact += pieces.At(x, y) == whole.At(x, y);
-            misplaced += !shownNear(x, y);
-        }
     e2e::SavePng(pieces, e2e::WindowsPath(QV_ARTIFACT_DIR "/scattered-pieces.png"));
-    EXPECT_EQ(misplaced, 0) << "pixels the whole paint shows nowhere near";
-    EXPECT_GT(exact, whole.width * whole.height * 99 / 100);
+    int interior = 0, wrongInside = 0, outOfRange = 0;
+    for (int y = 2; y < whole.height - 2; ++y)
+        for (int x = 2; x < whole.width - 2; ++x) {
+            uint32_t low = 0xFFFFFF, high = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                uint32_t lo = 255, hi = 0;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        const uint32_t v = whole.At(x + dx, y + dy) >> shift & 255;
+                        lo = std::min(lo, v);
+                        hi = std::max(hi, v);
+                    }
+                low = (low & ~(255u << shift)) | lo << shift;
+                high = (high & ~(255u << shift)) | hi << shift;
+            }
+            const uint32_t shown = pieces.At(x, y);
+            if (low == high) {
+                ++interior;
+                wrongInside += shown != whole.At(x, y);
+                continue;
+            }
+            for (int shift = 0; shift < 24; shift += 8) {
+                const uint32_t v = shown >> shift & 255;
+                if (v + 2 < (low >> shift & 255) || v > (high >> shift & 255) + 2) {
+                    ++outOfRange;
+                    break;
+                }
+            }
+        }
+    EXPECT_EQ(wrongInside, 0) << "of " << interior << " pixels inside areas of one colour";
+    // Some tens of edge pixels blend differently (66 seen here); without the
+    // outward rounding of the pieces, several hundred do (324 seen).
+    EXPECT_LT(outOfRange, 160) << "pixels on colour edges outside the colours around them";
+    EXPECT_GT(interior, whole.width * whole.height * 3 / 4);
 }
 
 // The file offsets of the records of a plain recording.
