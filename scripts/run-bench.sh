@@ -25,6 +25,7 @@ tests/harness/wine-session.sh bash -c '
   cpu_per_second() {  # PATH SCALE [whole]
     wine reg add "$key" /v Path /t REG_SZ /d "$1" /f >/dev/null 2>&1
     wine reg add "$key" /v "Quick play" /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add "$key" /v "Auto repeat" /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wine reg add "$key" /v "Scale to fit screen" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
     if [ -n "${3:-}" ]; then export QUORVANE_TEST_WHOLE_PAINTS=1; else unset QUORVANE_TEST_WHOLE_PAINTS; fi
     wine "$saver" /s >/dev/null 2>&1 </dev/null &

@@ -95,8 +95,8 @@ TEST(MapToScreen, NaturalSizeMovesAndClipsToWhatIsShown) {
     EXPECT_FALSE(MapToScreen(centred, {5, 5, 5, 9}, source, screen)) << "empty";
 }
 
-// Scaled pieces round outward: every screen pixel whose source pixel lies in
-// a piece is covered, so neighbouring pieces never leave a seam.
+// Scaled pieces round outward: every screen pixel whose centre samples a
+// source pixel in the piece is covered, so neighbours never leave a seam.
 TEST(MapToScreen, ScaledPiecesCoverEveryScreenPixelOfTheirSource) {
     for (const Rect& window :
          {Rect{0, 0, 1024, 768}, Rect{0, 0, 1280, 1024}, Rect{10, 20, 162, 132}}) {
@@ -113,13 +113,13 @@ TEST(MapToScreen, ScaledPiecesCoverEveryScreenPixelOfTheirSource) {
                 ASSERT_TRUE(MapToScreen(l, piece, source, screen));
                 EXPECT_EQ(source, piece);
                 for (int x = l.picture.left; x < l.picture.right; ++x) {
-                    const int from = int((x - l.picture.left) / sx) + l.source.left;
+                    const int from = int((x - l.picture.left + 0.5) / sx) + l.source.left;
                     if (from >= piece.left && from < piece.right) {
                         EXPECT_TRUE(x >= screen.left && x < screen.right) << x;
                     }
                 }
                 for (int y = l.picture.top; y < l.picture.bottom; ++y) {
-                    const int from = int((y - l.picture.top) / sy) + l.source.top;
+                    const int from = int((y - l.picture.top + 0.5) / sy) + l.source.top;
                     if (from >= piece.top && from < piece.bottom) {
                         EXPECT_TRUE(y >= screen.top && y < screen.bottom) << y;
                     }
