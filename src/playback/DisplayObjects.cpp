@@ -1,7 +1,5 @@
 #include "playback/DisplayObjects.h"
 
-#include "saver/LibraryFunction.h"
-
 namespace {
 
 struct DisplayObjects {
@@ -12,15 +10,8 @@ struct DisplayObjects {
 };
 DisplayObjects display;
 
-// DirectDraw is loaded when it is first set up, not with the program: its
-// start-up costs a fifth of a second under some drivers, and the first
-// picture is shown without it.
-using DirectDrawCreateFunction = HRESULT(WINAPI*)(GUID*, IDirectDraw**, IUnknown*);
-
 bool SetUp(HWND window) {
-    static const auto create =
-        LibraryFunction<DirectDrawCreateFunction>(LoadLibraryA("ddraw.dll"), "DirectDrawCreate");
-    if (!create || create(nullptr, &display.directDraw, nullptr) != DD_OK)
+    if (DirectDrawCreate(nullptr, &display.directDraw, nullptr) != DD_OK)
         return false;
     if (display.directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK)
         return false;

@@ -176,31 +176,6 @@ bool BlitChanges(IDirectDrawSurface* primary, IDirectDrawSurface* surface,
     return true;
 }
 
-// Before DirectDraw is set up (the first picture, shown as soon as it is
-// decoded): straight from the decoded image into the window, borders black.
-void DrawThroughGdi(RecordingFile& r, HDC dc, const PresentationLayout& l, const Rect& client) {
-    const auto toClient = [&](const Rect& s) {
-        return RECT{s.left - client.left, s.top - client.top, s.right - client.left,
-                    s.bottom - client.top};
-    };
-    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    if (!r.IsOpen()) {
-        const RECT all = toClient(client);
-        ::FillRect(dc, &all, black);
-        return;
-    }
-    const Rect& p = l.picture;
-    const Rect& s = l.source;
-    const Rect& capture = r.GetCaptureRect();
-    StretchFrameRect(r, dc, p.left - client.left, p.top - client.top, p.right - p.left,
-                     p.bottom - p.top, capture.left + s.left, capture.top + s.top, s.right - s.left,
-                     s.bottom - s.top, COLORONCOLOR);
-    for (int i = 0; i < l.borderCount; ++i) {
-        const RECT border = toClient(l.borders[i]);
-        ::FillRect(dc, &border, black);
-    }
-}
-
 }  // namespace
 
 bool BlitFrameRect(const RecordingFile& r, HDC dc, int x, int y, int imageX, int imageY, int width,
@@ -251,6 +226,9 @@ bool UpdateFrameSurface(RecordingFile& r) {
 
 void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
             DWORD fillColour, PaintScope scope) {
+    IDirectDrawSurface* primary = GetPrimarySurface();
+    if (!primary)
+        return;
     RECT client;
     GetClientRect(window, &client);
     POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
@@ -264,12 +242,6 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
         LayOutPicture(d, Point{origin.x, origin.y}, r.GetCaptureRect(), scaleToFit);
     if (!l.visible)
         return;
-    IDirectDrawSurface* primary = GetPrimarySurface();
-    if (!primary) {
-        if (dc)
-            DrawThroughGdi(r, dc, l, d);
-        return;
-    }
 
     DDBLTFX effects = {};
     effects.dwSize = sizeof effects;

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Posted after the first paint: the rest of what playing needs.
-const UINT WM_START_PRESENTING = WM_APP + 1;
-
 SaverConfigDlg* Config() {
     CScreenSaverApp* app = CScreenSaverApp::Current();
     return app ? static_cast<SaverConfigDlg*>(app->GetConfigDialog()) : nullptr;
@@ -50,9 +47,6 @@ void SaverWnd::StartPlayback() {
         StopPlayback();
 }
 
-// Opens the recording and decodes its first record, so that the window's
-// first paint shows it. DirectDraw, the click marks and the timers can wait
-// until that picture is on the screen (StartPresenting).
 BOOL SaverWnd::OpenPlayback() {
     SaverConfigDlg* config = Config();
     if (!config)
@@ -60,33 +54,23 @@ BOOL SaverWnd::OpenPlayback() {
     OpenRecording(*config);
     RecordingFile& recording = *config->currentFile;
     recording.SetFrameSurfaceReleaser(ReleaseFrameSurface);
+    if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS))
+        return FALSE;
+    if (!StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate()))
+        return FALSE;
     if (recording.IsOpen()) {
         recording.SetAutoRepeat(config->autoRepeat);
         recording.SetQuickPlay(config->quickPlay);
         recording.Restart();
+        // The first record is decoded now, so that the window's first paint
+        // shows it rather than waiting for the first tick.
         recording.PlayStep();
     }
-    presenting = Presenting::kAfterFirstPaint;
     return TRUE;
-}
-
-void SaverWnd::StartPresenting() {
-    SaverConfigDlg* config = Config();
-    if (presenting != Presenting::kRequested || !config || !config->currentFile)
-        return;
-    RecordingFile& recording = *config->currentFile;
-    if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS) ||
-        !StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate())) {
-        StopPlayback();
-        return;
-    }
-    presenting = Presenting::kStarted;
-    InvalidateRect(GetSafeHwnd(), nullptr, FALSE);  // the whole picture, now through DirectDraw
 }
 
 // The frame surface belongs to the display objects and goes with them.
 void SaverWnd::StopPlayback() {
-    presenting = Presenting::kNot;
     StopTimers();
     ReleaseClickMarks();
     SaverConfigDlg* config = Config();
@@ -105,10 +89,6 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             return true;
         case WM_TIMER:
             OnTimer();
-            result = 0;
-            return true;
-        case WM_START_PRESENTING:
-            StartPresenting();
             result = 0;
             return true;
     }
@@ -147,10 +127,6 @@ void SaverWnd::Paint(HDC dc, PaintScope scope) {
     // A preview inside the display settings is always scaled.
     const bool scale = config->scaleToFit || screenRect.left > 0 || screenRect.top > 0;
     Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, 0, scope);
-    if (presenting == Presenting::kAfterFirstPaint) {
-        presenting = Presenting::kRequested;
-        PostMessageA(GetSafeHwnd(), WM_START_PRESENTING, 0, 0);
-    }
     if (config->currentFile->IsOpen() || screenRect.left != 0 || screenRect.top != 0)
         return;
     DrawCannotOpenMessage(screenRect, *config);

@@ -20,12 +20,7 @@ class SaverWnd : public CScreenSaverWnd {
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
-    void StartPresenting();
     void OnTimer();
     void Paint(HDC dc, PaintScope scope);
     void DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config);
-
-    // Where playing stands between the first paint and the timers.
-    enum class Presenting { kNot, kAfterFirstPaint, kRequested, kStarted };
-    Presenting presenting = Presenting::kNot;
 };
