@@ -42,8 +42,14 @@ demo: dist
 bench: dist
 	@scripts/run-bench.sh
 
-fuzz: build
-	fuzz/run-smoke.sh $${SECONDS_PER_TARGET:-600}
+# Every fuzzer for SECONDS_PER_TARGET with FUZZ_JOBS processes; what they
+# find is merged into the seed corpus kept in fuzz/seeds.
+SECONDS_PER_TARGET ?= 600
+FUZZ_JOBS ?= 1
+fuzz: deps build/host/build.ninja
+	cmake --build build/host -j$(JOBS)
+	fuzz/run-smoke.sh $(SECONDS_PER_TARGET) $(FUZZ_JOBS)
+	fuzz/merge-seeds.sh
 
 # Rewrites every C++ file in the root .clang-format style; `make test` checks it.
 format:

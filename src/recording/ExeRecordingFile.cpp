@@ -41,7 +41,7 @@ bool ExeRecordingFile::LocateAppendedRecording() {
 bool ExeRecordingFile::CopyHost() {
     if (!CaptureEngineRecording())
         return false;
-    LockedFile host;
+    LockedFile host(file->GetFiles());
     if (!host.Open(hostPath, LockedFile::kRead))
         return false;
     embeddedStart = uint32_t(host.GetSize());

@@ -5,7 +5,7 @@
 
 class ExeRecordingFile : public RecordingFile {
   public:
-    ExeRecordingFile() = default;
+    using RecordingFile::RecordingFile;
     ~ExeRecordingFile() override = default;
 
     const char* GetTypeName() override { return "EXE file"; }

@@ -9,61 +9,69 @@
 
 namespace fs {
 
-Handle Open(const char* path, uint32_t access, Disposition disposition) {
-    int flags = 0;
-    const bool reads = access & 0x80000000u, writes = access & 0x40000000u;
-    if (reads && writes)
-        flags = O_RDWR;
-    else if (writes)
-        flags = O_WRONLY;
-    else
-        flags = O_RDONLY;
-    if (disposition == Disposition::CreateAlways)
-        flags |= O_CREAT | O_TRUNC;
-    if (disposition == Disposition::OpenAlways)
-        flags |= O_CREAT;
-    const int fd = ::open(path, flags | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return kInvalidHandle;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // as on Windows, a folder is no file
-        ::close(fd);
-        return kInvalidHandle;
+namespace {
+
+class PosixFiles final : public Files {
+  public:
+    Handle Open(const char* path, uint32_t access, Disposition disposition) override {
+        int flags = 0;
+        const bool reads = access & 0x80000000u, writes = access & 0x40000000u;
+        if (reads && writes)
+            flags = O_RDWR;
+        else if (writes)
+            flags = O_WRONLY;
+        else
+            flags = O_RDONLY;
+        if (disposition == Disposition::CreateAlways)
+            flags |= O_CREAT | O_TRUNC;
+        if (disposition == Disposition::OpenAlways)
+            flags |= O_CREAT;
+        const int fd = ::open(path, flags | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return kInvalidHandle;
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // as on Windows, a folder is no file
+            ::close(fd);
+            return kInvalidHandle;
+        }
+        return fd;
     }
-    return fd;
-}
 
-void Close(Handle h) {
-    ::close(int(h));
-}
+    void Close(Handle h) override { ::close(int(h)); }
 
-bool Read(Handle h, void* buffer, uint32_t count, uint32_t* done) {
-    const ssize_t n = ::read(int(h), buffer, count);
-    *done = n > 0 ? uint32_t(n) : 0;
-    return n >= 0;
-}
+    bool Read(Handle h, void* buffer, uint32_t count, uint32_t* done) override {
+        const ssize_t n = ::read(int(h), buffer, count);
+        *done = n > 0 ? uint32_t(n) : 0;
+        return n >= 0;
+    }
 
-bool Write(Handle h, const void* buffer, uint32_t count, uint32_t* done) {
-    const ssize_t n = ::write(int(h), buffer, count);
-    *done = n > 0 ? uint32_t(n) : 0;
-    return n >= 0;
-}
+    bool Write(Handle h, const void* buffer, uint32_t count, uint32_t* done) override {
+        const ssize_t n = ::write(int(h), buffer, count);
+        *done = n > 0 ? uint32_t(n) : 0;
+        return n >= 0;
+    }
 
-bool Flush(Handle h) {
-    return ::fsync(int(h)) == 0;
-}
+    bool Flush(Handle h) override { return ::fsync(int(h)) == 0; }
 
-int64_t SetPointer(Handle h, int32_t offset, int method) {
-    static const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
-    if (method < 0 || method > 2)
-        return -1;
-    const off_t at = ::lseek(int(h), offset, whence[method]);
-    return at < 0 || at > off_t(0xFFFFFFFF) ? -1 : int64_t(at);
-}
+    int64_t SetPointer(Handle h, int32_t offset, int method) override {
+        static const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+        if (method < 0 || method > 2)
+            return -1;
+        const off_t at = ::lseek(int(h), offset, whence[method]);
+        return at < 0 || at > off_t(0xFFFFFFFF) ? -1 : int64_t(at);
+    }
 
-bool SetEnd(Handle h) {
-    const off_t at = ::lseek(int(h), 0, SEEK_CUR);
-    return at >= 0 && ::ftruncate(int(h), at) == 0;
+    bool SetEnd(Handle h) override {
+        const off_t at = ::lseek(int(h), 0, SEEK_CUR);
+        return at >= 0 && ::ftruncate(int(h), at) == 0;
+    }
+};
+
+}  // namespace
+
+Files& SystemFiles() {
+    static PosixFiles files;
+    return files;
 }
 
 bool Delete(const char* path) {

@@ -16,12 +16,12 @@ namespace {
 constexpr uint32_t kLargestOffset = 0x7FFFFFFF;
 }
 
-LockedFile::LockedFile() = default;
+LockedFile::LockedFile(fs::Files& files) : files_(files) {}
 
 // Owners close first; a file left open is closed here so that no handle leaks.
 LockedFile::~LockedFile() {
     if (handle_ != fs::kInvalidHandle)
-        fs::Close(handle_);
+        files_.Close(handle_);
 }
 
 void LockedFile::ResetFields() {
@@ -66,7 +66,7 @@ bool LockedFile::Open(const char* path, uint32_t access) {
         return false;
     }
 
-    handle_ = fs::Open(name_, access, disposition);
+    handle_ = files_.Open(name_, access, disposition);
     if (handle_ == fs::kInvalidHandle) {
         Close();
         return false;
@@ -74,8 +74,8 @@ bool LockedFile::Open(const char* path, uint32_t access) {
 
     uint32_t size = 0;
     if (access & kRead) {
-        const int64_t end = fs::SetPointer(handle_, 0, kEnd);
-        if (end < 0 || end > kLargestOffset || fs::SetPointer(handle_, 0, kBegin) != 0) {
+        const int64_t end = files_.SetPointer(handle_, 0, kEnd);
+        if (end < 0 || end > kLargestOffset || files_.SetPointer(handle_, 0, kBegin) != 0) {
             Close();
             return false;
         }
@@ -91,7 +91,7 @@ bool LockedFile::Open(const char* path, uint32_t access) {
 void LockedFile::Close() {
     Guard g(*this);
     if (handle_ != fs::kInvalidHandle)
-        fs::Close(handle_);
+        files_.Close(handle_);
     ResetFields();
 }
 
@@ -105,7 +105,7 @@ uint32_t LockedFile::Read(void* buffer, uint32_t count) {
     if (position_ >= target)
         return 0;
     uint32_t got = 0;
-    if (!fs::Read(handle_, buffer, uint32_t(target - position_), &got))
+    if (!files_.Read(handle_, buffer, uint32_t(target - position_), &got))
         return got;
     position_ += got;
     eof_ = !(got > 0 && position_ < size_);
@@ -122,7 +122,7 @@ uint32_t LockedFile::Write(const void* buffer, uint32_t count) {
     if (position_ >= target)
         return 0;
     uint32_t put = 0;
-    if (!fs::Write(handle_, buffer, uint32_t(target - position_), &put))
+    if (!files_.Write(handle_, buffer, uint32_t(target - position_), &put))
         return put;
     position_ += put;
     if (position_ > size_)
@@ -133,7 +133,7 @@ uint32_t LockedFile::Write(const void* buffer, uint32_t count) {
 
 bool LockedFile::Flush() {
     Guard g(*this);
-    return handle_ != fs::kInvalidHandle && fs::Flush(handle_);
+    return handle_ != fs::kInvalidHandle && files_.Flush(handle_);
 }
 
 int32_t LockedFile::IsEof() {
@@ -159,7 +159,7 @@ int32_t LockedFile::Seek(int32_t offset, int method) {
         adjusted = -base;
     if (base + adjusted > kLargestOffset)
         adjusted = kLargestOffset - base;
-    const int64_t reached = fs::SetPointer(handle_, int32_t(adjusted), method);
+    const int64_t reached = files_.SetPointer(handle_, int32_t(adjusted), method);
     if (reached < 0)
         return -1;
     position_ = uint32_t(base + adjusted);
@@ -179,9 +179,9 @@ bool LockedFile::SetSize(int32_t newSize) {
     if (uint32_t(newSize) == size_)
         return true;
     const int32_t remembered = Tell();
-    if (fs::SetPointer(handle_, newSize, kBegin) < 0)
+    if (files_.SetPointer(handle_, newSize, kBegin) < 0)
         return false;
-    if (!fs::SetEnd(handle_)) {
+    if (!files_.SetEnd(handle_)) {
         Seek(remembered, kBegin);
         return false;
     }

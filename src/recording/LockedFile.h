@@ -1,6 +1,7 @@
 // The file object through which every recording is read and written: one
 // handle, its path, access mode, size and position, every operation under the
 // object's own re-entrant lock. It knows nothing about the recording format.
+// Its file calls go to the operating system unless it is given other files.
 #pragma once
 #include <cstdint>
 
@@ -14,7 +15,7 @@ class LockedFile {
     enum SeekMethod { kBegin = 0, kCurrent = 1, kEnd = 2 };
     static constexpr uint32_t kNameSize = 260;
 
-    LockedFile();
+    explicit LockedFile(fs::Files& files = fs::SystemFiles());
     virtual ~LockedFile();
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
@@ -32,10 +33,13 @@ class LockedFile {
     virtual bool SetSize(int32_t newSize);
     virtual int32_t GetSize();
 
+    fs::Files& GetFiles() const { return files_; }
+
   private:
     class Guard;
     void ResetFields();
 
+    fs::Files& files_;
     fs::RecursiveLock lock_;
     fs::Handle handle_ = fs::kInvalidHandle;
     char name_[kNameSize] = {};

@@ -30,7 +30,8 @@ void GetTextField(const char* field, uint32_t size, char* buffer) {
 
 }  // namespace
 
-RecordingFile::RecordingFile() : clock{SystemClock, nullptr}, file(&ownFile) {
+RecordingFile::RecordingFile(fs::Files& files)
+    : clock{SystemClock, nullptr}, file(&ownFile), ownFile(files) {
     ResetPlayback();
     ResetDecoder();
 }

@@ -39,7 +39,8 @@ class RecordingFile : public MediaFile {
     // kInflateStep, so that a huge FrameUpdate costs no quadratic copying.
     static constexpr uint32_t kStepwiseInflateLimit = 16u << 20;
 
-    RecordingFile();
+    // Reads and writes through files (the operating system's unless given).
+    explicit RecordingFile(fs::Files& files = fs::SystemFiles());
     ~RecordingFile() override;
 
     const char* GetTypeName() override { return "VQD file"; }

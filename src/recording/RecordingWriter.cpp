@@ -124,7 +124,7 @@ bool RecordingFile::AppendRecording(const char* target, const char* source) {
         return false;
     const uint32_t oldEnd = dataEnd;
     Close();
-    LockedFile from;
+    LockedFile from(file->GetFiles());
     RecordSpan span;
     if (!from.Open(source, LockedFile::kRead) || !LocateRecords(from, span) ||
         !file->Open(target, LockedFile::kReadWrite)) {
