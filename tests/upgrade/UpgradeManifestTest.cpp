@@ -29,6 +29,7 @@ TEST(SignedUpgradeTexts, Base64BothWaysAndOnlyTheOneSpelling) {
         {"foobar", "Zm9vYmFy"},
         {"\xfb\xff", "+/8="},
         {"\xff\xfe\x00"s, "//4A"},
+        {"\xd3\x4d\x34", "0000"},
     };
     for (const auto& [bytes, text] : known) {
         EXPECT_EQ(EncodeBase64(Bytes(bytes).data(), bytes.size()), text);
@@ -36,7 +37,7 @@ TEST(SignedUpgradeTexts, Base64BothWaysAndOnlyTheOneSpelling) {
         EXPECT_TRUE(DecodeBase64(text, decoded)) << text;
         EXPECT_EQ(decoded, Bytes(bytes)) << text;
     }
-    for (const char* text : {"Zg=", "Zh==", "Zm9=", "Zm9v\n", "Z===", "====", "Zm=v",
+    for (const char* text : {"Zg=", "Zh==", "Zm9=", "Zm9v\n", "Z===", "A===", "====", "Zm=v",
                              "Zg==Zg==", "Zm9 ", "Zm9-", "Zm9\xff"}) {
         std::vector<uint8_t> decoded{1};
         EXPECT_FALSE(DecodeBase64(text, decoded)) << text;
