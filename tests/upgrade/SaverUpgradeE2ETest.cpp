@@ -6,6 +6,7 @@
 #include "UpgradeFixture.h"
 
 #include "classlib/MessageBox.h"
+#include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
 #include "resources/ResourceIds.h"
 
@@ -139,4 +140,24 @@ TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen) {
     EXPECT_FALSE(SecondFileArrived());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+}
+
+// Where the system has no bcrypt.dll (Windows before Vista; here Wine's
+// per-program DLL settings hide it from the saver), nothing is fetched and
+// nothing is offered.
+TEST_F(SaverUpgrade, WithoutTheSystemsCryptographyNothingIsFetched) {
+    const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
+    ASSERT_FALSE(e2e::KeyExists(programSettings));
+    const struct Undo {
+        std::string key;
+        ~Undo() { e2e::DeleteKeyTree(key); }
+    } undo{programSettings};
+    ASSERT_TRUE(e2e::WriteString(programSettings + "\\DllOverrides", "bcrypt", ""));
+    const int earlierRequests = test_server::RequestCount(manifestRequest);
+    ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
+    // Longer than the configuration dialog needs to poll, fetch and ask.
+    EXPECT_FALSE(e2e::WaitUntil(
+        [&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
+    EXPECT_TRUE(user->Texts().empty());
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
