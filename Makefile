@@ -30,7 +30,7 @@ dist: build
 	rm -f dist/QuorvaneSaver.scr dist/x64/QuorvaneSaver.scr
 	build/host/tools/vqdtool embed build/windows/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/QuorvaneSaver.scr
 	build/host/tools/vqdtool embed build/windows-x64/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/x64/QuorvaneSaver.scr
-	cp build/windows/tools/vqdtool.exe build/host/tools/vqdtool dist/
+	cp build/windows/tools/vqdtool.exe build/host/tools/vqdtool build/host/tools/upgrade-sign/upgrade-sign dist/
 	cp build/windows-x64/tools/vqdtool.exe dist/x64/
 
 test: dist

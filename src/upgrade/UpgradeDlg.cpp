@@ -2,13 +2,20 @@
 
 #include "classlib/MessageBox.h"
 #include "resources/ResourceIds.h"
-#include "upgrade/KeyValueFile.h"
+#include "upgrade/HeldFile.h"
 #include "upgrade/LaunchProcess.h"
+#include "upgrade/SignedManifest.h"
+#include "upgrade/XFile.h"
 
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace {
 const char* const manifestUrl = QV_WEB_SITE "screen-saver/upgrade.txt";
+const char* const signatureUrl = QV_WEB_SITE "screen-saver/upgrade.txt.sig";
+// The build's public key (QV_UPGRADE_PUBLIC_KEY in CMake), one base64 line.
+const char* const upgradePublicKey = QV_UPGRADE_PUBLIC_KEY;
 const char* const userAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)";
 const char* const secondFileName = "upgrade.tmp";
 const UINT_PTR progressTimer = 1;
@@ -23,6 +30,10 @@ std::string TempFolder() {
     }
     return std::string(path.data(), length < path.size() ? length : 0) + "qvsstemp";
 }
+
+std::string_view Content(const XFile& file) {
+    return std::string_view(file.GetData(), file.GetSize());
+}
 }  // namespace
 
 UpgradeDlg::UpgradeDlg(const VersionStrings& ownVersion)
@@ -33,7 +44,11 @@ UpgradeDlg::UpgradeDlg(const VersionStrings& ownVersion)
     manifestDownload.SetUserAgent(userAgent);
     installerDownload.SetUserAgent(userAgent);
     secondDownload.SetUserAgent(userAgent);
+    if (!crypto.IsAvailable() ||
+        !ParseP256Line(upgradePublicKey, std::strlen(upgradePublicKey), publicKey))
+        return;
     manifestDownload.Add(manifestUrl, tempFolder, "", true);
+    manifestDownload.Add(signatureUrl, tempFolder, "", true);
     manifestDownload.Start();
 }
 
@@ -44,35 +59,39 @@ UpgradeDlg::~UpgradeDlg() {
 bool UpgradeDlg::PollManifest() {
     if (asked)
         return false;
-    if (manifestPath.empty())
+    if (!manifestTaken)
         ReadManifest();
-    return !newVersion.empty() && !installerUrl.empty();
+    return !offer.version.empty() && !offer.installerUrl.empty();
 }
 
 void UpgradeDlg::ReadManifest() {
-    if (!manifestDownload.IsDone(-1) || manifestDownload.IsFailed(-1))
+    if (!manifestDownload.IsDone(-1))
         return;
-    manifestPath = manifestDownload.GetPath(0);
-    if (manifestPath.empty())
+    manifestTaken = true;
+    const std::string manifestPath = manifestDownload.GetPath(0);
+    const std::string signaturePath = manifestDownload.GetPath(1);
+    XFile manifest, signature;
+    const bool loaded = !manifestDownload.IsFailed(-1) && manifest.Load(manifestPath.c_str()) &&
+                        signature.Load(signaturePath.c_str());
+    DeleteFileA(manifestPath.c_str());
+    DeleteFileA(signaturePath.c_str());
+    if (!loaded ||
+        !ReadSignedManifest(crypto, publicKey, Content(manifest), Content(signature), offer))
         return;
-    const KeyValueText manifest = ReadKeyValueFile(manifestPath.c_str());
-    manifest.GetValue("version", newVersion);
-    manifest.GetValue("url", installerUrl);
-    manifest.GetValue("url2", secondUrl);
-    if (!secondUrl.empty()) {
-        secondDownload.Add(secondUrl, tempFolder, secondFileName, false);
+    if (!offer.secondUrl.empty()) {
+        secondDownload.Add(offer.secondUrl, tempFolder, secondFileName, false);
         secondDownload.Start();
     }
 }
 
 bool UpgradeDlg::OfferUpgrade() {
     asked = true;
-    if (newVersion == ownFileVersion)
+    if (offer.version == ownFileVersion)
         return false;
     if (ShowResourceMessage(nullptr, IDS_UPGRADE_OFFER, productName,
                             MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) != IDYES)
         return false;
-    installerDownload.Add(installerUrl, tempFolder, "", true);
+    installerDownload.Add(offer.installerUrl, tempFolder, "", true);
     installerDownload.Start();
     return Create() != FALSE;
 }
@@ -101,15 +120,23 @@ void UpgradeDlg::OnProgressTimer() {
     progress.SetPos(static_cast<int>(installerDownload.GetPercent()));
     if (!installerDownload.IsDone(-1))
         return;
-    if (installerDownload.IsFailed(-1)) {
+    const std::string installer = installerDownload.GetPath(0);
+    if (!installerDownload.IsFailed(-1) && StartCheckedInstaller(installer)) {
         DestroyWindow();
-        ShowResourceMessage(nullptr, IDS_UPGRADE_FAILED, productName,
-                            MB_ICONERROR | MB_SYSTEMMODAL);
         return;
     }
-    const std::string installer = installerDownload.GetPath(0);
-    LaunchProcess(installer.c_str(), nullptr, 0);
+    DeleteFileA(installer.c_str());
     DestroyWindow();
+    ShowResourceMessage(nullptr, IDS_UPGRADE_FAILED, productName, MB_ICONERROR | MB_SYSTEMMODAL);
+}
+
+bool UpgradeDlg::StartCheckedInstaller(const std::string& path) {
+    const HeldFile file(path);
+    Sha256Digest digest;
+    if (!file.Sha256(crypto, digest) || digest != offer.installerHash)
+        return false;
+    LaunchProcess(path.c_str(), nullptr, 0);
+    return true;
 }
 
 void UpgradeDlg::OnCancel() {

@@ -1,6 +1,9 @@
 #pragma once
 #include "classlib/Dialog.h"
 #include "classlib/ProgressCtrl.h"
+#include "upgrade/P256Line.h"
+#include "upgrade/SystemCrypto.h"
+#include "upgrade/UpgradeManifest.h"
 #include "upgrade/VersionStrings.h"
 #include "upgrade/XDownload.h"
 
@@ -9,11 +12,19 @@
 // The online upgrade check of the configuration dialog, and the progress
 // dialog of the installer download (template 106).
 //
-// Construction starts the download of the manifest from the maker's web site
-// into the temp folder's "qvsstemp". The owner polls PollManifest from a timer;
-// once it answers true, OfferUpgrade asks the user (when the manifest names a
-// version other than the program's own), downloads the installer with the
-// progress dialog and starts it. Deleting the object ends everything at once.
+// Construction starts the download of the manifest and its signature
+// ("upgrade.txt.sig") from the maker's web site into the temp folder's
+// "qvsstemp"; without the system's cryptography nothing is fetched and nothing
+// is ever offered. The owner polls PollManifest from a timer. The manifest
+// counts only when the signature verifies under the program's public key over
+// exactly the bytes read and it names its installer's SHA-256; anything else
+// is dropped silently, before anything it names (url2 too) is fetched, and
+// both files are deleted once read. Once PollManifest answers true,
+// OfferUpgrade asks the user (when the manifest names a version other than
+// the program's own) and downloads the installer with the progress dialog;
+// the installer is started only when its hash matches, through a handle that
+// keeps it from being changed in between, else it is deleted and the failure
+// is shown. Deleting the object ends everything at once.
 class UpgradeDlg : public CDialog {
   public:
     // ownVersion: the program's own texts; FileVersion is compared with the
@@ -36,18 +47,20 @@ class UpgradeDlg : public CDialog {
   private:
     void ReadManifest();
     void OnProgressTimer();
+    // Starts the downloaded installer when its content has the manifest's hash.
+    bool StartCheckedInstaller(const std::string& path);
 
     const std::string ownFileVersion;
     const std::string productName;
     std::string tempFolder;
+    SystemCrypto crypto;
+    P256Bytes publicKey{};
     XDownload manifestDownload;
     XDownload installerDownload;
     XDownload secondDownload;
     bool asked = false;
-    std::string manifestPath;
-    std::string newVersion;
-    std::string installerUrl;
-    std::string secondUrl;
+    bool manifestTaken = false;
+    UpgradeManifest offer;
     UINT_PTR timerId = 0;
     CProgressCtrl progress;
 };

@@ -6,6 +6,7 @@
 #include "UpgradeFixture.h"
 
 #include "classlib/MessageBox.h"
+#include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
 #include "resources/ResourceIds.h"
 
@@ -16,18 +17,13 @@ using namespace saver_e2e;
 namespace {
 const DWORD bound = 30000;
 const char* const manifestRequest = "/screen-saver/upgrade.txt";
-const char* const tricklingInstaller = "http://www.quorvane.com/s/trickle/400000";
 
 class SaverUpgrade : public UpgradeFixture {
   protected:
-    // Serves a manifest of a newer version with the installer URL and starts
-    // the configuration dialog (true once it shows); the answerer then answers
-    // its boxes.
-    bool OpenDialog(const std::string& installer, std::map<std::string, int> answers) {
-        ServeManifest("version = 1.0.34.0\nurl = " + installer + "\n");
-        return OpenDialog(std::move(answers));
-    }
-    bool OpenDialog(std::map<std::string, int> answers) {
+    // Serves the signed manifest and starts the configuration dialog (true
+    // once it shows); the answerer then answers its boxes.
+    bool OpenDialog(const std::string& manifest, std::map<std::string, int> answers) {
+        ServeSignedManifest(manifest);
         if (!saver.Start(SaverPath(), "/c"))
             return false;
         user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers), saver.Id());
@@ -52,8 +48,7 @@ class SaverUpgrade : public UpgradeFixture {
 }  // namespace
 
 TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing) {
-    ServeManifestWithSecondUrl("version = 1.0.33.0\nurl = " + std::string(installerUrl) + "\n");
-    ASSERT_TRUE(OpenDialog(Answers(IDYES)));
+    ASSERT_TRUE(OpenDialog("own-version.txt", Answers(IDYES)));
     ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound))
         << "the dialog's timer read the manifest and url2";
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
@@ -63,9 +58,7 @@ TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing) {
 }
 
 TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore) {
-    ServeManifest("; newest\nversion = 1.0.32.0 ; older counts too\nurl = " +
-                  std::string(installerUrl) + "\n");
-    ASSERT_TRUE(OpenDialog(Answers(IDNO)));
+    ASSERT_TRUE(OpenDialog("older.txt", Answers(IDNO)));
     ASSERT_TRUE(WaitForBoxes(1));
     EXPECT_EQ(user->Texts()[0], LoadResourceString(IDS_UPGRADE_OFFER));
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
@@ -76,7 +69,7 @@ TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore) {
 }
 
 TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt) {
-    ASSERT_TRUE(OpenDialog(installerUrl, Answers(IDYES)));
+    ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
     EXPECT_TRUE(e2e::WaitUntil([] { return FileExists(TempFolder() + "\\setup.exe.ran"); }, bound))
         << "the installer ran";
     EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog(saver.Id()) == nullptr; }, bound));
@@ -84,17 +77,33 @@ TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt) {
     EXPECT_EQ(user->Texts().size(), 1u);
 }
 
-TEST_F(SaverUpgrade, FailingInstallerDownloadShowsTheFailure) {
-    ASSERT_TRUE(OpenDialog("http://www.quorvane.com/files/missing.exe", Answers(IDYES)));
-    ASSERT_TRUE(WaitForBoxes(2));
-    EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
-    EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
-    EXPECT_FALSE(FileExists(TempFolder() + "\\missing.exe"));
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+// An installer that cannot be downloaded, or one changed after the manifest
+// was signed (bytes appended: it would still run), is not started.
+TEST_F(SaverUpgrade, AFailingOrChangedInstallerShowsTheFailureAndIsDeleted) {
+    const struct {
+        const char* manifest;
+        const char* file;
+    } cases[] = {{"missing-installer.txt", "missing.exe"}, {"newer.txt", "setup.exe"}};
+    test_server::PutFile("files/setup.exe", FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH)) +
+                                                "changed after signing");
+    const int installerRequests = test_server::RequestCount("/files/setup.exe");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_TRUE(OpenDialog(c.manifest, Answers(IDYES)));
+        ASSERT_TRUE(WaitForBoxes(2));
+        EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
+        EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
+        const std::string installer = TempFolder() + "\\" + c.file;
+        EXPECT_FALSE(FileExists(installer));
+        EXPECT_FALSE(FileExists(installer + ".ran"));
+        EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    }
+    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), installerRequests + 2)
+        << "the changed installer was downloaded (its size, then its bytes)";
 }
 
 TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile) {
-    ASSERT_TRUE(OpenDialog(tricklingInstaller, Answers(IDYES, IDYES)));
+    ASSERT_TRUE(OpenDialog("trickling-installer.txt", Answers(IDYES, IDYES)));
     HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
     PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
@@ -107,7 +116,7 @@ TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile) {
 }
 
 TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything) {
-    ASSERT_TRUE(OpenDialog(tricklingInstaller, Answers(IDYES)));
+    ASSERT_TRUE(OpenDialog("trickling-installer.txt", Answers(IDYES)));
     HWND progress = ProgressOfPartialInstaller();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
@@ -118,7 +127,7 @@ TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything) {
 }
 
 TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen) {
-    ServeManifestWithSecondUrl("version = 1.0.34.0\nurl = " + std::string(installerUrl) + "\n");
+    ServeSignedManifest("newer.txt");
     const int earlierRequests = test_server::RequestCount(manifestRequest);
     HWND window = StartFullScreen(saver);
     ASSERT_NE(window, nullptr);
@@ -131,4 +140,24 @@ TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen) {
     EXPECT_FALSE(SecondFileArrived());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+}
+
+// Where the system has no bcrypt.dll (Windows before Vista; here Wine's
+// per-program DLL settings hide it from the saver), nothing is fetched and
+// nothing is offered.
+TEST_F(SaverUpgrade, WithoutTheSystemsCryptographyNothingIsFetched) {
+    const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
+    ASSERT_FALSE(e2e::KeyExists(programSettings));
+    const struct Undo {
+        std::string key;
+        ~Undo() { e2e::DeleteKeyTree(key); }
+    } undo{programSettings};
+    ASSERT_TRUE(e2e::WriteString(programSettings + "\\DllOverrides", "bcrypt", ""));
+    const int earlierRequests = test_server::RequestCount(manifestRequest);
+    ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
+    // Longer than the configuration dialog needs to poll, fetch and ask.
+    EXPECT_FALSE(e2e::WaitUntil(
+        [&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
+    EXPECT_TRUE(user->Texts().empty());
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }

@@ -111,6 +111,11 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsEmptyOrMissing(const std::string& folder) {
+    std::error_code ignored;
+    return std::filesystem::is_empty(folder, ignored) || !FileExists(folder);
+}
+
 std::string FileContent(const std::string& path) {
     std::ostringstream content;
     content << std::ifstream(path, std::ios::binary).rdbuf();

@@ -56,6 +56,7 @@ class DownloadTestFolder {
 // Deletes a folder with everything in it.
 void RemoveFolderTree(const std::string& folder);
 bool FileExists(const std::string& path);
+bool IsEmptyOrMissing(const std::string& folder);
 void WriteTestFile(const std::string& path, const std::string& content);
 // The whole content of a file; empty when it cannot be read.
 std::string FileContent(const std::string& path);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 const DWORD bound = 30000;
@@ -27,7 +28,7 @@ class UpgradeDlgTest : public UpgradeFixture {
     }
     // Offers a trickling installer of another version; the user gives the answers.
     void StartDownload(std::map<std::string, int> answers) {
-        ServeManifest("version = 1.0.34.0\nurl = http://www.quorvane.com/s/trickle/400000\n");
+        ServeSignedManifest("trickling-installer.txt");
         user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers));
         upgrade = std::make_unique<UpgradeDlg>(OwnVersion());
         ASSERT_TRUE(e2e::WaitUntil([&] { return upgrade->PollManifest(); }, bound));
@@ -61,19 +62,63 @@ TEST_F(UpgradeDlgTest, DeletingTheCheckDuringTheDownloadEndsEverything) {
     EXPECT_EQ(user->Texts().size(), 1u) << "no question";
 }
 
-// Keys are case-sensitive, and an empty line after "version =" swallows the URL.
-TEST_F(UpgradeDlgTest, ManifestWithoutUsableUrlOffersNothing) {
-    for (const char* manifest :
-         {"version = 1.0.34.0\nVersion = 2\nURL = ", "version =\n\nurl = "}) {
-        SCOPED_TRACE(manifest);
+// Only a manifest signed with the program's key over exactly its bytes and
+// naming the installer's hash counts; one that does not count fetches nothing
+// it names (url2 is in each) and leaves no file. Of those that count, one
+// with keys of another case or an empty line after "version =" (which
+// swallows the URL) fetches url2 but offers nothing; they come last, so that
+// any url2 fetch of the earlier checks, which stay alive, has been made by then.
+TEST_F(UpgradeDlgTest, ManifestsThatDoNotCountFetchNothingAndNoneOffersAnything) {
+    std::string changed = Signed("newer.txt");
+    changed[changed.find("1.0.34.0") + 5] = '5';
+    const struct {
+        const char* what;
+        std::string manifest, signature;
+        bool counts;
+    } cases[] = {
+        {"unsigned", Signed("newer.txt"), "", false},
+        {"one byte changed", changed, Signed("newer.txt.sig"), false},
+        {"signed with another key", Signed("other-key.txt"), Signed("other-key.txt.sig"), false},
+        {"signature of another manifest", Signed("newer.txt"), Signed("older.txt.sig"), false},
+        {"no InstallerSHA256", Signed("no-installer-hash.txt"), Signed("no-installer-hash.txt.sig"),
+         false},
+        {"keys of another case", Signed("wrong-case-keys.txt"), Signed("wrong-case-keys.txt.sig"),
+         true},
+        {"empty version line", Signed("empty-version-line.txt"),
+         Signed("empty-version-line.txt.sig"), true},
+    };
+    const std::string signatureRequest = "/" + std::string(signaturePath);
+    const int secondRequests = test_server::RequestCount("/extra.bin");
+    int countingManifests = 0;
+    std::vector<std::unique_ptr<UpgradeDlg>> checks;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         RemoveFolderTree(TempFolder());
-        ASSERT_FALSE(SecondFileArrived());
-        ServeManifestWithSecondUrl(manifest + std::string(installerUrl) + "\n");
-        UpgradeDlg check(OwnVersion());
-        ASSERT_TRUE(
-            e2e::WaitUntil([&] { return check.PollManifest() || SecondFileArrived(); }, bound));
+        ServeManifest(c.manifest, c.signature);
+        const int signatureRequests = test_server::RequestCount(signatureRequest);
+        checks.push_back(std::make_unique<UpgradeDlg>(OwnVersion()));
+        UpgradeDlg& check = *checks.back();
+        // Without url2 to wait for: the manifest file lies there from before
+        // the signature's second request (the first only asks its size) until
+        // the check has read it.
+        const auto settled = [&] {
+            if (check.PollManifest())
+                return true;
+            if (c.counts)
+                return SecondFileArrived();
+            return test_server::RequestCount(signatureRequest) >= signatureRequests + 2 &&
+                   !FileExists(TempFolder() + "\\upgrade.txt");
+        };
+        ASSERT_TRUE(e2e::WaitUntil(settled, bound));
         EXPECT_FALSE(check.PollManifest());
+        if (c.counts)
+            ++countingManifests;
+        else
+            EXPECT_TRUE(IsEmptyOrMissing(TempFolder()));
     }
+    EXPECT_EQ(test_server::RequestCount("/extra.bin"), secondRequests + 2 * countingManifests)
+        << "a size query and a download for each manifest that counts";
+    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
 }
 
 TEST_F(UpgradeDlgTest, MissingOrFailingManifestShowsNothing) {

@@ -11,13 +11,14 @@
 
 // The surroundings of an upgrade check: the test server as the user's HTTP
 // proxy, so that it answers the program's fixed manifest URL, with the
-// stand-in installer served at installerUrl, and an empty "qvsstemp" folder
-// in the temp folder (removed again afterwards).
+// stand-in installer served as "files/setup.exe" and the file "extra.bin" that the
+// manifests name as url2, and an empty "qvsstemp" folder in the temp folder
+// (removed again afterwards).
 class UpgradeFixture : public testing::Test {
   public:
     static constexpr const char* productName = "Quorvane Screen Saver";
     static constexpr const char* manifestPath = "screen-saver/upgrade.txt";
-    static constexpr const char* installerUrl = "http://www.quorvane.com/files/setup.exe";
+    static constexpr const char* signaturePath = "screen-saver/upgrade.txt.sig";
 
   protected:
     UpgradeFixture() {
@@ -31,6 +32,7 @@ class UpgradeFixture : public testing::Test {
         const std::string installer = FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
         EXPECT_FALSE(installer.empty());
         test_server::PutFile("files/setup.exe", installer);
+        test_server::PutFile("extra.bin", "second");
     }
     ~UpgradeFixture() override { RemoveFolderTree(TempFolder()); }
 
@@ -39,16 +41,25 @@ class UpgradeFixture : public testing::Test {
         GetTempPathA(sizeof temp, temp);
         return std::string(temp) + "qvsstemp";
     }
-    void ServeManifest(const std::string& text) {
+    // A manifest ("NAME.txt") or its signature ("NAME.txt.sig") as signed at
+    // build time from tests/upgrade/manifests.
+    static std::string Signed(const std::string& file) {
+        return FileContent(e2e::WindowsPath(std::string(QV_SIGNED_MANIFESTS "/") + file));
+    }
+    // Serves the manifest text and the signature text beside it (none when
+    // it is empty).
+    void ServeManifest(const std::string& text, const std::string& signature) {
         test_server::RemoveFile(std::string(manifestPath) + ".status");
         ASSERT_TRUE(test_server::PutFile(manifestPath, text));
+        if (signature.empty())
+            test_server::RemoveFile(signaturePath);
+        else
+            ASSERT_TRUE(test_server::PutFile(signaturePath, signature));
     }
-    // Serves a manifest with a url2 entry besides the given text; its file
-    // appears once the manifest has been read.
-    void ServeManifestWithSecondUrl(const std::string& text) {
-        ASSERT_TRUE(test_server::PutFile("extra.bin", "second"));
-        ServeManifest("url2 = http://www.quorvane.com/extra.bin\n" + text);
+    void ServeSignedManifest(const std::string& name) {
+        ServeManifest(Signed(name), Signed(name + ".sig"));
     }
+    // The file of a manifest's url2 entry, once fetched.
     static bool SecondFileArrived() {
         return FileContent(TempFolder() + "\\upgrade.tmp") == "second";
     }
