@@ -63,6 +63,9 @@ primary=$(qv_windows_arch) && {
   echo "== the presenter on a 16-bit display ($primary build)"
   QV_WINDOWS_ARCH=$primary QV_SCREEN=1024x768x16 count_ctest tests/harness/wine-session.sh \
     ctest --test-dir "$(qv_build_dir "$primary")" --output-on-failure -R presenter_tests
+  echo "== two monitors side by side ($primary build)"
+  QV_WINDOWS_ARCH=$primary QV_MONITORS=2 count_ctest tests/harness/wine-session.sh \
+    ctest --test-dir "$(qv_build_dir "$primary")" --output-on-failure -R two_monitor_tests
 }
 
 echo

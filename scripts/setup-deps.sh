@@ -11,6 +11,7 @@ packages=(
   libz-mingw-w64-dev zlib1g-dev libssl-dev
   googletest libstb-dev
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   python3
 )
 

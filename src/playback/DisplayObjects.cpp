@@ -1,5 +1,9 @@
 #include "playback/DisplayObjects.h"
 
+#include <algorithm>
+
+#include "playback/ScreenMonitors.h"
+
 namespace {
 
 struct DisplayObjects {
@@ -7,8 +11,23 @@ struct DisplayObjects {
     IDirectDrawSurface* primarySurface = nullptr;
     IDirectDrawSurface* backSurface = nullptr;
     IDirectDrawClipper* clipper = nullptr;
+    MonitorArrangement monitors;
 };
 DisplayObjects display;
+
+// The largest monitor's width and height; the primary screen's when the
+// system reports no monitors.
+SIZE LargestMonitor(const MonitorArrangement& monitors) {
+    if (monitors.count == 0)
+        return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SIZE largest{0, 0};
+    for (int i = 0; i < monitors.count; ++i) {
+        const Rect& r = monitors.areas[i];
+        largest.cx = std::max<LONG>(largest.cx, r.right - r.left);
+        largest.cy = std::max<LONG>(largest.cy, r.bottom - r.top);
+    }
+    return largest;
+}
 
 bool SetUp(HWND window) {
     if (DirectDrawCreate(nullptr, &display.directDraw, nullptr) != DD_OK)
@@ -21,8 +40,9 @@ bool SetUp(HWND window) {
     primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
     if (display.directDraw->CreateSurface(&primary, &display.primarySurface, nullptr) != DD_OK)
         return false;
-    display.backSurface =
-        CreatePlainSurface(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    display.monitors = EnumerateMonitors();
+    const SIZE back = LargestMonitor(display.monitors);
+    display.backSurface = CreatePlainSurface(DWORD(back.cx), DWORD(back.cy));
     if (!display.backSurface)
         return false;
     if (display.directDraw->CreateClipper(0, &display.clipper, nullptr) != DD_OK)
@@ -48,6 +68,7 @@ void ReleaseDisplay() {
     ReleaseObject(display.backSurface);
     ReleaseObject(display.primarySurface);
     ReleaseObject(display.directDraw);
+    display.monitors = MonitorArrangement{};
 }
 
 IDirectDraw* GetDirectDraw() {
@@ -58,6 +79,10 @@ IDirectDrawSurface* GetPrimarySurface() {
 }
 IDirectDrawSurface* GetBackSurface() {
     return display.backSurface;
+}
+
+const MonitorArrangement& GetMonitors() {
+    return display.monitors;
 }
 
 IDirectDrawSurface* CreatePlainSurface(DWORD width, DWORD height) {

@@ -6,7 +6,7 @@
 
 #include "playback/ClickMarks.h"
 #include "playback/DisplayObjects.h"
-#include "playback/PresentationLayout.h"
+#include "playback/MonitorLayout.h"
 #include "recording/RecordingFile.h"
 
 namespace {
@@ -66,7 +66,8 @@ void FillRect(IDirectDrawSurface* target, const Rect& r, DDBLTFX& effects) {
     target->Blt(&area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
 }
 
-// Draws through the screen-sized back surface when no frame surface exists.
+// Draws through the back surface when no frame surface exists: the picture
+// goes to its top-left corner, then to the screen.
 void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary,
                             const PresentationLayout& l) {
     IDirectDrawSurface* back = GetBackSurface();
@@ -76,25 +77,31 @@ void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary,
     const Rect& p = l.picture;
     const Rect& s = l.source;
     const Rect& capture = r.GetCaptureRect();
-    StretchFrameRect(r, dc, p.left, p.top, p.right - p.left, p.bottom - p.top,
-                     capture.left + s.left, capture.top + s.top, s.right - s.left, s.bottom - s.top,
-                     COLORONCOLOR);
+    StretchFrameRect(r, dc, 0, 0, p.right - p.left, p.bottom - p.top, capture.left + s.left,
+                     capture.top + s.top, s.right - s.left, s.bottom - s.top, COLORONCOLOR);
     back->ReleaseDC(dc);
-    RECT area = ToRECT(p);
-    primary->Blt(&area, back, &area, DDBLT_WAIT, nullptr);
+    RECT target = ToRECT(p), source{0, 0, p.right - p.left, p.bottom - p.top};
+    primary->Blt(&target, back, &source, DDBLT_WAIT, nullptr);
 }
 
 // What the screen shows since the last paint, to know what a change-only
 // paint may leave as it is.
 struct ShownPicture {
     bool valid = false;  // a whole paint happened with the current frame surface
-    PresentationLayout layout;
+    MonitorLayouts layouts;
     Rect mark = {};  // the click marks' place, capture coordinates
 };
 ShownPicture shown;
 
-bool SameLayout(const PresentationLayout& a, const PresentationLayout& b) {
-    return a.picture == b.picture && a.source == b.source && a.borderCount == b.borderCount;
+bool SameLayouts(const MonitorLayouts& a, const MonitorLayouts& b) {
+    if (a.count != b.count)
+        return false;
+    for (int i = 0; i < a.count; ++i) {
+        const PresentationLayout &p = a.layouts[i], &q = b.layouts[i];
+        if (!(p.picture == q.picture && p.source == q.source && p.borderCount == q.borderCount))
+            return false;
+    }
+    return true;
 }
 
 // A test-only switch: every paint brings the whole picture, as a baseline
@@ -225,7 +232,7 @@ bool UpdateFrameSurface(RecordingFile& r) {
 }
 
 void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            DWORD fillColour, PaintScope scope) {
+            DWORD fillColour, PaintScope scope, Screens screens) {
     IDirectDrawSurface* primary = GetPrimarySurface();
     if (!primary)
         return;
@@ -238,9 +245,11 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
     POINT origin{0, 0};
     if (dc)
         GetViewportOrgEx(dc, &origin);
-    const PresentationLayout l =
-        LayOutPicture(d, Point{origin.x, origin.y}, r.GetCaptureRect(), scaleToFit);
-    if (!l.visible)
+    static const MonitorArrangement oneScreen;
+    const MonitorLayouts layouts = LayOutMonitors(
+        screens == Screens::kClientArea ? oneScreen : GetMonitors(), d, Point{origin.x, origin.y},
+        r.GetCaptureRect(), scaleToFit, screens == Screens::kEveryMonitor);
+    if (layouts.count == 0)
         return;
 
     DDBLTFX effects = {};
@@ -253,7 +262,7 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
     // A new frame surface (the first frame, a new image format or capture
     // rectangle) or a new layout needs the whole picture on the screen.
     const bool whole = scope == PaintScope::kWhole || WholePaintsOnly() || !FrameSurface(r) ||
-                       !shown.valid || !SameLayout(shown.layout, l);
+                       !shown.valid || !SameLayouts(shown.layouts, layouts);
     const Rect& capture = r.GetCaptureRect();
     ChangedPieces changes(capture.bottom - capture.top);
     if (!whole) {
@@ -266,20 +275,24 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
         DrawClickMarks(r);
     IDirectDrawSurface* surface = FrameSurface(r);
     shown.mark = FromCapture(r.markRect, capture);
-    if (surface) {
-        changes.Add(shown.mark);
-        if (whole || !BlitChanges(primary, surface, l, changes)) {
+    changes.Add(shown.mark);
+    for (int i = 0; i < layouts.count; ++i) {
+        const PresentationLayout& l = layouts.layouts[i];
+        if (l.picture.IsEmpty())
+            continue;
+        if (!surface) {
+            DrawThroughBackSurface(r, primary, l);
+        } else if (whole || !BlitChanges(primary, surface, l, changes)) {
             RECT target = ToRECT(l.picture), source = ToRECT(l.source);
             primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
         }
-    } else {
-        DrawThroughBackSurface(r, primary, l);
     }
     EraseClickMarks(r);  // nothing to do when no mark was drawn
     if (whole) {
-        for (int i = 0; i < l.borderCount; ++i)
-            FillRect(primary, l.borders[i], effects);
+        for (int i = 0; i < layouts.count; ++i)
+            for (int b = 0; b < layouts.layouts[i].borderCount; ++b)
+                FillRect(primary, layouts.layouts[i].borders[b], effects);
     }
     shown.valid = surface != nullptr;
-    shown.layout = l;
+    shown.layouts = layouts;
 }

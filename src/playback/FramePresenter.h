@@ -11,8 +11,14 @@ class RecordingFile;
 // paint's dirty rectangles and the click marks' old and new places.
 enum class PaintScope { kWhole, kChanges };
 
+// Where the picture goes: the whole client area as one screen (the preview),
+// or each monitor the window covers, with the picture on the primary monitor
+// only or on every monitor (the monitors as the display objects found them).
+enum class Screens { kClientArea, kPrimaryMonitor, kEveryMonitor };
+
 void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            DWORD fillColour, PaintScope scope = PaintScope::kWhole);
+            DWORD fillColour, PaintScope scope = PaintScope::kWhole,
+            Screens screens = Screens::kClientArea);
 
 bool CreateFrameSurface(RecordingFile& recording);
 void ReleaseFrameSurface(RecordingFile& recording);

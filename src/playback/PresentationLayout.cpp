@@ -75,6 +75,8 @@ PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const
     p.right = p.left + sw;
     p.bottom = p.top + sh;
     p = Intersect(p, t);
+    if (p.IsEmpty())  // no picture: the borders fill the window, and nothing beyond it
+        p = {t.left, t.top, t.left, t.top};
     const int32_t pw = Width(p), ph = Height(p);
 
     Rect s{0, 0, pw, ph};

@@ -25,6 +25,7 @@
 #define IDC_QUICK_PLAY 1007
 #define IDC_DRAW_MOUSE_CLICKS 1008
 #define IDC_SCALE_TO_FIT 1009
+#define IDC_EVERY_MONITOR 1010
 
 // File info dialog
 #define IDC_INFO_TITLE 2001

@@ -58,6 +58,10 @@ bool ApplyDismissalRules(HWND window, UINT message, WPARAM wParam, LRESULT& resu
                 RequestClose(window);
             break;
         case WM_POWERBROADCAST:
+            // The display going off or on pauses playback instead.
+            if (wParam != PBT_POWERSETTINGCHANGE)
+                RequestClose(window);
+            break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
         case WM_LBUTTONDOWN:

@@ -48,6 +48,7 @@ void SaverConfigDlg::DoDataExchange(CDataExchange& exchange) {
     DDX_Check(exchange, IDC_QUICK_PLAY, quickPlay);
     DDX_Check(exchange, IDC_DRAW_MOUSE_CLICKS, drawMouseClicks);
     DDX_Check(exchange, IDC_SCALE_TO_FIT, scaleToFit);
+    DDX_Check(exchange, IDC_EVERY_MONITOR, playOnEveryMonitor);
 }
 
 void SaverConfigDlg::OnOK() {

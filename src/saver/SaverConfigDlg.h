@@ -37,6 +37,7 @@ class SaverConfigDlg : public CScreenSaverDlg {
     int quickPlay = 0;
     int drawMouseClicks = 0;
     int scaleToFit = 1;
+    int playOnEveryMonitor = 0;  // off: the other monitors stay black
 
   protected:
     BOOL OnInitDialog() override;

@@ -1,4 +1,4 @@
-// The settings store: five values per user under
+// The settings store: six values per user under
 // HKEY_CURRENT_USER\Software\Quorvane\Screen Saver.
 #include "saver/SaverConfigDlg.h"
 
@@ -18,6 +18,7 @@ const FlagValue flagValues[] = {
     {"Quick play", &SaverConfigDlg::quickPlay},
     {"Draw mouse clicks", &SaverConfigDlg::drawMouseClicks},
     {"Scale to fit screen", &SaverConfigDlg::scaleToFit},
+    {"Play on every monitor", &SaverConfigDlg::playOnEveryMonitor},
 };
 
 // The path, whatever its stored type: at most 259 bytes, empty on any failure.

@@ -16,12 +16,11 @@ bool ActivateRunningSaver() {
     return true;
 }
 
-RECT ScreenClipBox() {
-    RECT box = {};
-    HDC screen = GetDC(nullptr);
-    GetClipBox(screen, &box);
-    ReleaseDC(nullptr, screen);
-    return box;
+// The rectangle around every monitor of the desktop.
+RECT VirtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 ATOM RegisterSaverClass() {
@@ -49,12 +48,14 @@ int RunSaverWindow(HWND parent) {
         title = previewTitle;
         saverState.previewMode = 1;
     } else {
-        area = ScreenClipBox();
+        area = VirtualScreen();
         style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         exStyle = WS_EX_TOPMOST;
         title = fullScreenTitle;
         if (ActivateRunningSaver())
             return 0;
+        // Below everything else, so that it never competes with work left running.
+        SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
         LoadPasswordVerifier();
     }
     saverState.autoPlayQueryMessage =
@@ -77,7 +78,10 @@ int RunSaverWindow(HWND parent) {
     return static_cast<int>(message.wParam);
 }
 
+// At normal priority whatever the starting program's, which a child inherits
+// when it is idle or below normal.
 int ShowConfigDialog(HWND parent) {
+    SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
     if (!PrepareDialogClasses(saverState.mainInstance))
         return 0;
     return static_cast<int>(DialogBoxParamA(saverState.mainInstance, MAKEINTRESOURCEA(IDD_CONFIG),

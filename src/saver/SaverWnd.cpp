@@ -8,6 +8,7 @@
 #include "resources/ResourceIds.h"
 #include "saver/ModulePath.h"
 #include "saver/SaverConfigDlg.h"
+#include "saver/SaverFramework.h"
 #include "saver/ScreenSaverApp.h"
 #include "upgrade/FormatString.h"
 
@@ -58,6 +59,8 @@ BOOL SaverWnd::OpenPlayback() {
         return FALSE;
     if (!StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate()))
         return FALSE;
+    if (!saverState.previewMode)
+        displayNotification = RegisterDisplayPowerNotification(GetSafeHwnd());
     if (recording.IsOpen()) {
         recording.SetAutoRepeat(config->autoRepeat);
         recording.SetQuickPlay(config->quickPlay);
@@ -71,6 +74,8 @@ BOOL SaverWnd::OpenPlayback() {
 
 // The frame surface belongs to the display objects and goes with them.
 void SaverWnd::StopPlayback() {
+    UnregisterDisplayPowerNotification(displayNotification);
+    displayOff = false;
     StopTimers();
     ReleaseClickMarks();
     SaverConfigDlg* config = Config();
@@ -91,6 +96,10 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             OnTimer();
             result = 0;
             return true;
+        case WM_POWERBROADCAST:
+        case WM_SYSCOMMAND:
+            OnDisplayPower(DisplayPowerOf(message, wParam, lParam));
+            break;
     }
     return CScreenSaverWnd::OnMessage(message, wParam, lParam, result);
 }
@@ -100,7 +109,7 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 void SaverWnd::OnTimer() {
     SetTickSuspended(1);
     SaverConfigDlg* config = Config();
-    if (config && config->currentFile) {
+    if (config && config->currentFile && !displayOff) {
         RecordingFile& recording = *config->currentFile;
         recording.PlayStep();
         if (!recording.GetDirtyRects().empty()) {
@@ -111,6 +120,29 @@ void SaverWnd::OnTimer() {
     }
     Default();
     SetTickSuspended(0);
+}
+
+// Nothing plays while the display is off: the timers stop, which also ends
+// their raised timer resolution, and the recording's clock pauses, so that
+// picture and clock go on from where they were when the display comes back.
+// Only while playback is set up (the display objects exist).
+void SaverWnd::OnDisplayPower(DisplayPower power) {
+    SaverConfigDlg* config = Config();
+    const bool off = power == DisplayPower::kOff;
+    if (power == DisplayPower::kUnchanged || off == displayOff || !config || !config->currentFile ||
+        !GetPrimarySurface())
+        return;
+    displayOff = off;
+    RecordingFile& recording = *config->currentFile;
+    if (off) {
+        StopTimers();
+        if (recording.IsPlaying() && !recording.IsPaused())
+            recording.Pause();
+        return;
+    }
+    if (recording.IsPaused())
+        recording.Resume();
+    StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate());
 }
 
 void SaverWnd::OnDraw(HDC paintContext) {
@@ -126,13 +158,23 @@ void SaverWnd::Paint(HDC dc, PaintScope scope) {
     MapWindowPoints(GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&screenRect), 2);
     // A preview inside the display settings is always scaled.
     const bool scale = config->scaleToFit || screenRect.left > 0 || screenRect.top > 0;
-    Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, 0, scope);
-    if (config->currentFile->IsOpen() || screenRect.left != 0 || screenRect.top != 0)
+    const Screens screens = saverState.previewMode       ? Screens::kClientArea
+                            : config->playOnEveryMonitor ? Screens::kEveryMonitor
+                                                         : Screens::kPrimaryMonitor;
+    Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, 0, scope,
+           screens);
+    if (config->currentFile->IsOpen() || saverState.previewMode)
         return;
+    const MonitorArrangement& monitors = GetMonitors();
+    if (monitors.count > 0) {
+        const Rect& primary = monitors.areas[monitors.primary];
+        screenRect = {primary.left, primary.top, primary.right, primary.bottom};
+    }
     DrawCannotOpenMessage(screenRect, *config);
 }
 
-// The message of a recording that cannot be opened, white and centred.
+// The message of a recording that cannot be opened, white and centred on
+// the screen (the primary monitor).
 void SaverWnd::DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config) {
     std::string text;
     FormatString(text, LoadResourceString(IDS_CANNOT_OPEN).c_str(), config.recordingPath.c_str());
@@ -144,7 +186,7 @@ void SaverWnd::DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDl
     DrawTextA(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_CENTER);
     const int height = measured.bottom - measured.top;
     RECT target = screenRect;
-    target.top = (screenRect.bottom - screenRect.top - height) / 2;
+    target.top = screenRect.top + (screenRect.bottom - screenRect.top - height) / 2;
     target.bottom = target.top + height;
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkColor(dc, GetPixel(dc, 0, 0));

@@ -1,12 +1,14 @@
 #pragma once
 #include "playback/FramePresenter.h"
+#include "saver/DisplayPower.h"
 #include "saver/ScreenSaverWnd.h"
 
 class SaverConfigDlg;
 
 // The program's saver window: it plays the configured recording, or the one
 // appended to the program itself, until input ends the saver. A recording
-// that cannot be opened leaves a black window with a message.
+// that cannot be opened leaves a black window with a message. While the
+// display is off, playback pauses.
 class SaverWnd : public CScreenSaverWnd {
   public:
     void OnDraw(HDC paintContext) override;
@@ -21,6 +23,10 @@ class SaverWnd : public CScreenSaverWnd {
 
   private:
     void OnTimer();
+    void OnDisplayPower(DisplayPower power);
     void Paint(HDC dc, PaintScope scope);
     void DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config);
+
+    HPOWERNOTIFY displayNotification = nullptr;
+    bool displayOff = false;
 };

@@ -11,8 +11,8 @@ const COLORREF black = RGB(0, 0, 0);
 const COLORREF linkBlue = RGB(0, 0, 255);
 const COLORREF hoverRed = RGB(255, 0, 0);
 
-HFONT MakeFont(int weight, bool underlined) {
-    return CreateFontA(14, 0, 0, 0, weight, FALSE, underlined ? TRUE : FALSE, FALSE, 0,
+HFONT MakeFont(int height, int weight, bool underlined) {
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, underlined ? TRUE : FALSE, FALSE, 0,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                        "MS Sans Serif");
 }
@@ -34,9 +34,9 @@ bool AboutBox::Prepare() {
     versionText = !version.fileVersion.empty() ? version.fileVersion : version.productVersion;
     copyrightText = !version.legalCopyright.empty() ? version.legalCopyright : defaultCopyright;
     linkText = QV_WEB_SITE;
-    boldFont = MakeFont(FW_BOLD, false);
-    normalFont = MakeFont(FW_NORMAL, false);
-    linkFont = MakeFont(FW_NORMAL, true);
+    boldFont = MakeFont(Scaled(14), FW_BOLD, false);
+    normalFont = MakeFont(Scaled(14), FW_NORMAL, false);
+    linkFont = MakeFont(Scaled(14), FW_NORMAL, true);
     return true;
 }
 
@@ -52,11 +52,11 @@ bool AboutBox::LoadImage(HBITMAP& bitmap) {
 }
 
 void AboutBox::DrawOverlay(HDC dc) {
-    RECT versionRect = {170, 50, 170, 50};
+    RECT versionRect = {Scaled(170), Scaled(50), Scaled(170), Scaled(50)};
     DrawTextItem(dc, boldFont, versionText.c_str(), versionRect, white, nullptr, 0, 0);
-    RECT copyrightRect = {20, 185, 20, 185};
+    RECT copyrightRect = {Scaled(20), Scaled(185), Scaled(20), Scaled(185)};
     DrawTextItem(dc, normalFont, copyrightText.c_str(), copyrightRect, black, nullptr, 0, 0);
-    const LONG linkLeft = copyrightRect.right - copyrightRect.left + 25;
-    RECT linkRect = {linkLeft, 185, linkLeft, 185};
+    const LONG linkLeft = copyrightRect.right + Scaled(5);
+    RECT linkRect = {linkLeft, Scaled(185), linkLeft, Scaled(185)};
     DrawTextItem(dc, linkFont, nullptr, linkRect, 0, linkText.c_str(), linkBlue, hoverRed);
 }

@@ -49,10 +49,11 @@ BOOL ImageDialog::OnInitDialog() {
     shown = true;
     const HWND window = GetSafeHwnd();
     HDC windowDc = GetDC(window);
+    dpi = GetDeviceCaps(windowDc, LOGPIXELSY);
     const bool ready = Prepare() && MakeCanvases(windowDc);
     if (ready) {
         ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
-        SetWindowPos(window, nullptr, 0, 0, width, height,
+        SetWindowPos(window, nullptr, 0, 0, Scaled(width), Scaled(height),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         CenterWindow();
         SetForegroundWindow(window);
@@ -74,7 +75,8 @@ bool ImageDialog::MakeCanvases(HDC windowDc) {
     }
     width = width <= 0 ? defaultWidth : width;
     height = height <= 0 ? defaultHeight : height;
-    return backBuffer.Hold(CreateCompatibleBitmap(windowDc, width, height), windowDc);
+    return backBuffer.Hold(CreateCompatibleBitmap(windowDc, Scaled(width), Scaled(height)),
+                           windowDc);
 }
 
 bool ImageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -108,12 +110,15 @@ void ImageDialog::Paint() {
     linkTexts.clear();
     linkRects.clear();
     if (HDC back = backBuffer.Dc()) {
-        const RECT all = {0, 0, width, height};
+        const RECT all = {0, 0, Scaled(width), Scaled(height)};
         FillRect(back, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        if (hasImage)
-            BitBlt(back, 0, 0, width, height, image.Dc(), 0, 0, SRCCOPY);
+        if (hasImage) {
+            SetStretchBltMode(back, HALFTONE);
+            SetBrushOrgEx(back, 0, 0, nullptr);
+            StretchBlt(back, 0, 0, all.right, all.bottom, image.Dc(), 0, 0, width, height, SRCCOPY);
+        }
         DrawOverlay(back);
-        BitBlt(windowDc, 0, 0, width, height, back, 0, 0, SRCCOPY);
+        BitBlt(windowDc, 0, 0, all.right, all.bottom, back, 0, 0, SRCCOPY);
     }
     EndPaint(GetSafeHwnd(), &paint);
 }

@@ -7,6 +7,7 @@
 
 // A borderless modal dialog that needs no dialog resource: it shows a picture
 // with text items and links drawn over it, painted through a back buffer.
+// The picture and everything sized in pixels grow with the system's DPI.
 // Moving over a link shows it in its hover colour with a hand cursor; a click
 // on it opens its address with the shell, a click anywhere else closes the
 // dialog, as do Esc and Enter. Subclasses supply the picture and the overlay
@@ -40,8 +41,11 @@ class ImageDialog : public CDialog {
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    int width = 0;   // pixels; 0: the picture's width
-    int height = 0;  // pixels; 0: the picture's height
+    // Pixels at 96 DPI as pixels at the system's DPI (known from initialisation on).
+    int Scaled(int pixels) const { return MulDiv(pixels, dpi, 96); }
+
+    int width = 0;   // pixels at 96 DPI; 0: the picture's width
+    int height = 0;  // pixels at 96 DPI; 0: the picture's height
 
   private:
     bool MakeCanvases(HDC windowDc);
@@ -59,6 +63,7 @@ class ImageDialog : public CDialog {
     };
     InMemoryTemplate dialogTemplate;
     bool shown = false;
+    int dpi = 96;
     MemoryCanvas image;
     bool hasImage = false;
     MemoryCanvas backBuffer;

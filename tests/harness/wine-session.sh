@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command inside one Wine session: the project's prefix (made once and
-# reused), a private Xvfb display (1024x768x24, or QV_SCREEN) and a persistent
+# reused), a private Xvfb display (1024x768x24, or QV_SCREEN; two monitors with
+# QV_MONITORS=2, see two-monitors.sh) and a persistent
 # wineserver. Everything the session started is stopped when the command ends.
 # One session at a time runs on this machine (a lock serialises them).
 set -u
@@ -28,18 +29,22 @@ trap 'exit 130' INT TERM
 
 "$here/wine-prefix.sh" || exit 1
 
-# Xvfb picks a free display number itself and tells it on a pipe.
-displayfile=$(mktemp)
-Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp -noreset 8>"$displayfile" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$displayfile" ] && break
-  sleep 0.05
-done
-display=$(head -n1 "$displayfile")
-rm -f "$displayfile"
+# The X server picks a free display number itself and tells it on a pipe.
+if [ "${QV_MONITORS:-1}" = 2 ]; then
+  source "$here/two-monitors.sh"
+else
+  displayfile=$(mktemp)
+  Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp -noreset 8>"$displayfile" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$displayfile" ] && break
+    sleep 0.05
+  done
+  display=$(head -n1 "$displayfile")
+  rm -f "$displayfile"
+fi
 if [ -z "$display" ]; then
-  echo "wine-session: Xvfb did not start" >&2
+  echo "wine-session: the X server did not start" >&2
   exit 1
 fi
 export DISPLAY=":$display"

@@ -2,153 +2,26 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <gtest/gtest.h>
-
-#include "FrameUpdateBuilder.h"
-#include "SaverProgram.h"
+#include "PlaybackFixture.h"
 #include "e2e/Input.h"
-#include "e2e/Registry.h"
-#include "e2e/Screenshot.h"
-#include "e2e/WindowWait.h"
-#include "playback/PresentationLayout.h"
-#include "recording/RecordingEncoder.h"
+#include "e2e/SystemDpi.h"
 
+using namespace playback_e2e;
 using namespace saver_e2e;
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Quorvane\\Screen Saver";
-constexpr int kImageWidth = 1024, kImageHeight = 768;
-
-struct Settings {
-    std::string path;
-    DWORD scale = 0;
-    DWORD clicks = 0;
-    DWORD repeat = 0;
-};
-
-void Store(const Settings& s) {
-    e2e::WriteString(kSettingsKey, "Path", s.path);
-    e2e::WriteDword(kSettingsKey, "Auto repeat", s.repeat);
-    e2e::WriteDword(kSettingsKey, "Quick play", 1);
-    e2e::WriteDword(kSettingsKey, "Draw mouse clicks", s.clicks);
-    e2e::WriteDword(kSettingsKey, "Scale to fit screen", s.scale);
-}
-
-// A short recording whose last frame is a picture with distinct colours in
-// every pixel of the capture rectangle (or of every 16 x 16 tile), with the
-// pointer at (400, 300) and the given buttons held at its end.
-struct TestRecording {
-    uint16_t bitCount = 32;
-    bool topDown = true;
-    bool tiled = false;
-    Rect capture{112, 84, 912, 684};
-    uint8_t leftAtEnd = 0;
-};
-
-std::string Write(const TestRecording& t, const std::string& name, uint32_t frames = 4,
-                  const vqd::RecordingInfo& rates = {}) {
-    const std::string path = TempPath(name);
-    const Bytes info =
-        BitmapInfo(kImageWidth, t.topDown ? -kImageHeight : kImageHeight, t.bitCount);
-    const uint32_t bpp = t.bitCount / 8, stride = (kImageWidth * bpp + 3) & ~3u;
-    Bytes pixels(size_t(stride) * kImageHeight);
-    vqd::RecordingEncoder encoder;
-    EXPECT_TRUE(encoder.Create(path.c_str(), rates));
-    for (uint32_t frame = 0; frame < frames; ++frame) {
-        for (uint32_t y = 0; y < kImageHeight; ++y)
-            for (uint32_t i = 0; i < kImageWidth * bpp; ++i)
-                pixels[y * stride + i] =
-                    t.tiled
-                        ? uint8_t((i / bpp / 16) * 37 + (y / 16) * 71 + i % bpp * 50 + frame * 40)
-                        : uint8_t(i * 5 + y * 3 + frame * 40);
-        const uint8_t left = frame == frames - 1 ? t.leftAtEnd : 0;
-        EXPECT_TRUE(encoder.AddFrame({info.data(), pixels.data(), t.capture, {400, 300}, left, 0},
-                                     frame * 100));
-    }
-    EXPECT_TRUE(encoder.Finish());
-    return path;
-}
-
-// The picture after the last record, as the saver's decoder makes it.
-struct Decoded {
-    RecordingFile file;
-    explicit Decoded(const std::string& path) {
-        EXPECT_TRUE(file.Initialize());
-        EXPECT_TRUE(file.Open(path.c_str(), LockedFile::kRead));
-        file.SetQuickPlay(1);
-        file.Restart();
-        for (int i = 0; i < 100 && file.PlayStep(); ++i) {
-        }
-    }
-    // 0xRRGGBB of the pixel at image column x of memory row y.
-    uint32_t Colour(int x, int row) const {
-        const FrameImage& image = file.GetFrameImage();
-        const uint8_t* p =
-            image.currentImage + size_t(row) * image.stride + size_t(x) * image.bytesPerPixel;
-        if (image.bytesPerPixel != 2)
-            return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-        const uint32_t v = p[0] | p[1] << 8, r = v >> 11 & 31, g = v >> 5 & 63, b = v & 31;
-        return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
-    }
-};
-
-bool Near(uint32_t a, uint32_t b, int tolerance) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int(a >> shift & 255) - int(b >> shift & 255)) > tolerance)
-            return false;
-    return true;
-}
-
-class PlaybackE2E : public ::testing::Test {
-  protected:
-    void SetUp() override { e2e::MoveCursorTo(512, 384); }
-    void TearDown() override {
-        if (window && IsWindow(window)) {
-            e2e::PressKeyAndRelease(VK_SPACE);
-            EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u)
-                << "the saver still ends on input";
-        }
-        e2e::DeleteKeyTree(kSettingsKey);
-    }
-    // Starts the saver and waits until the screen shows what `settled` accepts.
-    e2e::Picture Play(const Settings& settings,
-                      const std::function<bool(const e2e::Picture&)>& settled,
-                      const std::string& program = SaverPath()) {
-        Store(settings);
-        window = StartFullScreen(saver, program);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(WaitUntilReady(saver, window));
-        e2e::Picture screen;
-        e2e::WaitUntil([&] { return settled(screen = e2e::CaptureScreen()); }, 10000);
-        return screen;
-    }
-    e2e::TestProcess saver;
-    HWND window = nullptr;
-};
-
-// Counts the pixels of the rectangle whose colour differs from the recording's.
-int Differences(const e2e::Picture& screen, const Decoded& decoded, const PresentationLayout& l,
-                const Rect& capture, int tolerance) {
-    int wrong = 0;
-    for (int y = l.picture.top; y < l.picture.bottom; ++y)
-        for (int x = l.picture.left; x < l.picture.right; ++x) {
-            const int sx = l.source.left + x - l.picture.left,
-                      sy = l.source.top + y - l.picture.top;
-            // The capture's memory rows keep the image's orientation on screen.
-            const bool topDown = decoded.file.GetFrameImage().BiHeight() < 0;
-            const int row = topDown ? capture.top + sy : capture.bottom - 1 - sy;
-            wrong += !Near(screen.At(x, y), decoded.Colour(capture.left + sx, row), tolerance);
-        }
-    return wrong;
-}
-
+// Depth, orientation, "Play on every monitor" and the system DPI: on one
+// monitor at any DPI the picture is the same, pixel for pixel.
 class NaturalSize : public PlaybackE2E,
-                    public ::testing::WithParamInterface<std::tuple<uint16_t, bool>> {};
+                    public ::testing::WithParamInterface<std::tuple<uint16_t, bool, DWORD, DWORD>> {
+};
 
 TEST_P(NaturalSize, TheScreenShowsTheLastPictureExactlyWithBlackBorders) {
     TestRecording t;
-    std::tie(t.bitCount, t.topDown) = GetParam();
+    DWORD every, dpi;
+    std::tie(t.bitCount, t.topDown, every, dpi) = GetParam();
+    const e2e::SystemDpi systemDpi(dpi);
     t.capture = {100, 50, 900, 650};
     const std::string path = Write(t, "natural-" + std::to_string(t.bitCount) + ".vqd");
     const Decoded decoded(path);
@@ -157,11 +30,12 @@ TEST_P(NaturalSize, TheScreenShowsTheLastPictureExactlyWithBlackBorders) {
         LayOutPicture({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, {0, 0},
                       t.capture, false);
     ASSERT_EQ(l.picture, (Rect{112, 84, 912, 684}));
-    const e2e::Picture screen = Play({e2e::WindowsPath(path), 0, 0}, [&](const e2e::Picture& s) {
-        return Differences(s, decoded, l, t.capture, tolerance) == 0;
-    });
+    const e2e::Picture screen =
+        Play({e2e::WindowsPath(path), 0, 0, 0, every}, [&](const e2e::Picture& s) {
+            return Differences(s, decoded, l, t.capture, tolerance) == 0;
+        });
     e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/natural-" + std::to_string(t.bitCount) +
-                                          ".png"));
+                                          "-" + std::to_string(dpi) + ".png"));
     EXPECT_EQ(Differences(screen, decoded, l, t.capture, tolerance), 0);
     for (int i = 0; i < l.borderCount; ++i) {
         const Rect& b = l.borders[i];
@@ -170,9 +44,11 @@ TEST_P(NaturalSize, TheScreenShowsTheLastPictureExactlyWithBlackBorders) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, NaturalSize,
-                         ::testing::Values(std::make_tuple(uint16_t(32), true),
-                                           std::make_tuple(uint16_t(24), false),
-                                           std::make_tuple(uint16_t(16), true)));
+                         ::testing::Values(std::make_tuple(uint16_t(32), true, 0u, 96u),
+                                           std::make_tuple(uint16_t(24), false, 1u, 96u),
+                                           std::make_tuple(uint16_t(16), true, 0u, 96u),
+                                           std::make_tuple(uint16_t(32), false, 1u, 144u),
+                                           std::make_tuple(uint16_t(32), true, 0u, 192u)));
 
 TEST_F(PlaybackE2E, ScaledPictureFillsTheScreenByItsShape) {
     TestRecording t;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "playback/MonitorLayout.h"
 #include "playback/PresentationLayout.h"
 
 namespace {
@@ -127,6 +130,118 @@ TEST(MapToScreen, ScaledPiecesCoverEveryScreenPixelOfTheirSource) {
                 EXPECT_LE(screen.right - screen.left, int(width * sx) + 2)
                     << "no wider than needed";
             }
+    }
+}
+
+bool Inside(const Rect& r, const Rect& area) {
+    return r.IsEmpty() || (r.left >= area.left && r.top >= area.top && r.right <= area.right &&
+                           r.bottom <= area.bottom);
+}
+
+bool Contains(const Rect& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+// Each monitor shows the picture laid out within its own rectangle, or is
+// black; nothing is drawn outside it and nothing of it is left undrawn.
+TEST(LayOutMonitors, EachMonitorIsLaidOutWithinItsOwnRectangle) {
+    const Rect kPrimary{0, 0, 1024, 768};
+    const Rect kBlack{};
+    const struct {
+        const char* name;
+        MonitorArrangement monitors;
+        Rect client;
+        Rect capture;
+        bool scale, every;
+        std::vector<Rect> pictures;  // kBlack: the monitor is one black border
+    } cases[] = {
+        {"side by side, primary only",
+         {2, 0, {kPrimary, {1024, 0, 2304, 1024}}},
+         {0, 0, 2304, 1024},
+         kCapture,
+         false,
+         false,
+         {{112, 84, 912, 684}, kBlack}},
+        {"side by side, every monitor",
+         {2, 0, {kPrimary, {1024, 0, 2304, 1024}}},
+         {0, 0, 2304, 1024},
+         kCapture,
+         false,
+         true,
+         {{112, 84, 912, 684}, {1264, 212, 2064, 812}}},
+        {"stacked, scaled",
+         {2, 0, {{0, 0, 1280, 1024}, {0, 1024, 1024, 1792}}},
+         {0, 0, 1280, 1792},
+         kCapture,
+         true,
+         true,
+         {{0, 32, 1280, 992}, {0, 1024, 1024, 1792}}},
+        {"a primary not at (0, 0)",
+         {2, 1, {kPrimary, {1024, -200, 2048, 568}}},
+         {0, -200, 2048, 768},
+         kCapture,
+         false,
+         false,
+         {kBlack, {1136, -116, 1936, 484}}},
+        {"negative coordinates, scaled",
+         {2, 1, {{-1280, -256, 0, 768}, kPrimary}},
+         {-1280, -256, 1024, 768},
+         kCapture,
+         true,
+         true,
+         {{-1280, -224, 0, 736}, {0, 0, 1024, 768}}},
+        {"a smaller monitor shows the top-left part; one outside the window is left out",
+         {3, 0, {kPrimary, {1024, 0, 1664, 480}, {-640, 0, 0, 480}}},
+         {0, 0, 1664, 768},
+         kCapture,
+         false,
+         true,
+         {{112, 84, 912, 684}, {1024, 0, 1664, 480}}},
+        {"no capture yet",
+         {2, 0, {kPrimary, {1024, 0, 2048, 768}}},
+         {0, 0, 2048, 768},
+         Rect{},
+         true,
+         true,
+         {kBlack, kBlack}},
+        {"no monitors: the window is one screen (the preview)",
+         {},
+         {100, 200, 252, 312},
+         kCapture,
+         true,
+         false,
+         {{101, 200, 250, 312}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MonitorLayouts out =
+            LayOutMonitors(c.monitors, c.client, kNoOrigin, c.capture, c.scale, c.every);
+        ASSERT_EQ(out.count, int(c.pictures.size()));
+        for (int i = 0; i < out.count; ++i) {
+            const PresentationLayout& l = out.layouts[i];
+            const Rect area = c.monitors.count ? c.monitors.areas[i] : c.client;
+            ASSERT_TRUE(l.visible);
+            EXPECT_TRUE(c.pictures[i].IsEmpty() ? l.picture.IsEmpty() : l.picture == c.pictures[i])
+                << "monitor " << i;
+            EXPECT_TRUE(Inside(l.picture, area)) << "monitor " << i;
+            for (int b = 0; b < l.borderCount; ++b)
+                EXPECT_TRUE(Inside(l.borders[b], area)) << "monitor " << i << " border " << b;
+            int undrawn = 0;
+            for (int y = area.top; y < area.bottom; y += 7)
+                for (int x = area.left; x < area.right; x += 7) {
+                    bool drawn = Contains(l.picture, x, y);
+                    for (int b = 0; b < l.borderCount; ++b)
+                        drawn = drawn || Contains(l.borders[b], x, y);
+                    undrawn += !drawn;
+                }
+            EXPECT_EQ(undrawn, 0) << "monitor " << i;
+            // A change at the picture's top-left corner shows there.
+            Rect source, screen;
+            EXPECT_EQ(MapToScreen(l, {0, 0, 1, 1}, source, screen), !l.picture.IsEmpty());
+            if (!l.picture.IsEmpty()) {
+                EXPECT_EQ((Point{screen.left, screen.top}), (Point{l.picture.left, l.picture.top}));
+            }
+        }
     }
 }
 

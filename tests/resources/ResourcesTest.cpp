@@ -149,7 +149,8 @@ TEST_F(Resources, ConfigurationDialogHasItsControls) {
         {IDC_AUTO_REPEAT, "Auto repeat."},
         {IDC_QUICK_PLAY, "Quick play."},
         {IDC_DRAW_MOUSE_CLICKS, "Draw mouse clicks."},
-        {IDC_SCALE_TO_FIT, "Scale video to fit screen."}};
+        {IDC_SCALE_TO_FIT, "Scale video to fit screen."},
+        {IDC_EVERY_MONITOR, "Play on every monitor"}};
     for (const auto& [id, text] : controls) {
         HWND control = GetDlgItem(dialog, id);
         ASSERT_NE(control, nullptr) << id;
@@ -190,6 +191,6 @@ TEST_F(Resources, ManifestAsksForCommonControls6DpiAwarenessAndNoElevation) {
     ASSERT_NE(manifest, nullptr);
     std::string text(reinterpret_cast<const char*>(manifest), size);
     for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                             "<dpiAware", "level=\"asInvoker\""})
+                             "<dpiAware", ">PerMonitorV2", "level=\"asInvoker\""})
         EXPECT_NE(text.find(part), std::string::npos) << part;
 }

@@ -140,13 +140,15 @@ TEST_F(ConfigDialog, ShowsTheStoredSettingsAndOkStoresExactlyTheChosenValues) {
     EXPECT_FALSE(IsChecked(dialog, IDC_AUTO_REPEAT));
     EXPECT_TRUE(IsChecked(dialog, IDC_DRAW_MOUSE_CLICKS));
     SetPath(dialog, "C:\\recordings\\chosen.vqd");
-    for (int box : {IDC_AUTO_REPEAT, IDC_QUICK_PLAY, IDC_DRAW_MOUSE_CLICKS, IDC_SCALE_TO_FIT})
+    for (int box : {IDC_AUTO_REPEAT, IDC_QUICK_PLAY, IDC_DRAW_MOUSE_CLICKS, IDC_SCALE_TO_FIT,
+                    IDC_EVERY_MONITOR})
         SendMessageA(GetDlgItem(dialog, box), BM_CLICK, 0, 0);
     ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, startTimeoutMs));
     EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog), ScreenshotPath("config-dialog.png")));
     Command(dialog, IDOK);
     EXPECT_EQ(ExitCode(), 0u);
     EXPECT_EQ(StoredSettings(), (Stored{"C:\\recordings\\chosen.vqd", 1u, 1u, 0u, 0u}));
+    EXPECT_EQ(e2e::ReadDword(settingsKey, "Play on every monitor").value_or(99), 1u);
 }
 
 TEST_F(ConfigDialog, CancelStoresNothingAndLeavesTheOwnerOpen) {

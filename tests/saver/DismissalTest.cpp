@@ -31,6 +31,7 @@ const Input inputs[] = {{WM_KEYDOWN, 'A', 0, true},
                         {WM_ACTIVATEAPP, TRUE, 0, false},
                         {WM_POWER, 1, 0, false},
                         {WM_POWER, 2, 0, false},
+                        {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, 0, false},
                         // The cursor's place counts, not the position the message carries.
                         {WM_MOUSEMOVE, 0, MAKELPARAM(150, 90), false}};
 }  // namespace

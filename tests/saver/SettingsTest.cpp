@@ -89,3 +89,16 @@ TEST_F(Settings, NumbersOfTheWrongSizeKeepTheDefaultsAndTheStoredTypeIsNotLooked
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Path", 0x00434241));
     EXPECT_EQ(std::get<0>(Loaded()), "ABC") << "a number read as text";
 }
+
+TEST_F(Settings, PlayOnEveryMonitorIsOffWhenAbsentAndIsKeptBesideTheOthers) {
+    ASSERT_TRUE(e2e::WriteDword(settingsKey, "Quick play", 0));
+    SaverConfigDlg config;
+    ASSERT_TRUE(config.LoadSettings());
+    EXPECT_EQ(config.playOnEveryMonitor, 0);
+    ASSERT_TRUE(e2e::WriteDword(settingsKey, "Play on every monitor", 1));
+    ASSERT_TRUE(config.LoadSettings());
+    EXPECT_EQ(config.playOnEveryMonitor, 1);
+    config.playOnEveryMonitor = 0;
+    ASSERT_TRUE(config.SaveSettings());
+    EXPECT_EQ(e2e::ReadDword(settingsKey, "Play on every monitor").value_or(99), 0u);
+}
