@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
     }
     const std::string saver = e2e::WindowsPath(argv[1]);
     const std::string recording = TempPath("bench-markers.vqd");
-    ReportFirstFrames(saver, e2e::WindowsPath(argv[2]), recording);
+    ReportFirstFrames(saver, e2e::WindowsPath(argv[2]), TempPath("bench-first-frame.vqd"));
     ReportPacing(saver, recording);
     ReportQuickPlay(saver, recording, 10);
     ReportQuickPlay(saver, recording, 1000);
