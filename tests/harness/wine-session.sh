@@ -27,14 +27,16 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-"$here/wine-prefix.sh" || exit 1
+# Nothing started here inherits the lock (fd 9): a Wine service that outlives
+# its session would otherwise hold every later session back.
+"$here/wine-prefix.sh" 9>&- || exit 1
 
 # The X server picks a free display number itself and tells it on a pipe.
 if [ "${QV_MONITORS:-1}" = 2 ]; then
-  source "$here/two-monitors.sh"
+  { source "$here/two-monitors.sh"; } 9>&-
 else
   displayfile=$(mktemp)
-  Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp -noreset 8>"$displayfile" 2>/dev/null &
+  Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp -noreset 8>"$displayfile" 2>/dev/null 9>&- &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$displayfile" ] && break
@@ -49,7 +51,7 @@ if [ -z "$display" ]; then
 fi
 export DISPLAY=":$display"
 
-wineserver -f -p &
+wineserver -f -p 9>&- &
 server_pid=$!
 
-"$@"
+"$@" 9>&-
