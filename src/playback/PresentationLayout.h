@@ -20,7 +20,7 @@ PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const
                                  bool scaleToFit);
 
 // Where a rectangle of the picture (capture coordinates, its top-left corner
-// at (0, 0)) shows: `source` is the part of it that the layout shows, `screen`
+// at (0, 0)) shows: `source` is as much of it as the layout shows, `screen`
 // the screen rectangle a blit of `source` covers. When scaling, `screen` is
 // rounded outward to whole pixels, so that rectangles blitted one by one leave
 // no seam between them. False when nothing of the rectangle is shown.
