@@ -128,10 +128,13 @@ bool MapToScreen(const PresentationLayout& l, const Rect& pictureRect, Rect& sou
     // The ratios the whole picture's blit stretches by.
     const double sx = double(Width(p)) / double(Width(l.source));
     const double sy = double(Height(p)) / double(Height(l.source));
-    // Left and top edges round down, right and bottom edges up.
+    // Left and top edges round down, right and bottom edges up; an edge that
+    // falls within a hair of a whole pixel takes the pixel on the outer side
+    // too, whichever way the floating-point unit rounds the product.
     const auto edge = [](int32_t origin, int32_t v, int32_t from, double s, bool up) {
+        constexpr double kHair = 1e-6;
         const double at = double(v - from) * s;
-        return origin + int32_t(up ? std::ceil(at) : std::floor(at));
+        return origin + int32_t(up ? std::ceil(at + kHair) : std::floor(at - kHair));
     };
     screen = Intersect({edge(p.left, source.left, l.source.left, sx, false),
                         edge(p.top, source.top, l.source.top, sy, false),
