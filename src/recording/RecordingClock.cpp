@@ -8,7 +8,7 @@ void RecordingFile::ResetPlayback() {
     dataStart = readPosition = dataEnd = 0;
     pausedTime = dueAccumulator = timeInRecord = recordDelay = 0;
     positionSeconds = positionMilliseconds = recordLength = 0;
-    pendingHeaderCutShort = false;
+    pendingHeaderCutShort = pendingPayloadUnread = false;
     playing = paused = 0;
     lastTick = Now();
 }

@@ -213,6 +213,7 @@ bool RecordingFile::ReadPendingRecordHeader() {
     recordDelay = vqd::ReadU32(bytes);
     recordLength = vqd::ReadU32(bytes + 4);
     readPosition += vqd::kRecordHeaderSize;
+    pendingPayloadUnread = true;
     return true;
 }
 
@@ -231,11 +232,11 @@ RecordingFile::StreamStop RecordingFile::GetStreamStop() const {
     }
     if (pendingHeaderCutShort)
         return StreamStop::Truncated;
-    if (readPosition >= dataEnd)
+    if (!pendingPayloadUnread)
         return StreamStop::End;
     if (recordLength == 0)
         return StreamStop::ZeroLength;
-    return PendingRecordFits() ? StreamStop::None : StreamStop::Truncated;
+    return recordLength <= dataEnd - readPosition ? StreamStop::None : StreamStop::Truncated;
 }
 
 uint32_t RecordingFile::ReadRecord(void* buffer, uint32_t capacity) {
@@ -275,6 +276,7 @@ uint32_t RecordingFile::ReadRecordFramed(void* buffer, uint32_t capacity) {
         file->Read(buffer, length) != length)
         return 0;
     readPosition += length;
+    pendingPayloadUnread = false;
     if (readPosition < dataEnd)
         ReadPendingRecordHeader();
     return length;

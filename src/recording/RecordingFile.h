@@ -183,6 +183,8 @@ class RecordingFile : public MediaFile {
     uint32_t positionMilliseconds = 0;
     uint32_t recordLength = 0;
     bool pendingHeaderCutShort = false;
+    // A record header was read and its payload not yet.
+    bool pendingPayloadUnread = false;
     uint32_t budgetSurplus = 0;  // writing side: carried bits of the bit budget
     int32_t playing = 0;
     int32_t paused = 0;

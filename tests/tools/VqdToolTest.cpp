@@ -136,6 +136,33 @@ TEST(VqdTool, DumpFollowsItsLineContract) {
     EXPECT_EQ(lines[3], "{\"type\":\"end\",\"records\":2,\"reason\":\"end\"}");
 }
 
+TEST(VqdTool, DumpEndsWithWhyTheStreamStopped) {
+    const Bytes whole = SmallRecording();
+    const Bytes payloadCut(whole.begin(), whole.end() - 3);
+    Bytes headerCut = whole, headerOnly = whole, zeroLength = whole;
+    headerCut.insert(headerCut.end(), {1, 2, 3, 4, 5});
+    for (uint32_t v : {0u, 50u})
+        AppendU32(headerOnly, v);
+    for (uint32_t v : {0u, 0u})
+        AppendU32(zeroLength, v);
+    const struct {
+        const Bytes& bytes;
+        const char* end;
+    } cases[] = {{whole, "\"records\":2,\"reason\":\"end\""},
+                 {payloadCut, "\"records\":1,\"reason\":\"truncated\""},
+                 {headerCut, "\"records\":2,\"reason\":\"truncated\""},
+                 {headerOnly, "\"records\":2,\"reason\":\"truncated\""},
+                 {zeroLength, "\"records\":2,\"reason\":\"zero-length\""}};
+    const std::string path = TempPath("ends.vqd");
+    for (const auto& c : cases) {
+        WriteFile(path, c.bytes);
+        std::string out;
+        ASSERT_EQ(RunCommand(RunDump, {"--json", path}, &out), 0);
+        EXPECT_EQ(Lines(out).back(), "{\"type\":\"end\"," + std::string(c.end) + "}")
+            << c.bytes.size();
+    }
+}
+
 TEST(VqdTool, DumpNamesWhyAFileIsNoRecording) {
     const std::string path = TempPath("notrec.bin");
     std::string out;
