@@ -10,21 +10,20 @@ namespace {
 
 class ContainerTest : public ReaderTest {
   protected:
-    bool OpenBytes(const Bytes& bytes, const char* name = "rec.vqd") {
-        path = TempPath(name);
+    bool OpenBytes(const Bytes& bytes) {
+        const std::string path = TempPath("rec.vqd");
         WriteFile(path, bytes);
         return r.Open(path.c_str(), LockedFile::kRead);
     }
-    // Opens and starts playing with quick play: one record per step.
-    void Play(const Bytes& bytes) {
-        ASSERT_TRUE(OpenBytes(bytes));
-        r.SetQuickPlay(1);
-        r.Restart();
-    }
     const std::vector<TestRecord> three = {
         {199, Payload(17, 1)}, {40, Payload(5, 2)}, {0, Payload(9, 3)}};
-    std::string path;
 };
+
+// A recording with bytes added at its end.
+Bytes Plus(Bytes recording, const Bytes& tail) {
+    recording.insert(recording.end(), tail.begin(), tail.end());
+    return recording;
+}
 
 TEST_F(ContainerTest, OpensAPlainRecording) {
     ASSERT_TRUE(OpenBytes(MakeRecording(three, 10, 50, "Demo")));
@@ -39,6 +38,10 @@ TEST_F(ContainerTest, OpensAPlainRecording) {
     r.GetTitle(title);
     EXPECT_STREQ(title, "Demo");
     EXPECT_FALSE(r.IsPlaying());
+    EXPECT_FALSE(r.ClearHeader());
+    EXPECT_FALSE(r.HasDuration());
+    r.GetTitle(title);
+    EXPECT_STREQ(title, "");
 }
 
 TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
@@ -52,79 +55,68 @@ TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
     EXPECT_FALSE(OpenBytes(Bytes(good.begin(), good.begin() + 3)));    // short prefix
     EXPECT_FALSE(OpenBytes(Bytes(good.begin(), good.begin() + 343)));  // header cut short
     EXPECT_FALSE(OpenBytes(Bytes()));
+    EXPECT_FALSE(r.Open(TempPath("missing.vqd").c_str(), LockedFile::kRead));
     EXPECT_FALSE(r.IsOpen());
     EXPECT_EQ(r.GetDataEnd(), 0u);
 }
 
 TEST_F(ContainerTest, DeliversRecordsInOrderAndRepeats) {
-    Play(MakeRecording(three));
+    ASSERT_TRUE(OpenBytes(MakeRecording(three)));
+    r.SetQuickPlay(1);
+    EXPECT_TRUE(Deliver(r).empty());  // nothing plays before a Restart
+    r.Restart();
     r.SetAutoRepeat(1);
     EXPECT_EQ(Deliver(r), three[0].payload);
     EXPECT_EQ(Deliver(r), three[1].payload);
     EXPECT_EQ(Deliver(r), three[2].payload);
-    // After the last record the size query still answers its length.
-    EXPECT_EQ(r.ReadRecord(nullptr, 0), 9u);
-    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::End);
     EXPECT_TRUE(Deliver(r).empty());  // the step that finds the end restarts
     EXPECT_TRUE(r.IsPlaying());
     EXPECT_EQ(Deliver(r), three[0].payload);
 }
 
-TEST_F(ContainerTest, StopsAtTheEndWithoutAutoRepeat) {
-    Play(MakeRecording({{0, Payload(4, 1)}}));
-    EXPECT_EQ(Deliver(r).size(), 4u);
-    EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_FALSE(r.IsPlaying());
-    EXPECT_TRUE(Deliver(r).empty());
-}
-
-TEST_F(ContainerTest, AnEmptyRecordingNeverPlaysNorRepeats) {
-    Play(MakeRecording({}));
-    r.SetAutoRepeat(1);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_EQ(r.GetReadPosition(), 344u);
-    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::End);
-}
-
-TEST_F(ContainerTest, ARecordCutShortIsNeverConsumed) {
-    Bytes bytes = MakeRecording({{0, Payload(4, 1)}, {0, Payload(100, 2)}});
-    bytes.resize(bytes.size() - 1);
-    Play(bytes);
-    r.SetAutoRepeat(1);
-    EXPECT_EQ(Deliver(r).size(), 4u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_EQ(r.ReadRecord(nullptr, 0), 0u);  // nothing is allocated for it
-    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::Truncated);
-    EXPECT_TRUE(r.IsPlaying());  // no restart either
-}
-
-TEST_F(ContainerTest, ARecordHeaderCutShortEndsTheStream) {
-    Bytes bytes = MakeRecording({{0, Payload(4, 1)}});
-    bytes.insert(bytes.end(), {1, 2, 3, 4, 5});
-    Play(bytes);
-    EXPECT_EQ(Deliver(r).size(), 4u);
-    EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::Truncated);
-}
-
-TEST_F(ContainerTest, AZeroLengthRecordStopsPlayback) {
-    Play(MakeRecording({{0, Payload(4, 1)}, {0, {}}, {0, Payload(4, 2)}}));
-    EXPECT_EQ(Deliver(r).size(), 4u);
-    EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::ZeroLength);
-}
-
-TEST_F(ContainerTest, ALengthBeyondTheFileIsCutShort) {
-    Bytes bytes = MakeRecording({{0, Payload(4, 1)}});
-    bytes[344 + 4] = 0xFF;
-    bytes[344 + 7] = 0xFF;  // length 0xFF0000FF
-    Play(bytes);
-    EXPECT_EQ(r.ReadRecord(nullptr, 0), 0u);
-    EXPECT_TRUE(Deliver(r).empty());
-    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::Truncated);
+// Played with quick play and without auto repeat until nothing more comes.
+TEST_F(ContainerTest, TheStreamStopsAtItsEndOrAtTheFirstBadRecord) {
+    const Bytes one = MakeRecording({{0, Payload(4, 1)}});
+    Bytes lengthBeyond = one;
+    lengthBeyond[344 + 4] = 0xFF;
+    lengthBeyond[344 + 7] = 0xFF;  // length 0xFF0000FF
+    const Bytes header50 = {0, 0, 0, 0, 50, 0, 0, 0};
+    using Stop = RecordingFile::StreamStop;
+    const struct {
+        Bytes bytes;
+        Stop before;  // before anything is read
+        size_t delivered;
+        Stop stop;
+        uint32_t sizeQuery;  // what ReadRecord (null, 0) answers at the stop
+        bool playing;        // only the end of the data stops playback
+    } cases[] = {
+        {MakeRecording(three), Stop::None, 3, Stop::End, 9, false},
+        {MakeRecording({}), Stop::End, 0, Stop::End, 0, true},
+        {Plus(MakeRecording({}), {1, 2, 3, 4, 5}), Stop::Truncated, 0, Stop::Truncated, 0, true},
+        {Plus(MakeRecording({}), header50), Stop::None, 0, Stop::Truncated, 50, false},
+        {Bytes(one.begin(), one.end() - 1), Stop::None, 0, Stop::Truncated, 0, true},
+        {lengthBeyond, Stop::None, 0, Stop::Truncated, 0, true},
+        {Plus(one, {1, 2, 3, 4, 5}), Stop::None, 1, Stop::Truncated, 0, true},
+        {Plus(one, header50), Stop::None, 1, Stop::Truncated, 50, false},
+        {MakeRecording({{0, Payload(4, 1)}, {0, {}}, {0, Payload(4, 2)}}), Stop::None, 1,
+         Stop::ZeroLength, 0, true},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        ASSERT_TRUE(OpenBytes(c.bytes)) << i;
+        r.SetQuickPlay(1);
+        r.Restart();
+        EXPECT_EQ(r.GetStreamStop(), c.before) << i;
+        size_t delivered = 0;
+        while (!Deliver(r).empty())
+            ++delivered;
+        EXPECT_EQ(delivered, c.delivered) << i;
+        EXPECT_EQ(r.GetStreamStop(), c.stop) << i;
+        EXPECT_EQ(r.ReadRecord(nullptr, 0), c.sizeQuery) << i;
+        uint8_t buffer[64];
+        EXPECT_EQ(r.ReadRecord(buffer, sizeof buffer), 0u) << i;
+        EXPECT_EQ(r.IsPlaying(), c.playing) << i;
+    }
 }
 
 TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
@@ -160,9 +152,6 @@ TEST_F(ContainerTest, QualityAndSizeLimits) {
     EXPECT_EQ(r.GetQuality(), 1);
     r.SetMaxFileSize(0xFFFFFFFF);
     EXPECT_EQ(r.GetMaxFileSize(), 0x7F5FFFFFu);
-    EXPECT_STREQ(r.GetTypeName(), "VQD file");
-    EXPECT_STREQ(r.GetExtension(), "vqd");
-    EXPECT_FALSE(r.OpenInPlayer(nullptr));
 }
 
 TEST_F(ContainerTest, LoadHeaderFromKeepsTheHeaderOnFailure) {
