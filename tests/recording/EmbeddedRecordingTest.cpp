@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include "TestFiles.h"
 #include "recording/ExeRecordingFile.h"
+#include "recording/SystemServices.h"
 
 namespace {
 
@@ -20,21 +25,21 @@ class EmbeddedRecordingTest : public ::testing::Test {
     ExeRecordingFile e;
 };
 
-TEST_F(EmbeddedRecordingTest, FindsTheAppendedRecording) {
-    const Bytes recording = MakeRecording(records, 10, 50);
+TEST_F(EmbeddedRecordingTest, FindsTheAppendedRecordingAndNeverReadsTheTrailer) {
+    Bytes recording = MakeRecording(records, 10, 50);
+    recording.insert(recording.end(), {1, 2, 3, 4, 5});  // a record header cut short
     const std::string path = Store(Embed(host, recording), "saver.exe");
     EXPECT_TRUE(IsEmbeddedRecording(path.c_str()));
     ASSERT_TRUE(e.Open(path.c_str(), LockedFile::kRead));
     EXPECT_EQ(e.GetEmbeddedStart(), 409600u);
     EXPECT_EQ(e.GetDataStart(), 409944u);
     EXPECT_EQ(e.GetDataEnd(), 409600u + recording.size());
-    EXPECT_EQ(e.GetDurationMilliseconds(), 15u);
     e.SetQuickPlay(1);
     e.Restart();
     EXPECT_EQ(Deliver(e), records[0].payload);
     EXPECT_EQ(Deliver(e), records[1].payload);
-    EXPECT_TRUE(Deliver(e).empty());  // the trailer is never record data
-    EXPECT_EQ(e.GetStreamStop(), RecordingFile::StreamStop::End);
+    EXPECT_TRUE(Deliver(e).empty());
+    EXPECT_EQ(e.GetStreamStop(), RecordingFile::StreamStop::Truncated);
     e.Close();
 
     ExeRecordingFile header;
@@ -42,37 +47,33 @@ TEST_F(EmbeddedRecordingTest, FindsTheAppendedRecording) {
     ASSERT_TRUE(header.LoadHeaderFrom(path.c_str()));
     EXPECT_EQ(header.GetFrameRate(), 10u);
     EXPECT_EQ(header.GetDurationSeconds(), 27u);
-    EXPECT_STREQ(e.GetTypeName(), "EXE file");
-    EXPECT_STREQ(e.GetExtension(), "exe");
 }
 
-TEST_F(EmbeddedRecordingTest, PlainFilesAndBareExecutablesAreNotEmbedded) {
+TEST_F(EmbeddedRecordingTest, WhatIsNotAnExecutableWithARecordingIsRefused) {
     const std::string plain = Store(MakeRecording(records), "plain.vqd");
     EXPECT_FALSE(IsEmbeddedRecording(plain.c_str()));
     EXPECT_FALSE(e.Open(plain.c_str(), LockedFile::kRead));
     const std::string bare = Store(host, "bare.exe");
     EXPECT_FALSE(IsEmbeddedRecording(bare.c_str()));
-    EXPECT_FALSE(IsEmbeddedRecording(TempPath("missing.exe").c_str()));
-    EXPECT_FALSE(IsEmbeddedRecording(Store({'V', 'Q'}, "tiny").c_str()));
-}
+    const std::string missing = TempPath("missing.exe");
+    EXPECT_FALSE(IsEmbeddedRecording(missing.c_str()));
+    EXPECT_FALSE(e.Open(missing.c_str(), LockedFile::kRead));
+    const std::string tiny = Store({'V', 'Q'}, "tiny");
+    EXPECT_FALSE(IsEmbeddedRecording(tiny.c_str()));
+    EXPECT_FALSE(e.Open(tiny.c_str(), LockedFile::kRead));
 
-TEST_F(EmbeddedRecordingTest, BadTrailersAreRefused) {
     Bytes zeroLength = Embed(host, MakeRecording(records));
     std::fill(zeroLength.end() - 8, zeroLength.end() - 4, 0);
     EXPECT_FALSE(e.Open(Store(zeroLength, "zero.exe").c_str(), LockedFile::kRead));
-
     Bytes tooLong = Embed(host, MakeRecording(records));
     std::fill(tooLong.end() - 8, tooLong.end() - 4, 0xFF);  // lands on offset 0: the host's bytes
     EXPECT_FALSE(e.Open(Store(tooLong, "long.exe").c_str(), LockedFile::kRead));
-
     const std::string magicOnly = Store({'V', 'Q', 'D', ' '}, "magic.exe");
     EXPECT_TRUE(IsEmbeddedRecording(magicOnly.c_str()));
     EXPECT_FALSE(e.Open(magicOnly.c_str(), LockedFile::kRead));
-
     Bytes prefixOnly = MakeRecording({});
     prefixOnly.resize(200);
-    const Bytes headerCut = Embed(host, prefixOnly);
-    EXPECT_FALSE(e.Open(Store(headerCut, "cut.exe").c_str(), LockedFile::kRead));
+    EXPECT_FALSE(e.Open(Store(Embed(host, prefixOnly), "cut.exe").c_str(), LockedFile::kRead));
     EXPECT_FALSE(e.IsOpen());
 }
 
@@ -83,5 +84,37 @@ TEST_F(EmbeddedRecordingTest, ALengthBeyondTheFileFindsARecordingAtTheStart) {
     EXPECT_EQ(e.GetEmbeddedStart(), 0u);
     EXPECT_EQ(e.GetDataStart(), 344u);
 }
+
+#ifndef _WIN32
+// A stand-in program that notes its first argument in a file beside itself.
+std::string StandInProgram(const std::string& path) {
+    std::ofstream(path) << "#!/bin/sh\necho \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.ran\"\n";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    std::filesystem::remove(path + ".ran");
+    return path;
+}
+
+std::string WhatItNoted(const std::string& path) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(path + ".ran"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const Bytes noted = ReadFile(path + ".ran");
+    return std::string(noted.begin(), noted.end());
+}
+
+TEST(OpenInPlayer, APlainRecordingGoesToThePlayerBesideTheProgramAnExecutableRunsItself) {
+    RecordingFile plain;
+    ExeRecordingFile executable;
+    EXPECT_FALSE(plain.OpenInPlayer(nullptr));
+    EXPECT_FALSE(executable.OpenInPlayer(nullptr));
+    const std::string self = sys::ProgramPath();
+    const std::string player = StandInProgram(self.substr(0, self.rfind('/') + 1) + "reelora.exe");
+    ASSERT_TRUE(plain.OpenInPlayer("/some/recording.vqd"));
+    EXPECT_EQ(WhatItNoted(player), " \"/some/recording.vqd\"\n");
+    const std::string program = StandInProgram(TempPath("carrier.exe"));
+    ASSERT_TRUE(executable.OpenInPlayer(program.c_str()));
+    EXPECT_EQ(WhatItNoted(program), "\n");
+    std::filesystem::remove(player);
+}
+#endif
 
 }  // namespace
