@@ -45,7 +45,7 @@ class WriterTest : public ::testing::Test {
     FakeCaptureEngine engine;
     RecordingFile w, r;
     const std::vector<TestRecord> records = {
-        {0, Payload(30, 1)}, {600, Payload(8, 2)}, {650, Payload(3, 3)}};
+        {0, Payload(30, 1)}, {600, Payload(8, 2)}, {400, Payload(3, 3)}};
 };
 
 TEST_F(WriterTest, WritesARecordingThatReadsBack) {
@@ -56,7 +56,8 @@ TEST_F(WriterTest, WritesARecordingThatReadsBack) {
     EXPECT_EQ(r.GetFrameRate(), 12u);
     EXPECT_EQ(r.GetSecondaryRate(), 40u);
     EXPECT_EQ(r.GetDurationSeconds(), 1u);
-    EXPECT_EQ(r.GetDurationMilliseconds(), 250u);
+    EXPECT_EQ(r.GetDurationMilliseconds(), 0u);
+    EXPECT_TRUE(r.HasDuration());
     char title[60];
     r.GetTitle(title);
     EXPECT_STREQ(title, "Written");
@@ -68,10 +69,20 @@ TEST_F(WriterTest, WritesARecordingThatReadsBack) {
     EXPECT_EQ(engine.sampleRate, 44100u);  // quality 9 is above the default
 }
 
-TEST_F(WriterTest, WritingNeedsARecordingEngine) {
+TEST_F(WriterTest, WritingNeedsARecordingEngineAndRoomBelowTheLimit) {
     RecordingFile idle;
     EXPECT_FALSE(idle.Open(TempPath("idle.vqd").c_str(), LockedFile::kWrite));
     EXPECT_EQ(idle.WriteRecord(nullptr, 4), 0u);
+    EXPECT_FALSE(idle.RecordStep());
+
+    ASSERT_TRUE(w.Open(TempPath("limit.vqd").c_str(), LockedFile::kWrite));
+    EXPECT_TRUE(w.RecordStep()) << "an engine that captured nothing";
+    w.SetMaxFileSize(344);
+    const Bytes payload = Payload(5, 1);
+    EXPECT_EQ(w.WriteRecord(payload.data(), 5),
+              5u);  // the file has reached the limit, not passed it
+    EXPECT_EQ(w.WriteRecord(payload.data(), 5), 0u);
+    w.Close();
 }
 
 TEST_F(WriterTest, TheBitBudgetDropsWhatExceedsTheQuality) {
@@ -79,11 +90,11 @@ TEST_F(WriterTest, TheBitBudgetDropsWhatExceedsTheQuality) {
     EXPECT_EQ(engine.sampleRate, 22050u);
     const std::string path = TempPath("budget.vqd");
     ASSERT_TRUE(w.Open(path.c_str(), LockedFile::kWrite));
-    const Bytes small = Payload(50, 1), big = Payload(1000, 2);
-    EXPECT_EQ(w.WriteRecord(small.data(), 50), 0u);  // no time accumulated
-    clock.now += 100;
-    EXPECT_EQ(w.WriteRecord(big.data(), 1000), 0u);   // 80000 bits/s
-    EXPECT_EQ(w.WriteRecord(small.data(), 50), 50u);  // 400 bits in 100 ms: 4000 bits/s
+    const Bytes small = Payload(125, 1), big = Payload(1000, 2);
+    EXPECT_EQ(w.WriteRecord(small.data(), 125), 0u);  // no time accumulated
+    clock.now += 200;
+    EXPECT_EQ(w.WriteRecord(big.data(), 1000), 0u);     // 40000 bits/s
+    EXPECT_EQ(w.WriteRecord(small.data(), 125), 125u);  // 1000 bits in 200 ms: just the budget
     w.Close();
     const std::vector<Bytes> back = ReadAll(r, path);
     ASSERT_EQ(back.size(), 1u);
@@ -107,20 +118,31 @@ TEST_F(WriterTest, AppendRecordingJoinsStreamsAndHeaders) {
     const std::vector<Bytes> back = ReadAll(r, target);
     ASSERT_EQ(back.size(), 3u);
     EXPECT_EQ(back[2], Payload(8, 3));
+    WriteFile(source, MakeRecording({}));
+    EXPECT_TRUE(a.AppendRecording(target.c_str(), source.c_str())) << "nothing to add";
+    EXPECT_EQ(ReadAll(r, target).size(), 3u);
 }
 
 TEST_F(WriterTest, AFailedAppendLeavesTheTargetAsItWas) {
     const std::string target = TempPath("kept.vqd"), source = TempPath("broken.vqd");
     const Bytes original = MakeRecording({{0, Payload(10, 1)}});
     WriteFile(target, original);
-    Bytes broken = MakeRecording({{0, Payload(6, 2)}, {0, Payload(40, 3)}});
-    broken.resize(broken.size() - 10);
-    WriteFile(source, broken);
+    Bytes payloadCut = MakeRecording({{0, Payload(6, 2)}, {0, Payload(40, 3)}});
+    payloadCut.resize(payloadCut.size() - 10);
+    Bytes headerCut = MakeRecording({{0, Payload(6, 2)}});
+    headerCut.insert(headerCut.end(), {1, 2, 3});
     RecordingFile a;
     ASSERT_TRUE(a.Initialize());
-    EXPECT_FALSE(a.AppendRecording(target.c_str(), source.c_str()));
-    EXPECT_EQ(ReadFile(target), original);
+    for (const Bytes& broken :
+         {payloadCut, headerCut, MakeRecording({{0, Payload(6, 2)}, {0, {}}})}) {
+        WriteFile(source, broken);
+        EXPECT_FALSE(a.AppendRecording(target.c_str(), source.c_str()));
+        EXPECT_EQ(ReadFile(target), original);
+    }
     EXPECT_FALSE(a.AppendRecording(target.c_str(), TempPath("none").c_str()));
+    EXPECT_FALSE(a.AppendRecording(TempPath("none").c_str(), target.c_str()));
+    EXPECT_FALSE(a.AppendRecording(nullptr, target.c_str()));
+    EXPECT_FALSE(a.AppendRecording(target.c_str(), nullptr));
     EXPECT_EQ(ReadFile(target), original);
 }
 
@@ -130,8 +152,13 @@ TEST_F(WriterTest, AnExecutableCarriesWhatItRecords) {
     ExeRecordingFile e;
     e.SetClockSource(clock.Source());
     ASSERT_TRUE(e.Initialize());
+    EXPECT_FALSE(e.Open(out.c_str(), LockedFile::kWrite)) << "no engine";
     e.SetCaptureEngine(&engine);
     e.SetQuality(9);
+    EXPECT_FALSE(e.SetHostPath(nullptr));
+    EXPECT_FALSE(e.SetHostPath(std::string(260, 'h').c_str()));
+    ASSERT_TRUE(e.SetHostPath(TempPath("none.exe").c_str()));
+    EXPECT_FALSE(e.Open(out.c_str(), LockedFile::kWrite)) << "no host";
     ASSERT_TRUE(e.SetHostPath(host.c_str()));
     WriteRecording(e, clock, out, records);
     const Bytes bytes = ReadFile(out);
@@ -143,7 +170,7 @@ TEST_F(WriterTest, AnExecutableCarriesWhatItRecords) {
     ASSERT_EQ(back.size(), 3u);
     EXPECT_EQ(back[1], records[1].payload);
     ASSERT_TRUE(reader.LoadHeaderFrom(out.c_str()));
-    EXPECT_EQ(reader.GetDurationMilliseconds(), 250u);
+    EXPECT_EQ(reader.GetDurationSeconds(), 1u);
 }
 
 }  // namespace
