@@ -1,6 +1,8 @@
-// Frames encoded and played back give every byte of the capture rectangle back.
+// Random frames encoded into a recording and played back give every byte of
+// the capture rectangle back, with the cursor, buttons and capture rectangle.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -22,72 +24,80 @@ struct Frame {
     }
 };
 
-// A short session on a 157 x 120 screen: noise, a scrolled area, a moved
-// block, a sideways move, scattered pixels, a cursor click, a new capture
-// rectangle, a new format and a picture that changes everywhere.
-class Session {
+// Each frame changes the one before by noise in an area, a block moved by up
+// to 10 pixels each way, the cursor and buttons, the capture rectangle, now
+// and then the whole format, or not at all.
+class RandomSession {
   public:
-    Session(uint16_t bitCount, bool topDown) : random_(bitCount * 2 + topDown) {
-        Frame f;
-        f.info = BitmapInfo(157, topDown ? -120 : 120, bitCount);
-        EXPECT_TRUE(LayoutOf(f.info.data(), layout_));
-        f.pixels.resize(layout_.imageSize);
-        for (uint8_t& b : f.pixels)
-            b = uint8_t(random_());
-        f.capture = {10, 8, 150, 110};
-        f.cursor = {20, 30};
-        f.left = f.right = 0;
-        frames.push_back(f);
-        frames.push_back(f);  // nothing changed
-        Next().MoveBlock({20, 25, 120, 90}, 0, -5);
-        Noise({20, 85, 120, 90});
-        Next().MoveBlock({40, 30, 80, 60}, 7, 4);
-        Next().MoveBlock({12, 10, 60, 40}, -9, 0);
-        Next();
-        for (int i = 0; i < 30; ++i)
-            Noise(Rect{int(random_() % 150), int(random_() % 110), 0, 0}, 1);
-        Next().frame().cursor = {140, 100};
-        frame().left = 1;
-        Next().frame().capture = {0, 0, 157, 120};
-        Noise({0, 0, 157, 3});
-        Next().frame().info = BitmapInfo(157, topDown ? -120 : 120, bitCount == 32 ? 24 : 32);
-        EXPECT_TRUE(LayoutOf(frame().info.data(), layout_));
-        frame().pixels.resize(layout_.imageSize);
-        Noise({0, 0, 157, 120});
-        Next();
-        Noise({0, 0, 157, 120});
+    RandomSession(uint16_t bitCount, bool topDown, uint32_t seed)
+        : topDown_(topDown), random_(seed) {
+        NewFormat(bitCount);
+        frames.push_back(f_);
+        for (int i = 0; i < 40; ++i) {
+            switch (Below(8)) {
+                case 0:
+                    Noise(Area());
+                    break;
+                case 1:
+                    f_.cursor = {Below(int(layout_.width)), Below(int(layout_.height))};
+                    f_.left = uint8_t(Below(2));
+                    f_.right = uint8_t(Below(2));
+                    break;
+                case 2:
+                    f_.capture = CaptureArea();
+                    break;
+                case 3:
+                    if (Below(2) == 0)
+                        NewFormat(uint16_t(8 * (1 + Below(4))));
+                    break;
+                default:
+                    MoveBlock(Below(21) - 10, Below(21) - 10);
+            }
+            frames.push_back(f_);
+        }
     }
     std::vector<Frame> frames;
 
   private:
-    Frame& frame() { return frames.back(); }
-    Session& Next() {
-        frames.push_back(frames.back());
-        return *this;
-    }
+    int Below(int n) { return int(random_() % uint32_t(n)); }
     uint8_t* At(int x, int y) {
-        return frame().pixels.data() + size_t(y) * layout_.stride +
-               size_t(x) * layout_.bytesPerPixel;
+        return f_.pixels.data() + size_t(y) * layout_.stride + size_t(x) * layout_.bytesPerPixel;
     }
-    void Noise(Rect r, int size = 0) {
-        if (size)
-            r = {r.left, r.top, r.left + size, r.top + size};
+    Rect Area() {
+        const int w = int(layout_.width), h = int(layout_.height);
+        const int l = Below(w), t = Below(h);
+        return {l, t, l + 1 + Below(w - l), t + 1 + Below(h - t)};
+    }
+    Rect CaptureArea() {
+        const int w = int(layout_.width), h = int(layout_.height);
+        return {Below(w / 4), Below(h / 4), w - Below(w / 4), h - Below(h / 4)};
+    }
+    void Noise(const Rect& r) {
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                for (uint32_t b = 0; b < layout_.bytesPerPixel; ++b)
-                    At(x, y)[b] = uint8_t(random_());
+            for (uint8_t* p = At(r.left, y); p < At(r.right, y); ++p)
+                *p = uint8_t(random_());
     }
-    Session& MoveBlock(const Rect& from, int dx, int dy) {
-        const Bytes before = frame().pixels;
-        const size_t bytes = size_t(from.right - from.left) * layout_.bytesPerPixel;
-        for (int y = from.top; y < from.bottom; ++y)
-            std::memcpy(At(from.left + dx, y + dy),
-                        before.data() + size_t(y) * layout_.stride +
-                            size_t(from.left) * layout_.bytesPerPixel,
-                        bytes);
-        return *this;
+    void NewFormat(uint16_t bitCount) {
+        f_.info = BitmapInfo(40 + Below(100), (topDown_ ? -1 : 1) * (30 + Below(70)), bitCount);
+        ASSERT_TRUE(LayoutOf(f_.info.data(), layout_));
+        f_.pixels.assign(layout_.imageSize, 0);
+        Noise({0, 0, int(layout_.width), int(layout_.height)});
+        f_.capture = CaptureArea();
     }
+    void MoveBlock(int dx, int dy) {
+        const int w = 16 + Below(int(layout_.width) - std::abs(dx) - 15);
+        const int h = 8 + Below(int(layout_.height) - std::abs(dy) - 7);
+        const int l = std::max(0, -dx) + Below(int(layout_.width) - std::abs(dx) - w + 1);
+        const int t = std::max(0, -dy) + Below(int(layout_.height) - std::abs(dy) - h + 1);
+        const Bytes before = f_.pixels;
+        for (int y = t; y < t + h; ++y)
+            std::memcpy(At(l + dx, y + dy), before.data() + (At(l, y) - f_.pixels.data()),
+                        size_t(w) * layout_.bytesPerPixel);
+    }
+
+    bool topDown_;
     std::mt19937 random_;
+    Frame f_ = {};
     ImageLayout layout_ = {};
 };
 
@@ -107,61 +117,24 @@ class Session {
     return ::testing::AssertionSuccess();
 }
 
-// The command types of a FrameUpdate, in order.
-std::vector<uint16_t> CommandTypes(const Bytes& u) {
-    std::vector<uint16_t> types;
-    uint32_t at = 4;
-    while (at < vqd::ReadU32(u.data())) {
-        const uint16_t type = vqd::ReadU16(&u[at + 4]);
-        types.push_back(type);
-        at += type == vqd::kImageFormat ? vqd::kImageFormatCommandSize : vqd::ReadU32(&u[at]);
-    }
-    return types;
-}
-
 class EncoderRoundTrip : public ::testing::TestWithParam<std::tuple<uint16_t, bool>> {};
 
-TEST_P(EncoderRoundTrip, EveryFrameComesBackByteForByte) {
-    const Session session(std::get<0>(GetParam()), std::get<1>(GetParam()));
-    vqd::FrameEncoder encoder;
-    FrameImage image;
-    RecordingSink sink;
-    Bytes u;
-    for (size_t i = 0; i < session.frames.size(); ++i) {
-        const Frame& f = session.frames[i];
-        ASSERT_TRUE(encoder.Encode(f.View(), u)) << "frame " << i;
-        if (i == 1) {
-            EXPECT_TRUE(u.empty());
-        }
-        if (u.empty())
-            continue;
-        ASSERT_TRUE(vqd::ApplyFrameUpdate(u.data(), uint32_t(u.size()), image, sink));
-        EXPECT_TRUE(SameInside(image, f)) << "frame " << i;
-        EXPECT_EQ(sink.cursor, f.cursor);
-        EXPECT_EQ(sink.left, f.left);
-        EXPECT_EQ(sink.capture, f.capture);
-    }
-    image.Clear();
-}
-
 TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
-    const Session session(std::get<0>(GetParam()), std::get<1>(GetParam()));
+    const auto [bitCount, topDown] = GetParam();
+    const std::vector<Frame> frames = RandomSession(bitCount, topDown, bitCount + topDown).frames;
     const std::string path = TempPath("roundtrip.vqd");
     std::vector<size_t> recorded;  // the frame each record ends with
-    {
-        vqd::RecordingEncoder writer;
-        vqd::RecordingInfo info;
-        info.title = "Round trip";
-        ASSERT_TRUE(writer.Create(path.c_str(), info));
-        for (size_t i = 0; i < session.frames.size(); ++i) {
-            const uint32_t before = writer.RecordCount();
-            ASSERT_TRUE(writer.AddFrame(session.frames[i].View(), uint32_t(i * 100)));
-            if (writer.RecordCount() != before)
-                recorded.push_back(i);
-        }
-        ASSERT_TRUE(writer.Finish());
+    vqd::RecordingEncoder writer;
+    vqd::RecordingInfo info;
+    info.title = "Round trip";
+    ASSERT_TRUE(writer.Create(path.c_str(), info));
+    for (size_t i = 0; i < frames.size(); ++i) {
+        const uint32_t before = writer.RecordCount();
+        ASSERT_TRUE(writer.AddFrame(frames[i].View(), uint32_t(i * 100)));
+        if (writer.RecordCount() != before)
+            recorded.push_back(i);
     }
-    ASSERT_EQ(recorded.size(), session.frames.size() - 1);
+    ASSERT_TRUE(writer.Finish());
 
     RecordingFile r;
     ASSERT_TRUE(r.Initialize());
@@ -169,17 +142,19 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
     char title[60];
     r.GetTitle(title);
     EXPECT_STREQ(title, "Round trip");
-    EXPECT_EQ(r.GetFrameRate(), 10u);
-    EXPECT_EQ(r.GetDurationSeconds() * 1000 + r.GetDurationMilliseconds(),
-              (session.frames.size() - 1) * 100);
+    EXPECT_EQ(r.GetDurationSeconds() * 1000 + r.GetDurationMilliseconds(), recorded.back() * 100);
     r.SetQuickPlay(1);
     r.Restart();
     for (size_t i : recorded) {
+        const Frame& f = frames[i];
         ASSERT_TRUE(r.PlayStep()) << "frame " << i;
-        EXPECT_TRUE(SameInside(r.GetFrameImage(), session.frames[i])) << "frame " << i;
-        EXPECT_EQ(r.GetCursorPosition(), session.frames[i].cursor);
+        EXPECT_TRUE(SameInside(r.GetFrameImage(), f)) << "frame " << i;
+        EXPECT_EQ(r.GetCursorPosition(), f.cursor) << "frame " << i;
+        EXPECT_EQ(r.GetLeftButtonDown() * 2 + r.GetRightButtonDown(), f.left * 2 + f.right);
+        EXPECT_EQ(r.GetCaptureRect(), f.capture) << "frame " << i;
     }
     EXPECT_FALSE(r.PlayStep());
+    EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::End);
     r.Close();
     r.Release();
 }
@@ -187,23 +162,36 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
 INSTANTIATE_TEST_SUITE_P(AllDepthsBothRowOrders, EncoderRoundTrip,
                          ::testing::Combine(::testing::Values(8, 16, 24, 32), ::testing::Bool()));
 
-TEST(FrameEncoderTest, UpdatesFollowTheRecordersOrder) {
-    const Session session(16, true);
+// The command types of a FrameUpdate, in order.
+std::vector<uint16_t> CommandTypes(const Bytes& u) {
+    std::vector<uint16_t> types;
+    for (uint32_t at = 4; at < vqd::ReadU32(u.data());) {
+        types.push_back(vqd::ReadU16(&u[at + 4]));
+        at +=
+            types.back() == vqd::kImageFormat ? vqd::kImageFormatCommandSize : vqd::ReadU32(&u[at]);
+    }
+    return types;
+}
+
+TEST(FrameEncoderTest, ScrolledContentIsSentAsMovesAndNothingNewAsNothing) {
+    std::mt19937 random(5);
+    Frame f{BitmapInfo(64, -48, 16), Bytes(64 * 48 * 2), {0, 0, 64, 48}, {1, 1}, 0, 0};
+    for (uint8_t& b : f.pixels)
+        b = uint8_t(random());
     vqd::FrameEncoder encoder;
     Bytes u;
-    std::vector<std::vector<uint16_t>> types;
-    for (const Frame& f : session.frames) {
-        ASSERT_TRUE(encoder.Encode(f.View(), u));
-        types.push_back(u.empty() ? std::vector<uint16_t>{} : CommandTypes(u));
-    }
-    EXPECT_EQ(types[0], (std::vector<uint16_t>{1, 2, 3, 4}));
-    EXPECT_TRUE(types[1].empty());
-    EXPECT_EQ(types[2], (std::vector<uint16_t>{5, 4}));  // the scrolled area moves
-    EXPECT_EQ(types[3], (std::vector<uint16_t>{5}));     // the copied block is all moves
-    EXPECT_EQ(types[4][0], 5);                           // the sideways move
-    EXPECT_EQ(types[6], (std::vector<uint16_t>{3}));     // the click
-    EXPECT_EQ(types[7][0], 2);
-    EXPECT_EQ(types[8][0], 1);
+    ASSERT_TRUE(encoder.Encode(f.View(), u));
+    EXPECT_EQ(CommandTypes(u), (std::vector<uint16_t>{1, 2, 3, 4}));
+    ASSERT_TRUE(encoder.Encode(f.View(), u));
+    EXPECT_TRUE(u.empty());
+    std::memmove(f.pixels.data(), f.pixels.data() + 5 * 128, 43 * 128);  // up 5 rows
+    ASSERT_TRUE(encoder.Encode(f.View(), u));
+    EXPECT_EQ(CommandTypes(u), (std::vector<uint16_t>{5}));
+    f.cursor = {2, 2};
+    f.left = 1;
+    f.pixels[0] ^= 1;
+    ASSERT_TRUE(encoder.Encode(f.View(), u));
+    EXPECT_EQ(CommandTypes(u), (std::vector<uint16_t>{3, 4}));
 }
 
 TEST(FrameEncoderTest, RefusesWhatAPlayerCannotShow) {
