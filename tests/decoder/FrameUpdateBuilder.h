@@ -33,8 +33,6 @@ class FrameUpdateBuilder {
 
     // commandAreaEnd, the commands, then the data area when there are run bytes.
     Bytes Build() const;
-    const Bytes& Commands() const { return commands_; }
-    const Bytes& Data() const { return data_; }
 
   private:
     Bytes commands_;
@@ -45,23 +43,13 @@ Bytes Deflate(const Bytes& frameUpdate);
 // A plain recording whose records carry these FrameUpdates (deflated).
 Bytes RecordingOf(const std::vector<Bytes>& frameUpdates);
 
-// Collects what a FrameUpdate reports.
+// Collects the areas a FrameUpdate marks and where it puts the cursor.
 struct RecordingSink : vqd::FrameUpdateSink {
     std::vector<Rect> dirty;
-    Rect capture = {};
     Point cursor = {};
-    uint16_t left = 0, right = 0;
-    int captureChanges = 0;
     void MarkDirty(const Rect& area) override { dirty.push_back(area); }
-    void SetCaptureRect(const Rect& rect) override {
-        capture = rect;
-        ++captureChanges;
-    }
-    void SetCursor(const Point& p, uint16_t l, uint16_t r) override {
-        cursor = p;
-        left = l;
-        right = r;
-    }
+    void SetCaptureRect(const Rect&) override {}
+    void SetCursor(const Point& p, uint16_t, uint16_t) override { cursor = p; }
 };
 
 // gtest output of rectangles.
