@@ -1,5 +1,6 @@
 // Random frames encoded into a recording and played back give every byte of
-// the capture rectangle back, with the cursor, buttons and capture rectangle.
+// the capture rectangle back, with the cursor, buttons and capture rectangle,
+// and list every changed pixel.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -117,6 +118,30 @@ class RandomSession {
     return ::testing::AssertionSuccess();
 }
 
+// Every pixel of the capture rectangle that differs from before lies in a
+// listed rectangle, and every listed rectangle lies in the capture rectangle.
+::testing::AssertionResult ChangesAreListed(const RecordingFile& r, const Bytes& before) {
+    const FrameImage& image = r.GetFrameImage();
+    const Rect& c = r.GetCaptureRect();
+    std::vector<bool> listed(size_t(image.width) * image.height);
+    for (const Rect& d : r.GetDirtyRects()) {
+        if (d.left < c.left || d.top < c.top || d.right > c.right || d.bottom > c.bottom)
+            return ::testing::AssertionFailure() << "a rectangle outside the capture rectangle";
+        for (int y = d.top; y < d.bottom; ++y)
+            for (int x = d.left; x < d.right; ++x)
+                listed[size_t(y) * image.width + size_t(x)] = true;
+    }
+    for (int y = c.top; y < c.bottom; ++y)
+        for (int x = c.left; x < c.right; ++x) {
+            const size_t at = size_t(y) * image.stride + size_t(x) * image.bytesPerPixel;
+            if (!listed[size_t(y) * image.width + size_t(x)] &&
+                (before.size() != image.imageSize ||
+                 std::memcmp(before.data() + at, image.currentImage + at, image.bytesPerPixel)))
+                return ::testing::AssertionFailure() << "(" << x << "," << y << ") is not listed";
+        }
+    return ::testing::AssertionSuccess();
+}
+
 class EncoderRoundTrip : public ::testing::TestWithParam<std::tuple<uint16_t, bool>> {};
 
 TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
@@ -145,9 +170,13 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
     EXPECT_EQ(r.GetDurationSeconds() * 1000 + r.GetDurationMilliseconds(), recorded.back() * 100);
     r.SetQuickPlay(1);
     r.Restart();
+    Bytes before;
     for (size_t i : recorded) {
         const Frame& f = frames[i];
         ASSERT_TRUE(r.PlayStep()) << "frame " << i;
+        EXPECT_TRUE(ChangesAreListed(r, before)) << "frame " << i;
+        const FrameImage& image = r.GetFrameImage();
+        before.assign(image.currentImage, image.currentImage + image.imageSize);
         EXPECT_TRUE(SameInside(r.GetFrameImage(), f)) << "frame " << i;
         EXPECT_EQ(r.GetCursorPosition(), f.cursor) << "frame " << i;
         EXPECT_EQ(r.GetLeftButtonDown() * 2 + r.GetRightButtonDown(), f.left * 2 + f.right);
