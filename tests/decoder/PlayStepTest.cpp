@@ -10,27 +10,14 @@ namespace {
 
 class PlayStepTest : public ReaderTest {
   protected:
-    // Opens the records and starts quick play: one record per step.
-    void Play(const std::vector<TestRecord>& records) {
-        const std::string path = TempPath("play.vqd");
-        WriteFile(path, MakeRecording(records));
-        ASSERT_TRUE(r.Open(path.c_str(), LockedFile::kRead));
-        r.SetQuickPlay(1);
-        r.Restart();
-    }
-    void Play(const std::vector<Bytes>& frameUpdates) {
-        std::vector<TestRecord> records;
-        for (const Bytes& u : frameUpdates)
-            records.push_back(TestRecord{100, Deflate(u)});
-        Play(records);
-    }
     const std::vector<Rect>& Dirty() const { return r.GetDirtyRects(); }
 };
 
 TEST_F(PlayStepTest, NothingIsListedBeforeTheFirstCaptureRectNorForTheCursor) {
-    Play({FrameUpdateBuilder().ImageFormat(64, 64, 32).PixelRuns({{0, 0, 0, Bytes(4, 1)}}).Build(),
-          FrameUpdateBuilder().Cursor(320, 240, 1, 1).Build(),
-          FrameUpdateBuilder().CaptureRect(0, 0, 64, 64).PixelRuns({{0, 0, 0, {1}}}).Build()});
+    Play(RecordingOf(
+        {FrameUpdateBuilder().ImageFormat(64, 64, 32).PixelRuns({{0, 0, 0, Bytes(4, 1)}}).Build(),
+         FrameUpdateBuilder().Cursor(320, 240, 1, 1).Build(),
+         FrameUpdateBuilder().CaptureRect(0, 0, 64, 64).PixelRuns({{0, 0, 0, {1}}}).Build()}));
     ASSERT_TRUE(r.PlayStep());
     EXPECT_TRUE(Dirty().empty());
     ASSERT_TRUE(r.PlayStep());
@@ -50,8 +37,11 @@ TEST_F(PlayStepTest, AFailedRecordListsNothingKeepsWhatItAppliedAndIsConsumed) {
         FrameUpdateBuilder().ImageFormat(16, 16, 8).CaptureRect(0, 0, 16, 16).Build();
     const Bytes refused =
         FrameUpdateBuilder().PixelRuns({{0, 0, 0, {9}}}).ImageFormat(16, 16, 1).Build();
-    Play({TestRecord{0, Deflate(format)}, TestRecord{0, Deflate(refused)},
-          TestRecord{0, Payload(40, 3)}, TestRecord{0, cut}, TestRecord{0, trailing}});
+    Play(MakeRecording({{0, Deflate(format)},
+                        {0, Deflate(refused)},
+                        {0, Payload(40, 3)},
+                        {0, cut},
+                        {0, trailing}}));
     ASSERT_TRUE(r.PlayStep());
     EXPECT_FALSE(r.PlayStep());  // a refused format
     EXPECT_TRUE(Dirty().empty());
@@ -65,8 +55,8 @@ TEST_F(PlayStepTest, AFailedRecordListsNothingKeepsWhatItAppliedAndIsConsumed) {
 }
 
 TEST_F(PlayStepTest, ARecordNotYetDueListsNothing) {
-    Play({FrameUpdateBuilder().ImageFormat(8, 8, 8).CaptureRect(0, 0, 8, 8).Build(),
-          FrameUpdateBuilder().PixelRuns({{0, 0, 0, {1}}}).Build()});
+    Play(RecordingOf({FrameUpdateBuilder().ImageFormat(8, 8, 8).CaptureRect(0, 0, 8, 8).Build(),
+                      FrameUpdateBuilder().PixelRuns({{0, 0, 0, {1}}}).Build()}));
     r.SetQuickPlay(0);
     ASSERT_TRUE(r.PlayStep());  // the first record is due at once
     EXPECT_FALSE(r.PlayStep());
@@ -80,14 +70,14 @@ TEST_F(PlayStepTest, ThePresenterHearsOfEveryCaptureRectAndOpeningAgainForgetsTh
     static int released;
     released = 0;
     r.SetFrameSurfaceReleaser([](RecordingFile&) { ++released; });
-    Play({FrameUpdateBuilder()
-              .ImageFormat(8, 8, 8)
-              .CaptureRect(0, 0, 8, 8)
-              .CaptureRect(0, 0, 4, 4)
-              .Build()});
+    Play(RecordingOf({FrameUpdateBuilder()
+                          .ImageFormat(8, 8, 8)
+                          .CaptureRect(0, 0, 8, 8)
+                          .CaptureRect(0, 0, 4, 4)
+                          .Build()}));
     ASSERT_TRUE(r.PlayStep());
     EXPECT_EQ(released, 2);
-    Play({FrameUpdateBuilder().Cursor(1, 1, 0, 0).Build()});
+    Play(RecordingOf({FrameUpdateBuilder().Cursor(1, 1, 0, 0).Build()}));
     EXPECT_FALSE(r.GetFrameImage().HasPicture());
     EXPECT_EQ(r.GetCaptureRect(), (Rect{0, 0, 0, 0}));
 }
@@ -95,8 +85,9 @@ TEST_F(PlayStepTest, ThePresenterHearsOfEveryCaptureRectAndOpeningAgainForgetsTh
 // 256 KiB steps up to 16 MiB, then doubling; an update beyond the limit fails
 // without using more, and the next record plays.
 TEST_F(PlayStepTest, TheInflatedBufferGrowsInStepsThenDoublesUpToTheLimit) {
-    Play({Bytes(1900000, 0), Bytes(17u << 20, 0), Bytes(RecordingFile::kLargestFrameUpdate + 1, 0),
-          FrameUpdateBuilder().Cursor(3, 3, 0, 0).Build()});
+    Play(RecordingOf({Bytes(1900000, 0), Bytes(17u << 20, 0),
+                      Bytes(RecordingFile::kLargestFrameUpdate + 1, 0),
+                      FrameUpdateBuilder().Cursor(3, 3, 0, 0).Build()}));
     ASSERT_TRUE(r.PlayStep());
     EXPECT_EQ(r.GetInflated().capacity, 8u * RecordingFile::kInflateStep);
     ASSERT_TRUE(r.PlayStep());

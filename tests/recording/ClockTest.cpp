@@ -7,15 +7,15 @@ namespace {
 
 class ClockTest : public ReaderTest {
   protected:
-    void Start(const std::vector<TestRecord>& records, bool quick = false, bool repeat = false) {
-        const std::string path = TempPath("clock.vqd");
-        WriteFile(path, MakeRecording(records));
-        ASSERT_TRUE(r.Open(path.c_str(), LockedFile::kRead));
-        r.SetQuickPlay(quick);
+    // Records numbered from 0, each after its delay.
+    void Start(std::initializer_list<uint32_t> delays, bool quick = false, bool repeat = false) {
+        std::vector<TestRecord> records;
+        for (uint32_t d : delays)
+            records.push_back({d, Bytes(4, uint8_t(records.size()))});
+        Play(MakeRecording(records), quick);
         r.SetAutoRepeat(repeat);
-        r.Restart();
     }
-    // One timer tick after ms milliseconds: the first payload byte delivered, or -1.
+    // One timer tick after ms milliseconds: the number of the record delivered, or -1.
     int Tick(uint32_t ms) {
         clock.now += ms;
         const Bytes b = Deliver(r);
@@ -23,36 +23,33 @@ class ClockTest : public ReaderTest {
     }
 };
 
-std::vector<TestRecord> Numbered(std::initializer_list<uint32_t> delays) {
-    std::vector<TestRecord> out;
-    uint8_t n = 0;
-    for (uint32_t d : delays)
-        out.push_back({d, Bytes(4, n++)});
-    return out;
-}
-
-TEST_F(ClockTest, FirstRecordIsDueAtOnceLaterOnesWaitForTheirDelays) {
-    Start(Numbered({199, 300, 0}));
-    EXPECT_EQ(Tick(0), 0);
-    EXPECT_EQ(Tick(100), -1);
-    EXPECT_EQ(Tick(100), -1);
-    EXPECT_EQ(Tick(100), 1);
-    EXPECT_EQ(Tick(0), 2);  // a zero delay is due on the next tick
-    EXPECT_EQ(r.GetPositionSeconds(), 0u);
-    EXPECT_EQ(r.GetPositionMilliseconds(), 499u);  // the first delay counts too
-}
-
-TEST_F(ClockTest, ALateTickCarriesItsSurplus) {
-    Start(Numbered({0, 100, 100, 100}));
-    EXPECT_EQ(Tick(0), 0);
-    EXPECT_EQ(Tick(250), 1);  // 150 ms surplus
-    EXPECT_EQ(Tick(0), 2);    // due at once from the surplus
-    EXPECT_EQ(Tick(0), -1);   // 50 ms left
-    EXPECT_EQ(Tick(50), 3);
+TEST_F(ClockTest, RecordsAreDueAfterTheirDelays) {
+    const struct {
+        std::initializer_list<uint32_t> delays;
+        bool quick, repeat;
+        std::vector<std::pair<uint32_t, int>> ticks;  // after how many ms, which record
+        std::pair<uint32_t, uint32_t> position;       // seconds and milliseconds played at the end
+    } cases[] = {
+        // The first record is due at once, whatever its delay; a zero delay on the next tick.
+        {{199, 300, 0}, false, false, {{0, 0}, {100, -1}, {100, -1}, {100, 1}, {0, 2}}, {0, 499}},
+        // A late tick carries its surplus to the next records.
+        {{0, 100, 100, 100}, false, false, {{0, 0}, {250, 1}, {0, 2}, {0, -1}, {50, 3}}, {0, 300}},
+        // Quick play delivers one record per tick whatever the delays.
+        {{1000, 1000, 1000}, true, false, {{1, 0}, {1, 1}, {1, 2}}, {3, 0}},
+        // Auto repeat restarts on the tick after the end.
+        {{5, 5}, false, true, {{0, 0}, {5, 1}, {5, -1}, {5, 0}}, {0, 5}},
+    };
+    for (const auto& c : cases) {
+        Start(c.delays, c.quick, c.repeat);
+        for (const auto& [ms, record] : c.ticks)
+            EXPECT_EQ(Tick(ms), record) << *c.delays.begin() << " after " << ms;
+        EXPECT_EQ(std::make_pair(r.GetPositionSeconds(), r.GetPositionMilliseconds()), c.position)
+            << *c.delays.begin();
+    }
 }
 
 TEST_F(ClockTest, AWrappedCounterCountsOneLess) {
-    Start(Numbered({0, 100}));
+    Start({0, 100});
     clock.now = 0xFFFFFFF0;
     EXPECT_EQ(Tick(0), 0);
     EXPECT_EQ(r.ConsumeElapsedTime(), 0u);
@@ -60,26 +57,8 @@ TEST_F(ClockTest, AWrappedCounterCountsOneLess) {
     EXPECT_EQ(r.ConsumeElapsedTime(), 0x1Fu);
 }
 
-TEST_F(ClockTest, QuickPlayAppliesOneRecordPerTick) {
-    std::vector<TestRecord> minute;
-    for (int i = 0; i < 60; ++i)
-        minute.push_back({1000, Bytes(1, uint8_t(i))});
-    Start(minute, true);
-    for (int i = 0; i < 60; ++i)
-        ASSERT_EQ(Tick(1), i);
-    EXPECT_EQ(r.GetPositionSeconds(), 60u);
-}
-
-TEST_F(ClockTest, AutoRepeatRestartsOnTheTickAfterTheEnd) {
-    Start(Numbered({5, 5}), false, true);
-    EXPECT_EQ(Tick(0), 0);
-    EXPECT_EQ(Tick(5), 1);
-    EXPECT_EQ(Tick(5), -1);  // finds the end and restarts
-    EXPECT_EQ(Tick(5), 0);
-}
-
 TEST_F(ClockTest, StopAndPauseHoldTheStream) {
-    Start(Numbered({0, 10, 10}));
+    Start({0, 10, 10});
     EXPECT_EQ(Tick(0), 0);
     r.Pause();
     EXPECT_EQ(Tick(50), -1);

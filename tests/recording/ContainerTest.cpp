@@ -10,11 +10,6 @@ namespace {
 
 class ContainerTest : public ReaderTest {
   protected:
-    bool OpenBytes(const Bytes& bytes) {
-        const std::string path = TempPath("rec.vqd");
-        WriteFile(path, bytes);
-        return r.Open(path.c_str(), LockedFile::kRead);
-    }
     const std::vector<TestRecord> three = {
         {199, Payload(17, 1)}, {40, Payload(5, 2)}, {0, Payload(9, 3)}};
 };
@@ -26,7 +21,7 @@ Bytes Plus(Bytes recording, const Bytes& tail) {
 }
 
 TEST_F(ContainerTest, OpensAPlainRecording) {
-    ASSERT_TRUE(OpenBytes(MakeRecording(three, 10, 50, "Demo")));
+    ASSERT_TRUE(Open(MakeRecording(three, 10, 50, "Demo")));
     EXPECT_TRUE(r.IsOpen());
     EXPECT_EQ(r.GetDataStart(), 344u);
     EXPECT_EQ(r.GetDataEnd(), 344u + 3 * 8 + 17 + 5 + 9);
@@ -50,18 +45,18 @@ TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
     wrongVersion[4] = 2;  // 0x00010002
     Bytes wrongMagic = good;
     wrongMagic[0] = 'W';
-    EXPECT_FALSE(OpenBytes(wrongVersion));
-    EXPECT_FALSE(OpenBytes(wrongMagic));
-    EXPECT_FALSE(OpenBytes(Bytes(good.begin(), good.begin() + 3)));    // short prefix
-    EXPECT_FALSE(OpenBytes(Bytes(good.begin(), good.begin() + 343)));  // header cut short
-    EXPECT_FALSE(OpenBytes(Bytes()));
+    EXPECT_FALSE(Open(wrongVersion));
+    EXPECT_FALSE(Open(wrongMagic));
+    EXPECT_FALSE(Open(Bytes(good.begin(), good.begin() + 3)));    // short prefix
+    EXPECT_FALSE(Open(Bytes(good.begin(), good.begin() + 343)));  // header cut short
+    EXPECT_FALSE(Open(Bytes()));
     EXPECT_FALSE(r.Open(TempPath("missing.vqd").c_str(), LockedFile::kRead));
     EXPECT_FALSE(r.IsOpen());
     EXPECT_EQ(r.GetDataEnd(), 0u);
 }
 
 TEST_F(ContainerTest, DeliversRecordsInOrderAndRepeats) {
-    ASSERT_TRUE(OpenBytes(MakeRecording(three)));
+    ASSERT_TRUE(Open(MakeRecording(three)));
     r.SetQuickPlay(1);
     EXPECT_TRUE(Deliver(r).empty());  // nothing plays before a Restart
     r.Restart();
@@ -103,9 +98,7 @@ TEST_F(ContainerTest, TheStreamStopsAtItsEndOrAtTheFirstBadRecord) {
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
-        ASSERT_TRUE(OpenBytes(c.bytes)) << i;
-        r.SetQuickPlay(1);
-        r.Restart();
+        Play(c.bytes);
         EXPECT_EQ(r.GetStreamStop(), c.before) << i;
         size_t delivered = 0;
         while (!Deliver(r).empty())
@@ -136,7 +129,7 @@ TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
     // A file whose texts lack their NUL: the getters stop inside the field.
     Bytes bytes = MakeRecording({});
     std::memset(&bytes[8 + 16], 'x', 60 + 60 + 200);
-    ASSERT_TRUE(OpenBytes(bytes));
+    ASSERT_TRUE(Open(bytes));
     char author[61];
     author[60] = 'z';
     r.GetAuthor(author);

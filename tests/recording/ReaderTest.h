@@ -16,6 +16,18 @@ class ReaderTest : public ::testing::Test {
         r.Close();
         r.Release();
     }
+    // Opens the bytes as a recording; false when they are none.
+    bool Open(const Bytes& recording) {
+        const std::string path = TempPath("reader.vqd");
+        WriteFile(path, recording);
+        return r.Open(path.c_str(), LockedFile::kRead);
+    }
+    // Opens the recording and starts playing it.
+    void Play(const Bytes& recording, bool quickPlay = true) {
+        ASSERT_TRUE(Open(recording));
+        r.SetQuickPlay(quickPlay);
+        r.Restart();
+    }
     FakeClock clock;
     RecordingFile r;
 };
