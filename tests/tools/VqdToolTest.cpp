@@ -164,21 +164,19 @@ TEST(VqdTool, DumpEndsWithWhyTheStreamStopped) {
 }
 
 TEST(VqdTool, DumpNamesWhyAFileIsNoRecording) {
-    const std::string path = TempPath("notrec.bin");
-    std::string out;
-    WriteFile(path, {'V', 'Q', 'D', ' '});
-    EXPECT_EQ(RunCommand(RunDump, {"--json", path}, &out), 1);
-    EXPECT_EQ(out, "{\"type\":\"error\",\"reason\":\"badtrailer\"}\n");
-    Bytes wrongVersion = SmallRecording();
+    Bytes wrongVersion = SmallRecording(), shortHeader = SmallRecording();
     wrongVersion[4] = 2;
-    WriteFile(path, wrongVersion);
-    EXPECT_EQ(RunCommand(RunDump, {"--json", path}, &out), 1);
-    EXPECT_EQ(out, "{\"type\":\"error\",\"reason\":\"badversion\"}\n");
-    Bytes shortHeader = SmallRecording();
     shortHeader.resize(100);
-    WriteFile(path, shortHeader);
-    EXPECT_EQ(RunCommand(RunDump, {"--json", path}, &out), 1);
-    EXPECT_EQ(out, "{\"type\":\"error\",\"reason\":\"shortheader\"}\n");
+    const std::pair<Bytes, const char*> cases[] = {{{'V', 'Q', 'D', ' '}, "badtrailer"},
+                                                   {wrongVersion, "badversion"},
+                                                   {shortHeader, "shortheader"}};
+    const std::string path = TempPath("notrec.bin");
+    for (const auto& [bytes, reason] : cases) {
+        WriteFile(path, bytes);
+        std::string out;
+        EXPECT_EQ(RunCommand(RunDump, {"--json", path}, &out), 1);
+        EXPECT_EQ(out, "{\"type\":\"error\",\"reason\":\"" + std::string(reason) + "\"}\n");
+    }
 }
 
 }  // namespace
