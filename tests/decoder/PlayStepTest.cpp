@@ -40,6 +40,7 @@ TEST_F(PlayStepTest, AFailedRecordListsNothingKeepsWhatItAppliedAndIsConsumed) {
     Play(MakeRecording({{0, Deflate(format)},
                         {0, Deflate(refused)},
                         {0, Payload(40, 3)},
+                        {0, Deflate({})},
                         {0, cut},
                         {0, trailing}}));
     ASSERT_TRUE(r.PlayStep());
@@ -48,6 +49,7 @@ TEST_F(PlayStepTest, AFailedRecordListsNothingKeepsWhatItAppliedAndIsConsumed) {
     EXPECT_EQ(r.GetFrameImage().currentImage[0], 9);
     EXPECT_EQ(r.GetFrameImage().width, 16u);
     EXPECT_FALSE(r.PlayStep());  // not a zlib stream
+    EXPECT_FALSE(r.PlayStep());  // an empty one
     EXPECT_FALSE(r.PlayStep());  // the stream ends early
     EXPECT_TRUE(r.PlayStep());   // bytes after the stream's end do not matter
     EXPECT_EQ(r.GetCursorPosition(), (Point{1, 2}));
@@ -82,16 +84,19 @@ TEST_F(PlayStepTest, ThePresenterHearsOfEveryCaptureRectAndOpeningAgainForgetsTh
     EXPECT_EQ(r.GetCaptureRect(), (Rect{0, 0, 0, 0}));
 }
 
-// 256 KiB steps up to 16 MiB, then doubling; an update beyond the limit fails
-// without using more, and the next record plays.
+// 256 KiB steps up to 16 MiB, then doubling up to the limit; an update beyond
+// it fails without using more, and the next record plays.
 TEST_F(PlayStepTest, TheInflatedBufferGrowsInStepsThenDoublesUpToTheLimit) {
     Play(RecordingOf({Bytes(1900000, 0), Bytes(17u << 20, 0),
+                      Bytes(RecordingFile::kLargestFrameUpdate - 1, 0),
                       Bytes(RecordingFile::kLargestFrameUpdate + 1, 0),
                       FrameUpdateBuilder().Cursor(3, 3, 0, 0).Build()}));
     ASSERT_TRUE(r.PlayStep());
     EXPECT_EQ(r.GetInflated().capacity, 8u * RecordingFile::kInflateStep);
     ASSERT_TRUE(r.PlayStep());
     EXPECT_EQ(r.GetInflated().capacity, 2 * RecordingFile::kStepwiseInflateLimit);
+    ASSERT_TRUE(r.PlayStep());
+    EXPECT_EQ(r.GetInflated().capacity, RecordingFile::kLargestFrameUpdate);
     EXPECT_FALSE(r.PlayStep());
     EXPECT_LE(r.GetInflated().capacity, RecordingFile::kLargestFrameUpdate);
     EXPECT_TRUE(r.PlayStep());
