@@ -16,8 +16,9 @@ class ReaderTest : public ::testing::Test {
         r.Close();
         r.Release();
     }
-    // Opens the bytes as a recording; false when they are none.
+    // Opens the bytes as a recording (closing the one before); false when they are none.
     bool Open(const Bytes& recording) {
+        r.Close();
         const std::string path = TempPath("reader.vqd");
         WriteFile(path, recording);
         return r.Open(path.c_str(), LockedFile::kRead);
