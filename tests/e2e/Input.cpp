@@ -36,14 +36,9 @@ void MoveCursorTo(int x, int y) {
     SetCursorPos(x, y);
 }
 
-POINT CursorPosition() {
+void MoveCursorBy(int dx, int dy) {
     POINT position = {};
     GetCursorPos(&position);
-    return position;
-}
-
-void MoveCursorBy(int dx, int dy) {
-    POINT position = CursorPosition();
     SetCursorPos(position.x + dx, position.y + dy);
 }
 

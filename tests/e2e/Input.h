@@ -7,7 +7,6 @@ namespace e2e {
 // window under the cursor or the foreground window.
 void MoveCursorTo(int x, int y);
 void MoveCursorBy(int dx, int dy);
-POINT CursorPosition();
 void PressKey(WORD virtualKey);
 void ReleaseKey(WORD virtualKey);
 void PressKeyAndRelease(WORD virtualKey);

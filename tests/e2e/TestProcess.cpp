@@ -35,21 +35,14 @@ bool TestProcess::Start(const std::string& program, const std::string& arguments
     return true;
 }
 
-bool TestProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
-    if (!info.hProcess)
-        return false;
-    if (!WaitForHandle(info.hProcess, timeoutMs))
-        return false;
-    GetExitCodeProcess(info.hProcess, &exitCode);
-    CloseHandle(info.hProcess);
-    info = {};
-    return true;
-}
-
 DWORD TestProcess::ExitCodeOrKill(DWORD timeoutMs) {
-    DWORD exitCode = 0;
-    if (WaitForExit(timeoutMs, exitCode))
+    DWORD exitCode = killedExitCode;
+    if (info.hProcess && WaitForHandle(info.hProcess, timeoutMs)) {
+        GetExitCodeProcess(info.hProcess, &exitCode);
+        CloseHandle(info.hProcess);
+        info = {};
         return exitCode;
+    }
     Kill();
     return killedExitCode;
 }

@@ -20,8 +20,6 @@ class TestProcess {
     // Starts program with the command line "program" arguments; the program's
     // folder is its current folder.
     bool Start(const std::string& program, const std::string& arguments);
-    // Waits for the end; false when the program still runs after the timeout.
-    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
     // Waits for the end and kills the program when it does not end in time;
     // returns the exit code, or killedExitCode after a kill.
     DWORD ExitCodeOrKill(DWORD timeoutMs);
