@@ -11,22 +11,13 @@ struct Input {
     LPARAM lParam;
     bool ends;
 };
-const Input inputs[] = {{WM_KEYDOWN, 'A', 0, true},
-                        {WM_SYSKEYDOWN, 0, 0, true},
-                        {WM_LBUTTONDOWN, 0, 0, true},
-                        {WM_RBUTTONDOWN, 0, 0, true},
-                        {WM_MBUTTONDOWN, 0, 0, true},
-                        {WM_ACTIVATEAPP, FALSE, 0, true},
+const Input inputs[] = {{WM_SYSKEYDOWN, 0, 0, true},
                         {WM_POWER, PWR_CRITICALRESUME, 0, true},
                         {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, true},
                         {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, true},
                         {WM_POWERBROADCAST, 0x1234, 0, true},
                         {WM_KEYUP, 0, 0, false},
                         {WM_SYSKEYUP, 0, 0, false},
-                        {WM_LBUTTONUP, 0, 0, false},
-                        {WM_RBUTTONUP, 0, 0, false},
-                        {WM_MBUTTONUP, 0, 0, false},
-                        {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, false},
                         {WM_CHAR, 0, 0, false},
                         {WM_ACTIVATEAPP, TRUE, 0, false},
                         {WM_POWER, 1, 0, false},
@@ -38,9 +29,6 @@ const Input inputs[] = {{WM_KEYDOWN, 'A', 0, true},
 
 TEST_F(Dismissal, InputAsksForACloseOnlyAsTabled) {
     MakeWindow(false);
-    EXPECT_EQ(saverState.lastMousePos.x, cursor.x)
-        << "creation takes the cursor as reference point";
-    EXPECT_EQ(saverState.lastMousePos.y, cursor.y);
     for (const Input& input : inputs) {
         Send(input.message, input.wParam, input.lParam);
         EXPECT_EQ(CloseRequested(), input.ends) << std::hex << input.message << " " << input.wParam;
@@ -48,37 +36,22 @@ TEST_F(Dismissal, InputAsksForACloseOnlyAsTabled) {
     }
 }
 
-TEST_F(Dismissal, CursorTravelFromTheReferencePoint) {
-    MakeWindow(false);
-    PlaceCursor(cursor.x + 2, cursor.y + 2);
-    Send(WM_MOUSEMOVE);
-    EXPECT_FALSE(CloseRequested()) << "travel 4";
-    EXPECT_EQ(saverState.lastMousePos.x, cursor.x - 2) << "the reference point stays";
-    PlaceCursor(cursor.x + 1, cursor.y);
-    Send(WM_MOUSEMOVE);
-    EXPECT_TRUE(CloseRequested()) << "3 right and 2 down from the reference point";
-    EXPECT_EQ(saverState.lastMousePos.x, cursor.x) << "and the reference point moves";
-    EXPECT_EQ(saverState.lastMousePos.y, cursor.y);
-}
-
-TEST_F(Dismissal, NothingEndsAPreview) {
+TEST_F(Dismissal, NothingEndsAPreviewAndItsHelpGoesToTheParent) {
     MakeWindow(true);
     EXPECT_EQ(Send(WM_CONTEXTMENU, 0, MAKELPARAM(10, 20)), 1);
     EXPECT_FALSE(TestHooks::Get().WasForwarded(WM_CONTEXTMENU));
     MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, parent, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE))
-        << "help goes to the parent";
+    ASSERT_TRUE(PeekMessageA(&message, parent, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE));
     EXPECT_EQ(message.wParam, reinterpret_cast<WPARAM>(parent));
     EXPECT_EQ(message.lParam, MAKELPARAM(10, 20));
 
     PlaceCursor(cursor.x + 40, cursor.y + 40);
     Send(WM_MOUSEMOVE);
-    for (const Input& input : inputs)
-        Send(input.message, input.wParam, input.lParam);
+    for (UINT input : {WM_KEYDOWN, WM_LBUTTONDOWN, WM_ACTIVATEAPP, WM_POWERBROADCAST})
+        Send(input);
     EXPECT_FALSE(CloseRequested());
     Send(WM_SYSCOMMAND, SC_NEXTWINDOW);
     EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND)) << "not swallowed in preview";
-
     Send(WM_CLOSE);
     EXPECT_FALSE(IsWindow(window)) << "a preview closes at once";
 }
@@ -90,40 +63,27 @@ TEST_F(Dismissal, WindowSwitchingNestedSaversTitleAndCursorAreKeptFromTheApplica
         EXPECT_FALSE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND)) << command;
     }
     Send(WM_SYSCOMMAND, 0xF1F0);
-    EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND))
-        << "other commands reach the application";
+    EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_SYSCOMMAND));
     EXPECT_FALSE(CloseRequested());
-
     EXPECT_EQ(
         Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
         TRUE);
     EXPECT_EQ(GetCursor(), nullptr);
     EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("other")), 0);
     EXPECT_FALSE(TestHooks::Get().WasForwarded(WM_SETTEXT));
-    char title[32] = {};
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, "Screen Saver");
 }
 
-TEST_F(Dismissal, AfterAGrantedCloseNothingReachesTheApplicationAndCloseQuits) {
+TEST_F(Dismissal, AfterAGrantedCloseNothingReachesTheApplication) {
     MakeWindow(false);
-    Send(WM_TIMER, 1);
-    EXPECT_TRUE(TestHooks::Get().WasForwarded(WM_TIMER));
     saverState.closing = 1;
-    TestHooks::Get().forwarded.clear();
     for (UINT message :
          {WM_TIMER, WM_KEYDOWN, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN})
         Send(message);
     EXPECT_TRUE(TestHooks::Get().forwarded.empty());
     EXPECT_FALSE(CloseRequested());
-
-    Send(WM_CLOSE);
-    EXPECT_FALSE(IsWindow(window));
-    MSG message;
-    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(Dismissal, CloseOffWindows9xIsNoGrantAndTheInputMethodIsDetached) {
+TEST_F(Dismissal, CloseOffWindows9xIsNoGrantEndsTheLoopAndTheInputMethodIsDetached) {
     MakeWindow(false);
     if (GetModuleHandleA("IMM32.DLL")) {
         EXPECT_NE(saverState.associateContext, nullptr);
@@ -133,5 +93,5 @@ TEST_F(Dismissal, CloseOffWindows9xIsNoGrantAndTheInputMethodIsDetached) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(saverState.closing, 0) << "only the Windows 9x password check grants closes";
     MSG message;
-    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop ends";
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
