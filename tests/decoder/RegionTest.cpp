@@ -37,6 +37,9 @@ TEST_F(RegionTest, EmptyRectanglesAddNothingAndSwappedCoordinatesAreSorted) {
     EXPECT_EQ(List(), (Rects{{2, 5, 8, 10}}));
     region.IntersectRect({0, 0, 0, 0});
     EXPECT_TRUE(List().empty());
+    Region none;
+    Rects out;
+    EXPECT_FALSE(none.AppendRects(out)) << "a region never created lists nothing";
 }
 
 // The bands of a set of pixels, computed row by row: what any region built
