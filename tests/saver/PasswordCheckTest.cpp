@@ -9,14 +9,17 @@ struct FakeVerifier {
     BOOL answer = FALSE;
     bool closeRequestedDuringPrompt = false;
     int checkingDuringPrompt = 0;
+    LRESULT hitDuringPrompt = HTNOWHERE;
 };
 FakeVerifier verifier;
 
 BOOL WINAPI VerifyWithFake(HWND window) {
     ++verifier.calls;
     verifier.checkingDuringPrompt = saverState.checkingPassword;
-    // Input while the prompt is up must not ask for another close.
+    // Input while the prompt is up must not ask for another close; messages
+    // get the default processing.
     SendMessageA(window, WM_KEYDOWN, 'A', 0);
+    verifier.hitDuringPrompt = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(5, 5));
     MSG message;
     verifier.closeRequestedDuringPrompt =
         PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != FALSE;
@@ -45,6 +48,7 @@ TEST_F(PasswordCheck, ARefusedPromptIgnoresInputDiscardsTwoTimerTicksAndStartsTr
     EXPECT_EQ(verifier.calls, 1);
     EXPECT_EQ(verifier.checkingDuringPrompt, 1);
     EXPECT_FALSE(verifier.closeRequestedDuringPrompt);
+    EXPECT_EQ(verifier.hitDuringPrompt, HTCLIENT);
     EXPECT_EQ(saverState.checkingPassword, 0);
     EXPECT_EQ(saverState.lastMousePos.x, cursor.x) << "the reference point starts afresh";
     int timersLeft = 0;
