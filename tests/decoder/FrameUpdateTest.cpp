@@ -49,6 +49,8 @@ const Case cases[] = {
      B().PixelRuns({{0, 0, 0, {1, 2}}}).PixelRuns({{0, 1, 0, {3}}, {4, 1, 0, {4}}}).Build(),
      {{0, 1}, {1, 2}, {16, 3}, {20, 4}},
      {{0, 0, 4, 1}, {0, 1, 3, 2}, {4, 1, 7, 2}}},
+    // A run ending at the picture's last byte is applied.
+    {8, B().PixelRuns({{14, 7, 0, {1, 2}}}).Build(), {{126, 1}, {127, 2}}, {{14, 7, 18, 8}}},
     // A run outside the picture is skipped and leaves its bytes to the next.
     {8, B().PixelRuns({{15, 7, 0, {1, 2}}, {0, 0, 0, {5}}}).Build(), {{0, 1}}, {{0, 0, 3, 1}}},
     // A run past the data area is skipped.
