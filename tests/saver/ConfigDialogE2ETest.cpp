@@ -220,11 +220,15 @@ TEST_F(ConfigDialog, AboutBoxFollowsTheMouseOverItsLinkAndClosesOnAClickElsewher
     EXPECT_EQ(client.right, 400);
     EXPECT_EQ(client.bottom, 200);
     EXPECT_EQ(GetWindow(about, GW_OWNER), dialog);
+    // Idle is not painted: the box may still be drawing its picture when its thread waits.
+    const RECT bottomLine = {0, 185, 400, 200};
+    ASSERT_TRUE(
+        e2e::WaitUntil([&] { return HasColour(about, 0x0000FF, bottomLine); }, startTimeoutMs))
+        << "the link is blue";
     const e2e::Picture shown = e2e::CaptureWindow(about);
     EXPECT_TRUE(e2e::SavePng(shown, ScreenshotPath("about-box.png")));
 
-    const RECT link = AreaOfColour(shown, 0x0000FF, {0, 185, 400, 200});
-    ASSERT_GT(link.right, link.left) << "the link is blue, on the bottom line";
+    const RECT link = AreaOfColour(shown, 0x0000FF, bottomLine);
 
     POINT onLink = {(link.left + link.right) / 2, (link.top + link.bottom) / 2};
     ClientToScreen(about, &onLink);
