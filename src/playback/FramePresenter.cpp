@@ -7,16 +7,13 @@
 #include "playback/ClickMarks.h"
 #include "playback/DisplayObjects.h"
 #include "playback/MonitorLayout.h"
+#include "playback/ScreenTarget.h"
 #include "recording/RecordingFile.h"
 
 namespace {
 
 IDirectDrawSurface*& FrameSurface(RecordingFile& r) {
     return reinterpret_cast<IDirectDrawSurface*&>(r.frameSurface);
-}
-
-RECT ToRECT(const Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
 // The recorded bitmap header as GDI may safely read it: the layout the decoder
@@ -61,15 +58,9 @@ bool CopyImage(const RecordingFile& r, HDC dc, int x, int y, int w, int h, int i
     return copied != 0 && copied != int(GDI_ERROR);
 }
 
-void FillRect(IDirectDrawSurface* target, const Rect& r, DDBLTFX& effects) {
-    RECT area = ToRECT(r);
-    target->Blt(&area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
-}
-
 // Draws through the back surface when no frame surface exists: the picture
 // goes to its top-left corner, then to the screen.
-void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary,
-                            const PresentationLayout& l) {
+void DrawThroughBackSurface(RecordingFile& r, ScreenTarget& screen, const PresentationLayout& l) {
     IDirectDrawSurface* back = GetBackSurface();
     HDC dc = nullptr;
     if (!back || back->GetDC(&dc) != DD_OK)
@@ -80,8 +71,7 @@ void DrawThroughBackSurface(RecordingFile& r, IDirectDrawSurface* primary,
     StretchFrameRect(r, dc, 0, 0, p.right - p.left, p.bottom - p.top, capture.left + s.left,
                      capture.top + s.top, s.right - s.left, s.bottom - s.top, COLORONCOLOR);
     back->ReleaseDC(dc);
-    RECT target = ToRECT(p), source{0, 0, p.right - p.left, p.bottom - p.top};
-    primary->Blt(&target, back, &source, DDBLT_WAIT, nullptr);
+    screen.Blit(back, p, {0, 0, p.right - p.left, p.bottom - p.top});
 }
 
 // What the screen shows since the last paint, to know what a change-only
@@ -166,8 +156,8 @@ int64_t Area(const Rect& r) {
 
 // Blits the changed pieces to the screen; false when one blit of the whole
 // picture is cheaper.
-bool BlitChanges(IDirectDrawSurface* primary, IDirectDrawSurface* surface,
-                 const PresentationLayout& l, const ChangedPieces& changes) {
+bool BlitChanges(ScreenTarget& screen, IDirectDrawSurface* surface, const PresentationLayout& l,
+                 const ChangedPieces& changes) {
     Rect sources[kMostPieces], screens[kMostPieces];
     int64_t area = 0;
     int n = 0;
@@ -176,10 +166,8 @@ bool BlitChanges(IDirectDrawSurface* primary, IDirectDrawSurface* surface,
             area += Area(screens[n++]);
     if (area * 100 > Area(l.picture) * kMostChangedPercent)
         return false;
-    for (int i = 0; i < n; ++i) {
-        RECT target = ToRECT(screens[i]), source = ToRECT(sources[i]);
-        primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
-    }
+    for (int i = 0; i < n; ++i)
+        screen.Blit(surface, screens[i], sources[i]);
     return true;
 }
 
@@ -232,7 +220,7 @@ bool UpdateFrameSurface(RecordingFile& r) {
 }
 
 void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            DWORD fillColour, PaintScope scope, Screens screens) {
+            PaintScope scope, Screens screens) {
     IDirectDrawSurface* primary = GetPrimarySurface();
     if (!primary)
         return;
@@ -252,11 +240,9 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
     if (layouts.count == 0)
         return;
 
-    DDBLTFX effects = {};
-    effects.dwSize = sizeof effects;
-    effects.dwFillColor = fillColour;
+    ScreenTarget screen(primary, dc, d);
     if (!r.IsOpen()) {
-        FillRect(primary, d, effects);
+        screen.FillBlack(d);
         return;
     }
     // A new frame surface (the first frame, a new image format or capture
@@ -280,18 +266,16 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
         const PresentationLayout& l = layouts.layouts[i];
         if (l.picture.IsEmpty())
             continue;
-        if (!surface) {
-            DrawThroughBackSurface(r, primary, l);
-        } else if (whole || !BlitChanges(primary, surface, l, changes)) {
-            RECT target = ToRECT(l.picture), source = ToRECT(l.source);
-            primary->Blt(&target, surface, &source, DDBLT_WAIT, nullptr);
-        }
+        if (!surface)
+            DrawThroughBackSurface(r, screen, l);
+        else if (whole || !BlitChanges(screen, surface, l, changes))
+            screen.Blit(surface, l.picture, l.source);
     }
     EraseClickMarks(r);  // nothing to do when no mark was drawn
     if (whole) {
         for (int i = 0; i < layouts.count; ++i)
             for (int b = 0; b < layouts.layouts[i].borderCount; ++b)
-                FillRect(primary, layouts.layouts[i].borders[b], effects);
+                screen.FillBlack(layouts.layouts[i].borders[b]);
     }
     shown.valid = surface != nullptr;
     shown.layouts = layouts;

@@ -1,6 +1,7 @@
 // Brings the capture rectangle of a recording's picture onto the screen: a
 // copy in the display's format (the frame surface) refreshed from the dirty
 // rectangles, blitted to the window scaled or at natural size, black borders.
+// The window is black wherever it shows no picture.
 #pragma once
 #include <windows.h>
 
@@ -17,8 +18,7 @@ enum class PaintScope { kWhole, kChanges };
 enum class Screens { kClientArea, kPrimaryMonitor, kEveryMonitor };
 
 void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            DWORD fillColour, PaintScope scope = PaintScope::kWhole,
-            Screens screens = Screens::kClientArea);
+            PaintScope scope = PaintScope::kWhole, Screens screens = Screens::kClientArea);
 
 bool CreateFrameSurface(RecordingFile& recording);
 void ReleaseFrameSurface(RecordingFile& recording);

@@ -161,7 +161,7 @@ void SaverWnd::Paint(HDC dc, PaintScope scope) {
     const Screens screens = saverState.previewMode       ? Screens::kClientArea
                             : config->playOnEveryMonitor ? Screens::kEveryMonitor
                                                          : Screens::kPrimaryMonitor;
-    Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, 0, scope,
+    Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, scope,
            screens);
     if (config->currentFile->IsOpen() || saverState.previewMode)
         return;

@@ -45,5 +45,8 @@ display=$(head -n1 "$displayfile")
 if [ -n "$display" ]; then
   DISPLAY=":$display" xrandr --addmode DUMMY1 800x600 &&
     DISPLAY=":$display" xrandr --output DUMMY1 --mode 800x600 --right-of DUMMY0 || display=""
+  # A full query probes the outputs: until then the server's current resources,
+  # which Wine reads, may still list the second output as disconnected.
+  [ -n "$display" ] && DISPLAY=":$display" xrandr --query >/dev/null
 fi
 rm -rf "$xorg_dir"

@@ -100,7 +100,7 @@ LRESULT CALLBACK PresenterWindowProc(HWND window, UINT message, WPARAM wParam, L
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (paintRequest.recording)
-        Render(*paintRequest.recording, window, dc, false, paintRequest.scale, 0);
+        Render(*paintRequest.recording, window, dc, false, paintRequest.scale);
     EndPaint(window, &ps);
     return 0;
 }
