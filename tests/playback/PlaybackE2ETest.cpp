@@ -25,7 +25,7 @@ TEST_P(NaturalSize, TheScreenShowsTheLastPictureExactlyWithBlackBorders) {
     t.capture = {100, 50, 900, 650};
     const std::string path = Write(t, "natural-" + std::to_string(t.bitCount) + ".vqd");
     const Decoded decoded(path);
-    const int tolerance = t.bitCount == 16 ? 4 : 0;
+    const int tolerance = Tolerance(t.bitCount);
     const PresentationLayout l =
         LayOutPicture({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, {0, 0},
                       t.capture, false);
@@ -58,12 +58,13 @@ TEST_F(PlaybackE2E, ScaledPictureFillsTheScreenByItsShape) {
     const Decoded decoded(path);
     const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, {0, 0}, t.capture, true);
     ASSERT_EQ(l.picture, (Rect{0, 64, 1024, 704}));
+    const int tolerance = Tolerance(t.bitCount);
     auto tileCentresMatch = [&](const e2e::Picture& s) {
         for (int ty = 0; ty < 25; ++ty)
             for (int tx = 0; tx < 40; ++tx) {
                 const int ix = tx * 16 + 8, iy = ty * 16 + 8;
                 const int x = int(ix * 1.6), y = 64 + int(iy * 1.6);
-                if (!Near(s.At(x, y), decoded.Colour(ix, iy), 0))
+                if (!Near(s.At(x, y), decoded.Colour(ix, iy), tolerance))
                     return false;
             }
         return true;

@@ -69,6 +69,13 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
     return true;
 }
 
+int Tolerance(uint16_t recordingBits) {
+    HDC screen = GetDC(nullptr);
+    const bool display16 = GetDeviceCaps(screen, BITSPIXEL) == 16;
+    ReleaseDC(nullptr, screen);
+    return display16 ? 8 : recordingBits == 16 ? 4 : 0;
+}
+
 int Differences(const e2e::Picture& screen, const Decoded& decoded, const PresentationLayout& l,
                 const Rect& capture, int tolerance) {
     int wrong = 0;

@@ -55,6 +55,10 @@ struct Decoded {
 
 bool Near(uint32_t a, uint32_t b, int tolerance);
 
+// How far each channel may be off on the screen: a 16-bit picture, or any
+// picture on a 16-bit display, is 565 somewhere on the way.
+int Tolerance(uint16_t recordingBits);
+
 // Counts the pixels of the layout's picture whose colour differs from the recording's.
 int Differences(const e2e::Picture& screen, const Decoded& decoded, const PresentationLayout& l,
                 const Rect& capture, int tolerance);
