@@ -171,6 +171,23 @@ bool BlitChanges(ScreenTarget& screen, IDirectDrawSurface* surface, const Presen
     return true;
 }
 
+// Before DirectDraw is set up (the first picture, shown as soon as it is
+// decoded): straight from the decoded image into the window.
+void DrawThroughGdi(RecordingFile& r, HDC dc, ScreenTarget& screen, const MonitorLayouts& layouts) {
+    const Rect& capture = r.GetCaptureRect();
+    for (int i = 0; i < layouts.count; ++i) {
+        const PresentationLayout& l = layouts.layouts[i];
+        const RECT p = screen.InWindow(l.picture);
+        const Rect& s = l.source;
+        if (!l.picture.IsEmpty())
+            StretchFrameRect(r, dc, p.left, p.top, p.right - p.left, p.bottom - p.top,
+                             capture.left + s.left, capture.top + s.top, s.right - s.left,
+                             s.bottom - s.top, COLORONCOLOR);
+        for (int b = 0; b < l.borderCount; ++b)
+            screen.FillBlack(l.borders[b]);
+    }
+}
+
 }  // namespace
 
 bool BlitFrameRect(const RecordingFile& r, HDC dc, int x, int y, int imageX, int imageY, int width,
@@ -222,7 +239,7 @@ bool UpdateFrameSurface(RecordingFile& r) {
 void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
             PaintScope scope, Screens screens) {
     IDirectDrawSurface* primary = GetPrimarySurface();
-    if (!primary)
+    if (!primary && !dc)
         return;
     RECT client;
     GetClientRect(window, &client);
@@ -243,6 +260,10 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
     ScreenTarget screen(primary, dc, d);
     if (!r.IsOpen()) {
         screen.FillBlack(d);
+        return;
+    }
+    if (!primary) {
+        DrawThroughGdi(r, dc, screen, layouts);
         return;
     }
     // A new frame surface (the first frame, a new image format or capture

@@ -12,9 +12,9 @@ ScreenTarget::ScreenTarget(IDirectDrawSurface* primary, HDC windowDC, const Rect
     : primary(primary), windowDC(windowDC), client(client) {
     DDSURFACEDESC desc = {};
     desc.dwSize = sizeof desc;
-    if (primary->GetSurfaceDesc(&desc) == DD_OK)
+    if (primary && primary->GetSurfaceDesc(&desc) == DD_OK)
         primaryArea = {0, 0, LONG(desc.dwWidth), LONG(desc.dwHeight)};
-    throughGdi = !Inside(client);
+    throughGdi = !primary || !Inside(client);
     // The layout already holds the DC's viewport origin; GDI would add it again.
     POINT origin{0, 0};
     if (windowDC && GetViewportOrgEx(windowDC, &origin))

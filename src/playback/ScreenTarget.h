@@ -2,7 +2,8 @@
 // the primary display device's screen only. A window that reaches past it (one
 // covering every monitor) is drawn through GDI on its DC instead, all of it:
 // an update of the primary surface may repaint the whole window from it,
-// which would wipe what GDI drew beside it.
+// which would wipe what GDI drew beside it. Without a primary surface (before
+// DirectDraw is set up), everything goes through GDI.
 #pragma once
 #include <windows.h>
 #include <ddraw.h>
@@ -18,10 +19,11 @@ class ScreenTarget {
     // Copies `source` of the surface to `screen`, stretched as need be.
     void Blit(IDirectDrawSurface* surface, const Rect& screen, const Rect& source);
     void FillBlack(const Rect& screen);
+    // The screen rectangle in the window DC's coordinates.
+    RECT InWindow(const Rect& screen) const;
 
   private:
     bool Inside(const Rect& screen) const;
-    RECT InWindow(const Rect& screen) const;
 
     IDirectDrawSurface* primary;
     HDC windowDC;

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Posted after the first paint: the rest of what playing needs.
+const UINT WM_START_PRESENTING = WM_APP + 1;
+
 SaverConfigDlg* Config() {
     CScreenSaverApp* app = CScreenSaverApp::Current();
     return app ? static_cast<SaverConfigDlg*>(app->GetConfigDialog()) : nullptr;
@@ -48,6 +51,10 @@ void SaverWnd::StartPlayback() {
         StopPlayback();
 }
 
+// Opens the recording and decodes its first record, so that the window's
+// first paint shows it (through GDI). DirectDraw, the click marks and the
+// timers wait until that picture is on the screen (StartPresenting), and so
+// does the recording's clock: the first picture shows for its whole delay.
 BOOL SaverWnd::OpenPlayback() {
     SaverConfigDlg* config = Config();
     if (!config)
@@ -55,25 +62,38 @@ BOOL SaverWnd::OpenPlayback() {
     OpenRecording(*config);
     RecordingFile& recording = *config->currentFile;
     recording.SetFrameSurfaceReleaser(ReleaseFrameSurface);
-    if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS))
-        return FALSE;
-    if (!StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate()))
-        return FALSE;
-    if (!saverState.previewMode)
-        displayNotification = RegisterDisplayPowerNotification(GetSafeHwnd());
     if (recording.IsOpen()) {
         recording.SetAutoRepeat(config->autoRepeat);
         recording.SetQuickPlay(config->quickPlay);
         recording.Restart();
-        // The first record is decoded now, so that the window's first paint
-        // shows it rather than waiting for the first tick.
         recording.PlayStep();
+        recording.Pause();
     }
+    presenting = Presenting::kAfterFirstPaint;
     return TRUE;
+}
+
+void SaverWnd::StartPresenting() {
+    SaverConfigDlg* config = Config();
+    if (presenting != Presenting::kRequested || !config || !config->currentFile)
+        return;
+    RecordingFile& recording = *config->currentFile;
+    if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS) ||
+        !StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate())) {
+        StopPlayback();
+        return;
+    }
+    if (!saverState.previewMode)
+        displayNotification = RegisterDisplayPowerNotification(GetSafeHwnd());
+    if (recording.IsPaused())
+        recording.Resume();
+    presenting = Presenting::kStarted;
+    InvalidateRect(GetSafeHwnd(), nullptr, FALSE);  // the whole picture, now through DirectDraw
 }
 
 // The frame surface belongs to the display objects and goes with them.
 void SaverWnd::StopPlayback() {
+    presenting = Presenting::kNot;
     UnregisterDisplayPowerNotification(displayNotification);
     displayOff = false;
     StopTimers();
@@ -94,6 +114,10 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             return true;
         case WM_TIMER:
             OnTimer();
+            result = 0;
+            return true;
+        case WM_START_PRESENTING:
+            StartPresenting();
             result = 0;
             return true;
         case WM_POWERBROADCAST:
@@ -163,6 +187,10 @@ void SaverWnd::Paint(HDC dc, PaintScope scope) {
                                                          : Screens::kPrimaryMonitor;
     Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, scope,
            screens);
+    if (presenting == Presenting::kAfterFirstPaint) {
+        presenting = Presenting::kRequested;
+        PostMessageA(GetSafeHwnd(), WM_START_PRESENTING, 0, 0);
+    }
     if (config->currentFile->IsOpen() || saverState.previewMode)
         return;
     const MonitorArrangement& monitors = GetMonitors();

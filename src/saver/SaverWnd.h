@@ -22,6 +22,7 @@ class SaverWnd : public CScreenSaverWnd {
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
+    void StartPresenting();
     void OnTimer();
     void OnDisplayPower(DisplayPower power);
     void Paint(HDC dc, PaintScope scope);
@@ -29,4 +30,7 @@ class SaverWnd : public CScreenSaverWnd {
 
     HPOWERNOTIFY displayNotification = nullptr;
     bool displayOff = false;
+    // Where playing stands between the first paint and the timers.
+    enum class Presenting { kNot, kAfterFirstPaint, kRequested, kStarted };
+    Presenting presenting = Presenting::kNot;
 };
