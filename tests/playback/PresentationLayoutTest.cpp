@@ -10,60 +10,37 @@ namespace {
 const Rect kCapture{141, 106, 941, 706};  // 800 x 600
 const Point kNoOrigin{0, 0};
 
-TEST(PresentationLayout, ScaledCaptureFillsAScreenOfTheSameShape) {
-    const PresentationLayout l = LayOutPicture({0, 0, 1024, 768}, kNoOrigin, kCapture, true);
-    ASSERT_TRUE(l.scaled);
-    EXPECT_EQ(l.scale, 1.28f);  // the tie takes the height branch
-    EXPECT_EQ(l.picture, (Rect{0, 0, 1024, 768}));
-    EXPECT_EQ(l.source, (Rect{0, 0, 800, 600}));
-    EXPECT_EQ(l.borderCount, 0);
+// Lays out the capture in the window and compares the scale (1: unscaled),
+// the picture, the part of the capture it shows and the borders.
+void ExpectLayout(const char* what, const Rect& window, const Rect& capture, bool scaleToFit,
+                  float scale, const Rect& picture, const Rect& source,
+                  const std::vector<Rect>& borders) {
+    SCOPED_TRACE(what);
+    const PresentationLayout l = LayOutPicture(window, kNoOrigin, capture, scaleToFit);
+    EXPECT_EQ(l.scaled, scale != 1);
+    EXPECT_EQ(l.scale, scale);
+    EXPECT_EQ(l.picture, picture);
+    EXPECT_EQ(l.source, source);
+    EXPECT_EQ(std::vector<Rect>(l.borders, l.borders + l.borderCount), borders);
 }
 
-TEST(PresentationLayout, WhenTheWidthLimitsBandsFillAboveAndBelow) {
-    const PresentationLayout l = LayOutPicture({0, 0, 1280, 1024}, kNoOrigin, kCapture, true);
-    ASSERT_TRUE(l.scaled);
-    EXPECT_EQ(l.scale, 1.6f);
-    EXPECT_EQ(l.picture, (Rect{0, 32, 1280, 992}));
-    EXPECT_EQ(l.source, (Rect{0, 0, 799, 599}));  // truncated on the way back
-    ASSERT_EQ(l.borderCount, 2);
-    EXPECT_EQ(l.borders[0], (Rect{0, 0, 1280, 32}));
-    EXPECT_EQ(l.borders[1], (Rect{0, 992, 1280, 1024}));
-}
-
-TEST(PresentationLayout, UnscaledPicturesAreCentred) {
-    const PresentationLayout l = LayOutPicture({0, 0, 1280, 1024}, kNoOrigin, kCapture, false);
-    EXPECT_FALSE(l.scaled);
-    EXPECT_EQ(l.picture, (Rect{240, 212, 1040, 812}));
-    EXPECT_EQ(l.source, (Rect{0, 0, 800, 600}));
-    ASSERT_EQ(l.borderCount, 4);
-    EXPECT_EQ(l.borders[0], (Rect{0, 0, 240, 1024}));
-    EXPECT_EQ(l.borders[1], (Rect{1040, 0, 1280, 1024}));
-    EXPECT_EQ(l.borders[2], (Rect{0, 0, 1280, 212}));
-    EXPECT_EQ(l.borders[3], (Rect{0, 812, 1280, 1024}));
-}
-
-TEST(PresentationLayout, ThePreviewBoxShowsTheWholeCaptureScaledDown) {
-    const PresentationLayout l = LayOutPicture({100, 200, 252, 312}, kNoOrigin, kCapture, true);
-    ASSERT_TRUE(l.scaled);
-    EXPECT_EQ(l.scale, float(112.0 / 600.0));
-    EXPECT_EQ(l.picture, (Rect{101, 200, 250, 312}));
-    ASSERT_EQ(l.borderCount, 2);
-    EXPECT_EQ(l.borders[0], (Rect{100, 200, 101, 312}));
-    EXPECT_EQ(l.borders[1], (Rect{250, 200, 252, 312}));
-}
-
-TEST(PresentationLayout, APictureLargerThanTheWindowShowsItsTopLeftPart) {
-    const PresentationLayout l =
-        LayOutPicture({0, 0, 800, 600}, kNoOrigin, {0, 0, 1024, 768}, false);
-    EXPECT_EQ(l.picture, (Rect{0, 0, 800, 600}));
-    EXPECT_EQ(l.source, (Rect{0, 0, 800, 600}));
-    EXPECT_EQ(l.borderCount, 0);
-}
-
-TEST(PresentationLayout, AnEqualSizeNeedsNoScaling) {
-    const PresentationLayout l = LayOutPicture({0, 0, 800, 600}, kNoOrigin, kCapture, true);
-    EXPECT_FALSE(l.scaled);
-    EXPECT_EQ(l.picture, (Rect{0, 0, 800, 600}));
+TEST(PresentationLayout, PlacesThePictureAndBordersTheRest) {
+    ExpectLayout("the same shape: the tie takes the height branch", {0, 0, 1024, 768}, kCapture,
+                 true, 1.28f, {0, 0, 1024, 768}, {0, 0, 800, 600}, {});
+    ExpectLayout("the width limits: bands above and below; the source truncated on the way back",
+                 {0, 0, 1280, 1024}, kCapture, true, 1.6f, {0, 32, 1280, 992}, {0, 0, 799, 599},
+                 {{0, 0, 1280, 32}, {0, 992, 1280, 1024}});
+    ExpectLayout(
+        "unscaled pictures are centred", {0, 0, 1280, 1024}, kCapture, false, 1,
+        {240, 212, 1040, 812}, {0, 0, 800, 600},
+        {{0, 0, 240, 1024}, {1040, 0, 1280, 1024}, {0, 0, 1280, 212}, {0, 812, 1280, 1024}});
+    ExpectLayout("the preview box shows the whole capture scaled down", {100, 200, 252, 312},
+                 kCapture, true, float(112.0 / 600.0), {101, 200, 250, 312}, {0, 0, 798, 599},
+                 {{100, 200, 101, 312}, {250, 200, 252, 312}});
+    ExpectLayout("a picture larger than the window shows its top-left part", {0, 0, 800, 600},
+                 {0, 0, 1024, 768}, false, 1, {0, 0, 800, 600}, {0, 0, 800, 600}, {});
+    ExpectLayout("an equal size needs no scaling", {0, 0, 800, 600}, kCapture, true, 1,
+                 {0, 0, 800, 600}, {0, 0, 800, 600}, {});
 }
 
 TEST(PresentationLayout, ZeroSizedWindowsAndEmptyCapturesDrawNoPicture) {
@@ -142,107 +119,65 @@ bool Contains(const Rect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
+const Rect kPrimary{0, 0, 1024, 768};
+const Rect kBlack{};  // the monitor is one black border
+
 // Each monitor shows the picture laid out within its own rectangle, or is
 // black; nothing is drawn outside it and nothing of it is left undrawn.
-TEST(LayOutMonitors, EachMonitorIsLaidOutWithinItsOwnRectangle) {
-    const Rect kPrimary{0, 0, 1024, 768};
-    const Rect kBlack{};
-    const struct {
-        const char* name;
-        MonitorArrangement monitors;
-        Rect client;
-        Rect capture;
-        bool scale, every;
-        std::vector<Rect> pictures;  // kBlack: the monitor is one black border
-    } cases[] = {
-        {"side by side, primary only",
-         {2, 0, {kPrimary, {1024, 0, 2304, 1024}}},
-         {0, 0, 2304, 1024},
-         kCapture,
-         false,
-         false,
-         {{112, 84, 912, 684}, kBlack}},
-        {"side by side, every monitor",
-         {2, 0, {kPrimary, {1024, 0, 2304, 1024}}},
-         {0, 0, 2304, 1024},
-         kCapture,
-         false,
-         true,
-         {{112, 84, 912, 684}, {1264, 212, 2064, 812}}},
-        {"stacked, scaled",
-         {2, 0, {{0, 0, 1280, 1024}, {0, 1024, 1024, 1792}}},
-         {0, 0, 1280, 1792},
-         kCapture,
-         true,
-         true,
-         {{0, 32, 1280, 992}, {0, 1024, 1024, 1792}}},
-        {"a primary not at (0, 0)",
-         {2, 1, {kPrimary, {1024, -200, 2048, 568}}},
-         {0, -200, 2048, 768},
-         kCapture,
-         false,
-         false,
-         {kBlack, {1136, -116, 1936, 484}}},
-        {"negative coordinates, scaled",
-         {2, 1, {{-1280, -256, 0, 768}, kPrimary}},
-         {-1280, -256, 1024, 768},
-         kCapture,
-         true,
-         true,
-         {{-1280, -224, 0, 736}, {0, 0, 1024, 768}}},
-        {"a smaller monitor shows the top-left part; one outside the window is left out",
-         {3, 0, {kPrimary, {1024, 0, 1664, 480}, {-640, 0, 0, 480}}},
-         {0, 0, 1664, 768},
-         kCapture,
-         false,
-         true,
-         {{112, 84, 912, 684}, {1024, 0, 1664, 480}}},
-        {"no capture yet",
-         {2, 0, {kPrimary, {1024, 0, 2048, 768}}},
-         {0, 0, 2048, 768},
-         Rect{},
-         true,
-         true,
-         {kBlack, kBlack}},
-        {"no monitors: the window is one screen (the preview)",
-         {},
-         {100, 200, 252, 312},
-         kCapture,
-         true,
-         false,
-         {{101, 200, 250, 312}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const MonitorLayouts out =
-            LayOutMonitors(c.monitors, c.client, kNoOrigin, c.capture, c.scale, c.every);
-        ASSERT_EQ(out.count, int(c.pictures.size()));
-        for (int i = 0; i < out.count; ++i) {
-            const PresentationLayout& l = out.layouts[i];
-            const Rect area = c.monitors.count ? c.monitors.areas[i] : c.client;
-            ASSERT_TRUE(l.visible);
-            EXPECT_TRUE(c.pictures[i].IsEmpty() ? l.picture.IsEmpty() : l.picture == c.pictures[i])
-                << "monitor " << i;
-            EXPECT_TRUE(Inside(l.picture, area)) << "monitor " << i;
-            for (int b = 0; b < l.borderCount; ++b)
-                EXPECT_TRUE(Inside(l.borders[b], area)) << "monitor " << i << " border " << b;
-            int undrawn = 0;
-            for (int y = area.top; y < area.bottom; y += 7)
-                for (int x = area.left; x < area.right; x += 7) {
-                    bool drawn = Contains(l.picture, x, y);
-                    for (int b = 0; b < l.borderCount; ++b)
-                        drawn = drawn || Contains(l.borders[b], x, y);
-                    undrawn += !drawn;
-                }
-            EXPECT_EQ(undrawn, 0) << "monitor " << i;
-            // A change at the picture's top-left corner shows there.
-            Rect source, screen;
-            EXPECT_EQ(MapToScreen(l, {0, 0, 1, 1}, source, screen), !l.picture.IsEmpty());
-            if (!l.picture.IsEmpty()) {
-                EXPECT_EQ((Point{screen.left, screen.top}), (Point{l.picture.left, l.picture.top}));
+void ExpectMonitors(const char* what, const MonitorArrangement& monitors, const Rect& client,
+                    const Rect& capture, bool scale, bool every,
+                    const std::vector<Rect>& pictures) {
+    SCOPED_TRACE(what);
+    const MonitorLayouts out = LayOutMonitors(monitors, client, kNoOrigin, capture, scale, every);
+    ASSERT_EQ(out.count, int(pictures.size()));
+    for (int i = 0; i < out.count; ++i) {
+        const PresentationLayout& l = out.layouts[i];
+        const Rect area = monitors.count ? monitors.areas[i] : client;
+        ASSERT_TRUE(l.visible);
+        EXPECT_TRUE(pictures[i].IsEmpty() ? l.picture.IsEmpty() : l.picture == pictures[i])
+            << "monitor " << i;
+        EXPECT_TRUE(Inside(l.picture, area)) << "monitor " << i;
+        for (int b = 0; b < l.borderCount; ++b)
+            EXPECT_TRUE(Inside(l.borders[b], area)) << "monitor " << i << " border " << b;
+        int undrawn = 0;
+        for (int y = area.top; y < area.bottom; y += 7)
+            for (int x = area.left; x < area.right; x += 7) {
+                bool drawn = Contains(l.picture, x, y);
+                for (int b = 0; b < l.borderCount; ++b)
+                    drawn = drawn || Contains(l.borders[b], x, y);
+                undrawn += !drawn;
             }
+        EXPECT_EQ(undrawn, 0) << "monitor " << i;
+        // A change at the picture's top-left corner shows there.
+        Rect source, screen;
+        EXPECT_EQ(MapToScreen(l, {0, 0, 1, 1}, source, screen), !l.picture.IsEmpty());
+        if (!l.picture.IsEmpty()) {
+            EXPECT_EQ((Point{screen.left, screen.top}), (Point{l.picture.left, l.picture.top}));
         }
     }
+}
+
+TEST(LayOutMonitors, EachMonitorIsLaidOutWithinItsOwnRectangle) {
+    const MonitorArrangement sideBySide{2, 0, {kPrimary, {1024, 0, 2304, 1024}}};
+    ExpectMonitors("side by side, primary only", sideBySide, {0, 0, 2304, 1024}, kCapture, false,
+                   false, {{112, 84, 912, 684}, kBlack});
+    ExpectMonitors("side by side, every monitor", sideBySide, {0, 0, 2304, 1024}, kCapture, false,
+                   true, {{112, 84, 912, 684}, {1264, 212, 2064, 812}});
+    ExpectMonitors("stacked, scaled", {2, 0, {{0, 0, 1280, 1024}, {0, 1024, 1024, 1792}}},
+                   {0, 0, 1280, 1792}, kCapture, true, true,
+                   {{0, 32, 1280, 992}, {0, 1024, 1024, 1792}});
+    ExpectMonitors("a primary not at (0, 0)", {2, 1, {kPrimary, {1024, -200, 2048, 568}}},
+                   {0, -200, 2048, 768}, kCapture, false, false, {kBlack, {1136, -116, 1936, 484}});
+    ExpectMonitors("negative coordinates, scaled", {2, 1, {{-1280, -256, 0, 768}, kPrimary}},
+                   {-1280, -256, 1024, 768}, kCapture, true, true,
+                   {{-1280, -224, 0, 736}, {0, 0, 1024, 768}});
+    ExpectMonitors("a smaller monitor shows the top-left part; one outside the window is left out",
+                   {3, 0, {kPrimary, {1024, 0, 1664, 480}, {-640, 0, 0, 480}}}, {0, 0, 1664, 768},
+                   kCapture, false, true, {{112, 84, 912, 684}, {1024, 0, 1664, 480}});
+    ExpectMonitors("no capture yet", {2, 0, {kPrimary, {1024, 0, 2048, 768}}}, {0, 0, 2048, 768},
+                   Rect{}, true, true, {kBlack, kBlack});
+    ExpectMonitors("no monitors: the window is one screen (the preview)", {}, {100, 200, 252, 312},
+                   kCapture, true, false, {{101, 200, 250, 312}});
 }
 
 }  // namespace
