@@ -28,102 +28,90 @@ Bytes ResizedBy(Bytes u, int change) {
     return u;
 }
 
+using Changes = std::vector<std::pair<uint32_t, uint8_t>>;
+
+// bitCount: of the 16 x 8 picture before the update, every byte its offset (0: none);
+// changed: the bytes of both pictures that change.
 struct Case {
-    uint16_t bitCount;  // of the 16 x 8 picture before the update, every byte its offset; 0: none
+    Case(uint16_t bitCount, Bytes update, Changes changed = {}, Rects dirty = {}, Point cursor = {})
+        : bitCount(bitCount), update(update), changed(changed), dirty(dirty), cursor(cursor) {}
+    uint16_t bitCount;
     Bytes update;
-    std::vector<std::pair<uint32_t, uint8_t>> changed = {};  // bytes of both pictures that change
-    Rects dirty = {};
-    Point cursor = {};
+    Changes changed;
+    Rects dirty;
+    Point cursor;
 };
 
 const Case cases[] = {
     // A run crossing the row end inside the buffer.
-    {8,
-     B().PixelRuns({{14, 0, 0, {9, 9, 9}}}).Build(),
-     {{14, 9}, {15, 9}, {16, 9}},
-     {{14, 0, 19, 1}}},
+    Case(8, B().PixelRuns({{14, 0, 0, {9, 9, 9}}}).Build(), {{14, 9}, {15, 9}, {16, 9}},
+         {{14, 0, 19, 1}}),
     // A run is marked from its first byte's pixel to two beyond its end.
-    {16, B().PixelRuns({{1, 0, 3, {7, 7, 7}}}).Build(), {{5, 7}, {6, 7}, {7, 7}}, {{2, 0, 6, 1}}},
+    Case(16, B().PixelRuns({{1, 0, 3, {7, 7, 7}}}).Build(), {{5, 7}, {6, 7}, {7, 7}},
+         {{2, 0, 6, 1}}),
     // Runs take the run bytes in order across commands.
-    {8,
-     B().PixelRuns({{0, 0, 0, {1, 2}}}).PixelRuns({{0, 1, 0, {3}}, {4, 1, 0, {4}}}).Build(),
-     {{0, 1}, {1, 2}, {16, 3}, {20, 4}},
-     {{0, 0, 4, 1}, {0, 1, 3, 2}, {4, 1, 7, 2}}},
+    Case(8, B().PixelRuns({{0, 0, 0, {1, 2}}}).PixelRuns({{0, 1, 0, {3}}, {4, 1, 0, {4}}}).Build(),
+         {{0, 1}, {1, 2}, {16, 3}, {20, 4}}, {{0, 0, 4, 1}, {0, 1, 3, 2}, {4, 1, 7, 2}}),
     // A run ending at the picture's last byte is applied.
-    {8, B().PixelRuns({{14, 7, 0, {1, 2}}}).Build(), {{126, 1}, {127, 2}}, {{14, 7, 18, 8}}},
+    Case(8, B().PixelRuns({{14, 7, 0, {1, 2}}}).Build(), {{126, 1}, {127, 2}}, {{14, 7, 18, 8}}),
     // A run outside the picture is skipped and leaves its bytes to the next.
-    {8, B().PixelRuns({{15, 7, 0, {1, 2}}, {0, 0, 0, {5}}}).Build(), {{0, 1}}, {{0, 0, 3, 1}}},
+    Case(8, B().PixelRuns({{15, 7, 0, {1, 2}}, {0, 0, 0, {5}}}).Build(), {{0, 1}}, {{0, 0, 3, 1}}),
     // A run past the data area is skipped.
-    {8, WithDataLength(B().PixelRuns({{0, 0, 0, {1, 2}}}).Build(), 5)},
+    Case(8, WithDataLength(B().PixelRuns({{0, 0, 0, {1, 2}}}).Build(), 5)),
     // A data area length beyond the bytes present is limited to them.
-    {8,
-     ResizedBy(
-         WithDataLength(B().PixelRuns({{0, 0, 0, {1, 2}}, {0, 1, 0, {3}}}).Build(), 0xFFFFFFF0),
-         -1),
-     {{0, 1}, {1, 2}},
-     {{0, 0, 4, 1}}},
+    Case(8,
+         ResizedBy(
+             WithDataLength(B().PixelRuns({{0, 0, 0, {1, 2}}, {0, 1, 0, {3}}}).Build(), 0xFFFFFFF0),
+             -1),
+         {{0, 1}, {1, 2}}, {{0, 0, 4, 1}}),
     // A zero-length run in a data area of no run bytes still marks its pixels.
-    {8,
-     WithDataLength(ResizedBy(B().PixelRuns({{3, 0, 0, {}}}).Build(), 4), 4),
-     {},
-     {{3, 0, 5, 1}}},
+    Case(8, WithDataLength(ResizedBy(B().PixelRuns({{3, 0, 0, {}}}).Build(), 4), 4), {},
+         {{3, 0, 5, 1}}),
     // The data area is never read as commands.
-    {8,
-     B().PixelRuns({{0, 0, 0, {3, 0, 7, 0, 9, 0, 1, 0}}}).Build(),
-     {{0, 3}, {1, 0}, {2, 7}, {3, 0}, {4, 9}, {5, 0}, {6, 1}, {7, 0}},
-     {{0, 0, 10, 1}}},
+    Case(8, B().PixelRuns({{0, 0, 0, {3, 0, 7, 0, 9, 0, 1, 0}}}).Build(),
+         {{0, 3}, {1, 0}, {2, 7}, {3, 0}, {4, 9}, {5, 0}, {6, 1}, {7, 0}}, {{0, 0, 10, 1}}),
     // Without a data area every run is skipped.
-    {8, ResizedBy(B().PixelRuns({{0, 0, 0, {}}, {0, 0, 0, {1}}}).Build(), -2)},
+    Case(8, ResizedBy(B().PixelRuns({{0, 0, 0, {}}, {0, 0, 0, {1}}}).Build(), -2)),
     // Moves read the picture as it was before the command.
-    {8,
-     B().MovedRuns({{0, 1, 0, 1, 0, 2}, {0, 1, 0, 2, 0, 2}}).Build(),
-     {{16, 0}, {17, 1}, {32, 16}, {33, 17}},
-     {{0, 1, 4, 2}, {0, 2, 4, 3}}},
+    Case(8, B().MovedRuns({{0, 1, 0, 1, 0, 2}, {0, 1, 0, 2, 0, 2}}).Build(),
+         {{16, 0}, {17, 1}, {32, 16}, {33, 17}}, {{0, 1, 4, 2}, {0, 2, 4, 3}}),
     // A move from outside the picture is skipped.
-    {8, B().MovedRuns({{0, 1, 0, 0, 0, 4}, {0, -8, 0, 0, 0, 4}}).Build()},
+    Case(8, B().MovedRuns({{0, 1, 0, 0, 0, 4}, {0, -8, 0, 0, 0, 4}}).Build()),
     // Runs before any picture are skipped and keep their bytes.
-    {0,
-     B().PixelRuns({{0, 0, 0, {7}}}).ImageFormat(4, 4, 8).PixelRuns({{1, 0, 0, {8}}}).Build(),
-     {{1, 7}},
-     {{0, 0, 4, 4}, {1, 0, 4, 1}}},
+    Case(0,
+         B().PixelRuns({{0, 0, 0, {7}}}).ImageFormat(4, 4, 8).PixelRuns({{1, 0, 0, {8}}}).Build(),
+         {{1, 7}}, {{0, 0, 4, 4}, {1, 0, 4, 1}}),
     // A runs command without picture and below 6 bytes ends the update.
-    {0, B().Command(5, vqd::kPixelRuns).Cursor(1, 2, 1, 1).Build()},
+    Case(0, B().Command(5, vqd::kPixelRuns).Cursor(1, 2, 1, 1).Build()),
     // Unknown commands are skipped by their size.
-    {0, B().Command(6, 9).Cursor(1, 2, 0, 1).Build(), {}, {}, {1, 2}},
+    Case(0, B().Command(6, 9).Cursor(1, 2, 0, 1).Build(), {}, {}, {1, 2}),
     // An unknown command below 6 bytes ends the update.
-    {0, B().Cursor(5, 5, 0, 0).Command(3, 9).Cursor(1, 2, 0, 1).Build(), {}, {}, {5, 5}},
+    Case(0, B().Cursor(5, 5, 0, 0).Command(3, 9).Cursor(1, 2, 0, 1).Build(), {}, {}, {5, 5}),
     // An image format takes 1070 bytes whatever its size says.
-    {0,
-     B().Command(6, vqd::kImageFormat, BitmapInfo(4, 4, 32)).Cursor(3, 4, 0, 0).Build(),
-     {},
-     {{0, 0, 4, 4}},
-     {3, 4}},
+    Case(0, B().Command(6, vqd::kImageFormat, BitmapInfo(4, 4, 32)).Cursor(3, 4, 0, 0).Build(), {},
+         {{0, 0, 4, 4}}, {3, 4}),
     // Entries are read while they start inside the command.
-    {8,
-     B().Command(7, vqd::kPixelRuns, {0, 0, 0, 0, 0, 0, 1, 0})
-         .DataBytes({42})
-         .Cursor(9, 9, 0, 0)
-         .Build(),
-     {{0, 42}},
-     {{0, 0, 3, 1}},
-     {9, 9}},
+    Case(8,
+         B().Command(7, vqd::kPixelRuns, {0, 0, 0, 0, 0, 0, 1, 0})
+             .DataBytes({42})
+             .Cursor(9, 9, 0, 0)
+             .Build(),
+         {{0, 42}}, {{0, 0, 3, 1}}, {9, 9}),
     // An entry cut short ends the update after the complete ones.
-    {8,
-     B().Cursor(5, 5, 0, 0)
-         .Command(6 + 24, vqd::kMovedRuns, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0})
-         .Build(),
-     {{16, 0}},
-     {{0, 1, 3, 2}},
-     {5, 5}},
+    Case(8,
+         B().Cursor(5, 5, 0, 0)
+             .Command(6 + 24, vqd::kMovedRuns, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0})
+             .Build(),
+         {{16, 0}}, {{0, 1, 3, 2}}, {5, 5}),
     // A command may reach past the command area.
-    {0, WithAreaEnd(B().Cursor(7, 8, 1, 0).Build(), 5), {}, {}, {7, 8}},
+    Case(0, WithAreaEnd(B().Cursor(7, 8, 1, 0).Build(), 5), {}, {}, {7, 8}),
     // A command header past the end stops quietly.
-    {0, ResizedBy(WithAreaEnd(B().Cursor(7, 8, 1, 0).Build(), 1000), 1), {}, {}, {7, 8}},
+    Case(0, ResizedBy(WithAreaEnd(B().Cursor(7, 8, 1, 0).Build(), 1000), 1), {}, {}, {7, 8}),
     // Cursor and capture bodies that do not fit stop quietly.
-    {0, ResizedBy(B().Cursor(7, 8, 1, 0).Build(), -1)},
-    {0, ResizedBy(B().CaptureRect(1, 2, 3, 4).Build(), -1)},
+    Case(0, ResizedBy(B().Cursor(7, 8, 1, 0).Build(), -1)),
+    Case(0, ResizedBy(B().CaptureRect(1, 2, 3, 4).Build(), -1)),
     // An image format body that does not fit stops quietly.
-    {0, B().Command(vqd::kImageFormatCommandSize, vqd::kImageFormat, Bytes(100, 0)).Build()},
+    Case(0, B().Command(vqd::kImageFormatCommandSize, vqd::kImageFormat, Bytes(100, 0)).Build()),
 };
 
 class FrameUpdate : public ::testing::TestWithParam<Case> {
