@@ -52,11 +52,7 @@ FrameUpdateBuilder& FrameUpdateBuilder::CaptureRect(uint16_t left, uint16_t top,
 
 FrameUpdateBuilder& FrameUpdateBuilder::Cursor(uint16_t x, uint16_t y, uint8_t left,
                                                uint8_t right) {
-    Bytes body;
-    AppendU16(body, x);
-    AppendU16(body, y);
-    body.push_back(left);
-    body.push_back(right);
+    const Bytes body{uint8_t(x), uint8_t(x >> 8), uint8_t(y), uint8_t(y >> 8), left, right};
     return Command(vqd::kCursorStateCommandSize, vqd::kCursorState, body);
 }
 

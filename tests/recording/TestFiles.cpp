@@ -33,9 +33,7 @@ Bytes ReadFile(const std::string& path) {
 }
 
 void AppendU32(Bytes& out, uint32_t v) {
-    uint8_t b[4];
-    vqd::WriteU32(b, v);
-    out.insert(out.end(), b, b + 4);
+    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
 }
 
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
@@ -79,7 +77,6 @@ Bytes Deliver(RecordingFile& r) {
     if (n == 0)
         return {};
     Bytes buffer(n);
-    const uint32_t got = r.ReadRecord(buffer.data(), n);
-    buffer.resize(got);
+    buffer.resize(r.ReadRecord(buffer.data(), n));
     return buffer;
 }

@@ -11,27 +11,27 @@
 
 namespace {
 
-// Runs a command with its arguments; what it printed lands in out and err.
-int RunCommand(int (*command)(int, char**), std::vector<std::string> args,
-               std::string* out = nullptr, std::string* err = nullptr) {
+// What a command returned and printed.
+struct Ran {
+    int code;
+    std::string out, err;
+};
+
+Ran Exec(int (*command)(int, char**), std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int code = command(int(args.size()), argv.data());
-    const std::string printed = testing::internal::GetCapturedStdout();
-    const std::string complained = testing::internal::GetCapturedStderr();
-    if (out)
-        *out = printed;
-    if (err)
-        *err = complained;
-    return code;
+    Ran ran{command(int(args.size()), argv.data()), {}, {}};
+    ran.out = testing::internal::GetCapturedStdout();
+    ran.err = testing::internal::GetCapturedStderr();
+    return ran;
 }
 
-bool Exists(const std::string& path) {
-    return std::filesystem::exists(path);
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -54,14 +54,14 @@ TEST(VqdTool, InfoDescribesPlainAndEmbeddedRecordings) {
     const std::string plain = TempPath("info.vqd"), carrier = TempPath("carrier.exe");
     WriteFile(plain, SmallRecording());
     WriteFile(carrier, Embed(Payload(1000, 1), SmallRecording()));
-    std::string out;
-    ASSERT_EQ(RunCommand(RunInfo, {plain}, &out), 0);
-    EXPECT_NE(out.find("plain recording"), std::string::npos);
-    EXPECT_NE(out.find("records:        2"), std::string::npos);
-    EXPECT_NE(out.find("record chain:   complete"), std::string::npos);
-    ASSERT_EQ(RunCommand(RunInfo, {carrier}, &out), 0);
-    EXPECT_NE(out.find("embeddedStart:  1000"), std::string::npos);
-    EXPECT_NE(out.find("dataStart:      1344"), std::string::npos);
+    Ran ran = Exec(RunInfo, {plain});
+    ASSERT_EQ(ran.code, 0);
+    for (const char* line : {"plain recording", "records:        2", "record chain:   complete"})
+        EXPECT_TRUE(Has(ran.out, line)) << line;
+    ran = Exec(RunInfo, {carrier});
+    ASSERT_EQ(ran.code, 0);
+    EXPECT_TRUE(Has(ran.out, "embeddedStart:  1000"));
+    EXPECT_TRUE(Has(ran.out, "dataStart:      1344"));
 }
 
 TEST(VqdTool, BadFilesGiveOneLineWithOffsetAndReason) {
@@ -70,54 +70,50 @@ TEST(VqdTool, BadFilesGiveOneLineWithOffsetAndReason) {
     const std::string cutPath = TempPath("cut.vqd"), junk = TempPath("junk.bin");
     WriteFile(cutPath, cut);
     WriteFile(junk, Payload(100, 3));
-    std::string out, err;
-    EXPECT_EQ(RunCommand(RunInfo, {cutPath}, &out, &err), 1);
-    EXPECT_EQ(Lines(err).size(), 1u);
-    EXPECT_NE(err.find(cutPath), std::string::npos);
-    EXPECT_NE(err.find("payload cut short"), std::string::npos);
-    EXPECT_EQ(RunCommand(RunInfo, {junk}, &out, &err), 1);
-    EXPECT_NE(err.find("offset 0: no \"VQD \" magic"), std::string::npos);
-    EXPECT_EQ(RunCommand(RunInfo, {}, &out, &err), 2);
+    Ran ran = Exec(RunInfo, {cutPath});
+    EXPECT_EQ(ran.code, 1);
+    EXPECT_EQ(Lines(ran.err).size(), 1u);
+    EXPECT_TRUE(Has(ran.err, cutPath));
+    EXPECT_TRUE(Has(ran.err, "payload cut short"));
+    ran = Exec(RunInfo, {junk});
+    EXPECT_EQ(ran.code, 1);
+    EXPECT_TRUE(Has(ran.err, "offset 0: no \"VQD \" magic"));
+    EXPECT_EQ(Exec(RunInfo, {}).code, 2);
 }
 
-TEST(VqdTool, EmbedAndExtractRoundTrip) {
+TEST(VqdTool, EmbedExtractAndAppend) {
     const std::string host = TempPath("host.exe"), recording = TempPath("rec.vqd");
     const std::string carrier = TempPath("out.exe"), back = TempPath("back.vqd");
     WriteFile(host, Payload(5000, 2));
     WriteFile(recording, SmallRecording());
-    ASSERT_EQ(RunCommand(RunEmbed, {host, recording, "-o", carrier}), 0);
+    ASSERT_EQ(Exec(RunEmbed, {host, recording, "-o", carrier}).code, 0);
     EXPECT_EQ(ReadFile(carrier), Embed(Payload(5000, 2), SmallRecording()));
-    ASSERT_EQ(RunCommand(RunExtract, {carrier, "-o", back}), 0);
+    ASSERT_EQ(Exec(RunExtract, {carrier, "-o", back}).code, 0);
     EXPECT_EQ(ReadFile(back), SmallRecording());
     // Never over an input, never a half-made output.
-    EXPECT_EQ(RunCommand(RunEmbed, {host, recording, "-o", host}), 2);
+    EXPECT_EQ(Exec(RunEmbed, {host, recording, "-o", host}).code, 2);
     EXPECT_EQ(ReadFile(host), Payload(5000, 2));
     const std::string broken = TempPath("broken.vqd"), none = TempPath("none.exe");
     Bytes bytes = SmallRecording();
     bytes.resize(bytes.size() - 1);
     WriteFile(broken, bytes);
-    EXPECT_EQ(RunCommand(RunEmbed, {host, broken, "-o", none}), 1);
-    EXPECT_FALSE(Exists(none));
-    EXPECT_EQ(RunCommand(RunExtract, {recording, "-o", none}), 1);  // nothing appended to it
-    EXPECT_FALSE(Exists(none));
-}
-
-TEST(VqdTool, AppendJoinsTwoRecordings) {
-    const std::string target = TempPath("target.vqd"), source = TempPath("source.vqd");
-    WriteFile(target, SmallRecording());
-    WriteFile(source, SmallRecording());
-    ASSERT_EQ(RunCommand(RunAppend, {target, source}), 0);
-    std::string out;
-    ASSERT_EQ(RunCommand(RunInfo, {target}, &out), 0);
-    EXPECT_NE(out.find("records:        4"), std::string::npos);
+    EXPECT_EQ(Exec(RunEmbed, {host, broken, "-o", none}).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_EQ(Exec(RunExtract, {recording, "-o", none}).code, 1);  // nothing appended to it
+    EXPECT_FALSE(std::filesystem::exists(none));
+    // Appending a recording to itself doubles its records.
+    ASSERT_EQ(Exec(RunAppend, {back, recording}).code, 0);
+    const Ran info = Exec(RunInfo, {back});
+    ASSERT_EQ(info.code, 0);
+    EXPECT_TRUE(Has(info.out, "records:        4"));
 }
 
 TEST(VqdTool, DumpFollowsItsLineContract) {
     const std::string path = TempPath("dump.vqd");
     WriteFile(path, SmallRecording());
-    std::string out;
-    ASSERT_EQ(RunCommand(RunDump, {"--json", path}, &out), 0);
-    const std::vector<std::string> lines = Lines(out);
+    const Ran ran = Exec(RunDump, {"--json", path});
+    ASSERT_EQ(ran.code, 0);
+    const std::vector<std::string> lines = Lines(ran.out);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0],
               "{\"type\":\"header\",\"embedded\":false,\"embeddedStart\":0,\"dataStart\":344,"
@@ -127,12 +123,11 @@ TEST(VqdTool, DumpFollowsItsLineContract) {
                   "\"durationMilliseconds\":15,"
                   "\"title\":\"\",\"author\":\"\",\"description\":\"\"}");
     EXPECT_EQ(lines[1].rfind("{\"type\":\"record\",\"index\":0,\"offset\":344,\"delay\":", 0), 0u);
-    EXPECT_NE(
-        lines[1].find("\"applied\":true,\"dirty\":[[0,0,4,2]],\"cursor\":[0,0],\"buttons\":[0,0],"
-                      "\"capture\":[0,0,4,2],\"image\":[4,2,32],\"sha256\":\""),
-        std::string::npos);
-    EXPECT_NE(lines[2].find("\"dirty\":[[1,1,4,2]],\"cursor\":[3,1],\"buttons\":[1,0]"),
-              std::string::npos);
+    EXPECT_TRUE(Has(lines[1],
+                    "\"applied\":true,\"dirty\":[[0,0,4,2]],\"cursor\":[0,0],"
+                    "\"buttons\":[0,0],\"capture\":[0,0,4,2],\"image\":[4,2,32],"
+                    "\"sha256\":\""));
+    EXPECT_TRUE(Has(lines[2], "\"dirty\":[[1,1,4,2]],\"cursor\":[3,1],\"buttons\":[1,0]"));
     EXPECT_EQ(lines[3], "{\"type\":\"end\",\"records\":2,\"reason\":\"end\"}");
 }
 
@@ -156,9 +151,9 @@ TEST(VqdTool, DumpEndsWithWhyTheStreamStopped) {
     const std::string path = TempPath("ends.vqd");
     for (const auto& c : cases) {
         WriteFile(path, c.bytes);
-        std::string out;
-        ASSERT_EQ(RunCommand(RunDump, {"--json", path}, &out), 0);
-        EXPECT_EQ(Lines(out).back(), "{\"type\":\"end\"," + std::string(c.end) + "}")
+        const Ran ran = Exec(RunDump, {"--json", path});
+        ASSERT_EQ(ran.code, 0);
+        EXPECT_EQ(Lines(ran.out).back(), "{\"type\":\"end\"," + std::string(c.end) + "}")
             << c.bytes.size();
     }
 }
@@ -173,9 +168,9 @@ TEST(VqdTool, DumpNamesWhyAFileIsNoRecording) {
     const std::string path = TempPath("notrec.bin");
     for (const auto& [bytes, reason] : cases) {
         WriteFile(path, bytes);
-        std::string out;
-        EXPECT_EQ(RunCommand(RunDump, {"--json", path}, &out), 1);
-        EXPECT_EQ(out, "{\"type\":\"error\",\"reason\":\"" + std::string(reason) + "\"}\n");
+        const Ran ran = Exec(RunDump, {"--json", path});
+        EXPECT_EQ(ran.code, 1);
+        EXPECT_EQ(ran.out, "{\"type\":\"error\",\"reason\":\"" + std::string(reason) + "\"}\n");
     }
 }
 
