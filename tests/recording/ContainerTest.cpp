@@ -40,16 +40,13 @@ TEST_F(ContainerTest, OpensAPlainRecording) {
 }
 
 TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
-    Bytes good = MakeRecording(three);
-    Bytes wrongVersion = good;
+    const Bytes good = MakeRecording(three);
+    Bytes wrongVersion = good, wrongMagic = good;
     wrongVersion[4] = 2;  // 0x00010002
-    Bytes wrongMagic = good;
     wrongMagic[0] = 'W';
-    EXPECT_FALSE(Open(wrongVersion));
-    EXPECT_FALSE(Open(wrongMagic));
-    EXPECT_FALSE(Open(Bytes(good.begin(), good.begin() + 3)));    // short prefix
-    EXPECT_FALSE(Open(Bytes(good.begin(), good.begin() + 343)));  // header cut short
-    EXPECT_FALSE(Open(Bytes()));
+    for (const Bytes& bytes : {wrongVersion, wrongMagic, Bytes(good.begin(), good.begin() + 3),
+                               Bytes(good.begin(), good.begin() + 343), Bytes()})
+        EXPECT_FALSE(Open(bytes)) << bytes.size();
     EXPECT_FALSE(r.Open(TempPath("missing.vqd").c_str(), LockedFile::kRead));
     EXPECT_FALSE(r.IsOpen());
     EXPECT_EQ(r.GetDataEnd(), 0u);

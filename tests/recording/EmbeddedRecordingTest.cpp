@@ -50,30 +50,29 @@ TEST_F(EmbeddedRecordingTest, FindsTheAppendedRecordingAndNeverReadsTheTrailer) 
 }
 
 TEST_F(EmbeddedRecordingTest, WhatIsNotAnExecutableWithARecordingIsRefused) {
-    const std::string plain = Store(MakeRecording(records), "plain.vqd");
-    EXPECT_FALSE(IsEmbeddedRecording(plain.c_str()));
-    EXPECT_FALSE(e.Open(plain.c_str(), LockedFile::kRead));
-    const std::string bare = Store(host, "bare.exe");
-    EXPECT_FALSE(IsEmbeddedRecording(bare.c_str()));
+    Bytes zeroLength = Embed(host, MakeRecording(records)), tooLong = zeroLength;
+    std::fill(zeroLength.end() - 8, zeroLength.end() - 4, 0);
+    std::fill(tooLong.end() - 8, tooLong.end() - 4, 0xFF);  // lands on offset 0: the host's bytes
+    Bytes prefixOnly = MakeRecording({});
+    prefixOnly.resize(200);
+    const struct {
+        Bytes bytes;
+        bool trailer;  // ends in the trailer's magic
+    } cases[] = {{MakeRecording(records), false},
+                 {host, false},
+                 {{'V', 'Q'}, false},
+                 {zeroLength, true},
+                 {tooLong, true},
+                 {{'V', 'Q', 'D', ' '}, true},
+                 {Embed(host, prefixOnly), true}};
+    for (const auto& c : cases) {
+        const std::string path = Store(c.bytes, "refused.exe");
+        EXPECT_EQ(IsEmbeddedRecording(path.c_str()), c.trailer) << c.bytes.size();
+        EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead)) << c.bytes.size();
+    }
     const std::string missing = TempPath("missing.exe");
     EXPECT_FALSE(IsEmbeddedRecording(missing.c_str()));
     EXPECT_FALSE(e.Open(missing.c_str(), LockedFile::kRead));
-    const std::string tiny = Store({'V', 'Q'}, "tiny");
-    EXPECT_FALSE(IsEmbeddedRecording(tiny.c_str()));
-    EXPECT_FALSE(e.Open(tiny.c_str(), LockedFile::kRead));
-
-    Bytes zeroLength = Embed(host, MakeRecording(records));
-    std::fill(zeroLength.end() - 8, zeroLength.end() - 4, 0);
-    EXPECT_FALSE(e.Open(Store(zeroLength, "zero.exe").c_str(), LockedFile::kRead));
-    Bytes tooLong = Embed(host, MakeRecording(records));
-    std::fill(tooLong.end() - 8, tooLong.end() - 4, 0xFF);  // lands on offset 0: the host's bytes
-    EXPECT_FALSE(e.Open(Store(tooLong, "long.exe").c_str(), LockedFile::kRead));
-    const std::string magicOnly = Store({'V', 'Q', 'D', ' '}, "magic.exe");
-    EXPECT_TRUE(IsEmbeddedRecording(magicOnly.c_str()));
-    EXPECT_FALSE(e.Open(magicOnly.c_str(), LockedFile::kRead));
-    Bytes prefixOnly = MakeRecording({});
-    prefixOnly.resize(200);
-    EXPECT_FALSE(e.Open(Store(Embed(host, prefixOnly), "cut.exe").c_str(), LockedFile::kRead));
     EXPECT_FALSE(e.IsOpen());
 }
 

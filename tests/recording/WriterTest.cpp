@@ -46,6 +46,7 @@ class WriterTest : public ::testing::Test {
     RecordingFile w, r;
     const std::vector<TestRecord> records = {
         {0, Payload(30, 1)}, {600, Payload(8, 2)}, {400, Payload(3, 3)}};
+    const std::vector<Bytes> payloads = {Payload(30, 1), Payload(8, 2), Payload(3, 3)};
 };
 
 TEST_F(WriterTest, WritesARecordingThatReadsBack) {
@@ -62,10 +63,7 @@ TEST_F(WriterTest, WritesARecordingThatReadsBack) {
     r.GetTitle(title);
     EXPECT_STREQ(title, "Written");
     r.Close();
-    const std::vector<Bytes> back = ReadAll(r, path);
-    ASSERT_EQ(back.size(), 3u);
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(back[i], records[i].payload);
+    EXPECT_EQ(ReadAll(r, path), payloads);
     EXPECT_EQ(engine.sampleRate, 44100u);  // quality 9 is above the default
 }
 
@@ -96,9 +94,7 @@ TEST_F(WriterTest, TheBitBudgetDropsWhatExceedsTheQuality) {
     EXPECT_EQ(w.WriteRecord(big.data(), 1000), 0u);     // 40000 bits/s
     EXPECT_EQ(w.WriteRecord(small.data(), 125), 125u);  // 1000 bits in 200 ms: just the budget
     w.Close();
-    const std::vector<Bytes> back = ReadAll(r, path);
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0], small);
+    EXPECT_EQ(ReadAll(r, path), std::vector<Bytes>{small});
 }
 
 TEST_F(WriterTest, AppendRecordingJoinsStreamsAndHeaders) {
@@ -115,12 +111,11 @@ TEST_F(WriterTest, AppendRecordingJoinsStreamsAndHeaders) {
     EXPECT_EQ(r.GetDurationSeconds(), 28u);  // 27.015 s + 1.2 s
     EXPECT_EQ(r.GetDurationMilliseconds(), 215u);
     r.Close();
-    const std::vector<Bytes> back = ReadAll(r, target);
-    ASSERT_EQ(back.size(), 3u);
-    EXPECT_EQ(back[2], Payload(8, 3));
+    const std::vector<Bytes> joined = {Payload(10, 1), Payload(7, 2), Payload(8, 3)};
+    EXPECT_EQ(ReadAll(r, target), joined);
     WriteFile(source, MakeRecording({}));
     EXPECT_TRUE(a.AppendRecording(target.c_str(), source.c_str())) << "nothing to add";
-    EXPECT_EQ(ReadAll(r, target).size(), 3u);
+    EXPECT_EQ(ReadAll(r, target), joined);
 }
 
 TEST_F(WriterTest, AFailedAppendLeavesTheTargetAsItWas) {
@@ -166,9 +161,7 @@ TEST_F(WriterTest, AnExecutableCarriesWhatItRecords) {
     EXPECT_TRUE(IsEmbeddedRecording(out.c_str()));
     ExeRecordingFile reader;
     ASSERT_TRUE(reader.Initialize());
-    const std::vector<Bytes> back = ReadAll(reader, out);
-    ASSERT_EQ(back.size(), 3u);
-    EXPECT_EQ(back[1], records[1].payload);
+    EXPECT_EQ(ReadAll(reader, out), payloads);
     ASSERT_TRUE(reader.LoadHeaderFrom(out.c_str()));
     EXPECT_EQ(reader.GetDurationSeconds(), 1u);
 }
