@@ -164,9 +164,7 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
     RecordingFile r;
     ASSERT_TRUE(r.Initialize());
     ASSERT_TRUE(r.Open(path.c_str(), LockedFile::kRead));
-    char title[60];
-    r.GetTitle(title);
-    EXPECT_STREQ(title, "Round trip");
+    EXPECT_EQ(TitleOf(r), "Round trip");
     EXPECT_EQ(r.GetDurationSeconds() * 1000 + r.GetDurationMilliseconds(), recorded.back() * 100);
     r.SetQuickPlay(1);
     r.Restart();

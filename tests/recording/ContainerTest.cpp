@@ -29,14 +29,11 @@ TEST_F(ContainerTest, OpensAPlainRecording) {
     EXPECT_EQ(r.GetSecondaryRate(), 50u);
     EXPECT_EQ(r.GetDurationSeconds(), 27u);
     EXPECT_TRUE(r.HasDuration());
-    char title[60];
-    r.GetTitle(title);
-    EXPECT_STREQ(title, "Demo");
+    EXPECT_EQ(TitleOf(r), "Demo");
     EXPECT_FALSE(r.IsPlaying());
     EXPECT_FALSE(r.ClearHeader());
     EXPECT_FALSE(r.HasDuration());
-    r.GetTitle(title);
-    EXPECT_STREQ(title, "");
+    EXPECT_EQ(TitleOf(r), "");
 }
 
 TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
@@ -112,12 +109,9 @@ TEST_F(ContainerTest, TheStreamStopsAtItsEndOrAtTheFirstBadRecord) {
 TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
     const std::string seventy(70, 't');
     r.SetTitle(seventy.c_str());
-    char title[60];
-    r.GetTitle(title);
-    EXPECT_EQ(std::string(title), seventy.substr(0, 59));
+    EXPECT_EQ(TitleOf(r), seventy.substr(0, 59));
     r.SetTitle(nullptr);
-    r.GetTitle(title);
-    EXPECT_EQ(std::strlen(title), 59u);
+    EXPECT_EQ(TitleOf(r).size(), 59u);
     r.SetDescription(std::string(250, 'd').c_str());
     char description[200];
     r.GetDescription(description);
@@ -149,15 +143,12 @@ TEST_F(ContainerTest, LoadHeaderFromKeepsTheHeaderOnFailure) {
     const std::string junk = TempPath("junk.bin");
     WriteFile(junk, Payload(500, 4));
     EXPECT_FALSE(r.LoadHeaderFrom(junk.c_str()));
-    char title[60];
-    r.GetTitle(title);
-    EXPECT_STREQ(title, "kept");
+    EXPECT_EQ(TitleOf(r), "kept");
 
     const std::string good = TempPath("good.vqd");
     WriteFile(good, MakeRecording(three, 7, 3, "Loaded"));
     EXPECT_TRUE(r.LoadHeaderFrom(good.c_str()));
-    r.GetTitle(title);
-    EXPECT_STREQ(title, "Loaded");
+    EXPECT_EQ(TitleOf(r), "Loaded");
     EXPECT_EQ(r.GetFrameRate(), 7u);
     EXPECT_FALSE(r.IsOpen());
 }

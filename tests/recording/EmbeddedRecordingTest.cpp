@@ -55,21 +55,17 @@ TEST_F(EmbeddedRecordingTest, WhatIsNotAnExecutableWithARecordingIsRefused) {
     std::fill(tooLong.end() - 8, tooLong.end() - 4, 0xFF);  // lands on offset 0: the host's bytes
     Bytes prefixOnly = MakeRecording({});
     prefixOnly.resize(200);
-    const struct {
-        Bytes bytes;
-        bool trailer;  // ends in the trailer's magic
-    } cases[] = {{MakeRecording(records), false},
-                 {host, false},
-                 {{'V', 'Q'}, false},
-                 {zeroLength, true},
-                 {tooLong, true},
-                 {{'V', 'Q', 'D', ' '}, true},
-                 {Embed(host, prefixOnly), true}};
-    for (const auto& c : cases) {
-        const std::string path = Store(c.bytes, "refused.exe");
-        EXPECT_EQ(IsEmbeddedRecording(path.c_str()), c.trailer) << c.bytes.size();
-        EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead)) << c.bytes.size();
-    }
+    const auto refused = [&](const Bytes& bytes, bool trailer) {
+        const std::string path = Store(bytes, "refused.exe");
+        EXPECT_EQ(IsEmbeddedRecording(path.c_str()), trailer) << bytes.size();
+        EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead)) << bytes.size();
+    };
+    for (const Bytes& bytes : {MakeRecording(records), host, Bytes{'V', 'Q'}})
+        refused(bytes, false);
+    // Ending in the trailer's magic is not enough.
+    for (const Bytes& bytes :
+         {zeroLength, tooLong, Bytes{'V', 'Q', 'D', ' '}, Embed(host, prefixOnly)})
+        refused(bytes, true);
     const std::string missing = TempPath("missing.exe");
     EXPECT_FALSE(IsEmbeddedRecording(missing.c_str()));
     EXPECT_FALSE(e.Open(missing.c_str(), LockedFile::kRead));

@@ -72,6 +72,12 @@ Bytes Payload(uint32_t length, uint8_t seed) {
     return b;
 }
 
+std::string TitleOf(RecordingFile& r) {
+    char title[60];
+    r.GetTitle(title);
+    return title;
+}
+
 Bytes Deliver(RecordingFile& r) {
     const uint32_t n = r.ReadRecord(nullptr, 0);
     if (n == 0)

@@ -28,6 +28,9 @@ Bytes Embed(const Bytes& host, const Bytes& recording);
 // Distinct, recognisable payload bytes.
 Bytes Payload(uint32_t length, uint8_t seed);
 
+// The recording's title as its getter gives it.
+std::string TitleOf(RecordingFile& r);
+
 // Reads the pending record as a play step does: size query, then delivery.
 // The delivered bytes, or empty when nothing was delivered.
 Bytes Deliver(RecordingFile& r);

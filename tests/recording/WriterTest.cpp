@@ -59,9 +59,7 @@ TEST_F(WriterTest, WritesARecordingThatReadsBack) {
     EXPECT_EQ(r.GetDurationSeconds(), 1u);
     EXPECT_EQ(r.GetDurationMilliseconds(), 0u);
     EXPECT_TRUE(r.HasDuration());
-    char title[60];
-    r.GetTitle(title);
-    EXPECT_STREQ(title, "Written");
+    EXPECT_EQ(TitleOf(r), "Written");
     r.Close();
     EXPECT_EQ(ReadAll(r, path), payloads);
     EXPECT_EQ(engine.sampleRate, 44100u);  // quality 9 is above the default
