@@ -8,6 +8,7 @@
 #include <random>
 
 #include "FrameUpdateBuilder.h"
+#include "ReaderTest.h"
 #include "recording/ContainerFormat.h"
 #include "recording/FrameEncoder.h"
 #include "recording/FrameUpdateFormat.h"
@@ -142,7 +143,8 @@ class RandomSession {
     return ::testing::AssertionSuccess();
 }
 
-class EncoderRoundTrip : public ::testing::TestWithParam<std::tuple<uint16_t, bool>> {};
+class EncoderRoundTrip : public ReaderTest,
+                         public ::testing::WithParamInterface<std::tuple<uint16_t, bool>> {};
 
 TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
     const auto [bitCount, topDown] = GetParam();
@@ -161,13 +163,9 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
     }
     ASSERT_TRUE(writer.Finish());
 
-    RecordingFile r;
-    ASSERT_TRUE(r.Initialize());
-    ASSERT_TRUE(r.Open(path.c_str(), LockedFile::kRead));
+    Play(ReadFile(path));
     EXPECT_EQ(TitleOf(r), "Round trip");
     EXPECT_EQ(r.GetDurationSeconds() * 1000 + r.GetDurationMilliseconds(), recorded.back() * 100);
-    r.SetQuickPlay(1);
-    r.Restart();
     Bytes before;
     for (size_t i : recorded) {
         const Frame& f = frames[i];
@@ -182,8 +180,6 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
     }
     EXPECT_FALSE(r.PlayStep());
     EXPECT_EQ(r.GetStreamStop(), RecordingFile::StreamStop::End);
-    r.Close();
-    r.Release();
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepthsBothRowOrders, EncoderRoundTrip,
