@@ -47,6 +47,7 @@ TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder) {
     }
 }
 
+// Stop forgets the worker, but the list stays started until Reset.
 TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset) {
     XDownload download;
     download.Add("not a url", "", "x", true);
@@ -54,18 +55,12 @@ TEST(XDownloadList, StartsOnceAndTakesNothingMoreUntilReset) {
     EXPECT_FALSE(download.Start());
     EXPECT_EQ(download.Add("http://host/b.exe", "C:\\T", "", true), -1);
     EXPECT_EQ(download.GetCount(), 1);
-    download.Reset();
-    EXPECT_EQ(download.GetCount(), 0);
-    EXPECT_EQ(download.Add("http://host/b.exe", "C:\\T", "", true), 0);
-    EXPECT_EQ(download.GetFileName(0), "b.exe");
-}
-
-TEST(XDownloadList, StopForgetsTheWorkerButTheListStaysStarted) {
-    XDownload download;
-    download.Add("not a url", "", "x", true);
-    ASSERT_TRUE(download.Start());
     download.Stop(XDownload::waitForever);
     EXPECT_FALSE(download.IsDone(-1));
     download.Stop(XDownload::waitForever);
     EXPECT_FALSE(download.Start());
+    download.Reset();
+    EXPECT_EQ(download.GetCount(), 0);
+    EXPECT_EQ(download.Add("http://host/b.exe", "C:\\T", "", true), 0);
+    EXPECT_EQ(download.GetFileName(0), "b.exe");
 }
