@@ -106,9 +106,4 @@ TEST(SignedUpgradeTexts, AManifestCountsOnlyWithAnInstallerHash) {
         EXPECT_EQ(manifest.installerUrl, "u");
         EXPECT_EQ(FormatHex(manifest.installerHash.data(), 32), std::string(64, 'a'));
     }
-    UpgradeManifest manifest;
-    const std::string text = "InstallerSHA256=" + hash + "\nurl2 = v\n";
-    ASSERT_TRUE(ReadUpgradeManifest(text.data(), text.size(), manifest));
-    EXPECT_EQ(manifest.secondUrl, "v");
-    EXPECT_TRUE(manifest.version.empty() && manifest.installerUrl.empty());
 }
