@@ -33,9 +33,11 @@ class SaverUpgrade : public UpgradeFixture {
     bool WaitForBoxes(size_t count) {
         return e2e::WaitUntil([&] { return user->Texts().size() >= count; }, bound);
     }
-    // The progress dialog once the installer download has begun.
-    HWND ProgressOfPartialInstaller() {
-        return e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound)
+    // Offers the trickling installer, which the user takes; the progress
+    // dialog once its download has begun.
+    HWND StartTricklingDownload(int cancel) {
+        return OpenDialog("trickling-installer.txt", Answers(IDYES, cancel)) &&
+                       e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound)
                    ? ProgressDialog(saver.Id())
                    : nullptr;
     }
@@ -84,8 +86,7 @@ TEST_F(SaverUpgrade, AFailingOrChangedInstallerShowsTheFailureAndIsDeleted) {
         const char* manifest;
         const char* file;
     } cases[] = {{"missing-installer.txt", "missing.exe"}, {"newer.txt", "setup.exe"}};
-    test_server::PutFile("files/setup.exe", FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH)) +
-                                                "changed after signing");
+    test_server::PutFile("files/setup.exe", TestInstaller() + "changed after signing");
     const int installerRequests = test_server::RequestCount("/files/setup.exe");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -103,8 +104,7 @@ TEST_F(SaverUpgrade, AFailingOrChangedInstallerShowsTheFailureAndIsDeleted) {
 }
 
 TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile) {
-    ASSERT_TRUE(OpenDialog("trickling-installer.txt", Answers(IDYES, IDYES)));
-    HWND progress = ProgressOfPartialInstaller();
+    HWND progress = StartTricklingDownload(IDYES);
     ASSERT_NE(progress, nullptr);
     PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(e2e::WaitForWindowGone(progress, bound));
@@ -116,8 +116,7 @@ TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile) {
 }
 
 TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything) {
-    ASSERT_TRUE(OpenDialog("trickling-installer.txt", Answers(IDYES)));
-    HWND progress = ProgressOfPartialInstaller();
+    HWND progress = StartTricklingDownload(IDNO);
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_FALSE(IsWindow(progress));

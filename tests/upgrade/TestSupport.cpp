@@ -6,6 +6,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,9 +38,7 @@ std::string Get(const std::string& path) {
 
 // The Windows path of a file below the served folder.
 std::string ServedFile(std::string path) {
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
+    std::replace(path.begin(), path.end(), '/', '\\');
     return e2e::WindowsPath(Environment("QV_TEST_HTTP_ROOT")) + "\\" + path;
 }
 }  // namespace
@@ -91,9 +90,7 @@ DownloadTestFolder::DownloadTestFolder() {
     GetTempPathA(sizeof temp, temp);
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     path = std::string(temp) + "qv-download-tests\\" + test->test_suite_name() + "." + test->name();
-    for (char& c : path)
-        if (c == '/')  // in the names of parameterised tests
-            c = '-';
+    std::replace(path.begin(), path.end(), '/', '-');  // in the names of parameterised tests
     RemoveFolderTree(path);
     CreateDirectoryPath(path.c_str(), true);
 }
@@ -124,6 +121,14 @@ std::string FileContent(const std::string& path) {
 
 void WriteTestFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string SignedFile(const std::string& name) {
+    return FileContent(e2e::WindowsPath(QV_SIGNED_MANIFESTS "/" + name));
+}
+
+std::string TestInstaller() {
+    return FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
 }
 
 testing::AssertionResult HoldsServedBody(const std::string& path, size_t length) {

@@ -60,6 +60,11 @@ bool IsEmptyOrMissing(const std::string& folder);
 void WriteTestFile(const std::string& path, const std::string& content);
 // The whole content of a file; empty when it cannot be read.
 std::string FileContent(const std::string& path);
+// A manifest or its signature ("NAME.txt", "NAME.txt.sig") as signed at build
+// time from tests/upgrade/manifests, or another file written beside them.
+std::string SignedFile(const std::string& name);
+// The bytes of the stand-in installer.
+std::string TestInstaller();
 // Whether the file holds exactly the bytes the test server sends for a body
 // of the length (without printing them all when it does not).
 testing::AssertionResult HoldsServedBody(const std::string& path, size_t length);

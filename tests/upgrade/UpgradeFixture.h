@@ -29,9 +29,7 @@ class UpgradeFixture : public testing::Test {
                 return !FileExists(TempFolder());
             },
             30000));
-        const std::string installer = FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
-        EXPECT_FALSE(installer.empty());
-        test_server::PutFile("files/setup.exe", installer);
+        EXPECT_TRUE(test_server::PutFile("files/setup.exe", TestInstaller()));
         test_server::PutFile("extra.bin", "second");
     }
     ~UpgradeFixture() override { RemoveFolderTree(TempFolder()); }
@@ -40,11 +38,6 @@ class UpgradeFixture : public testing::Test {
         char temp[MAX_PATH + 1] = {};
         GetTempPathA(sizeof temp, temp);
         return std::string(temp) + "qvsstemp";
-    }
-    // A manifest ("NAME.txt") or its signature ("NAME.txt.sig") as signed at
-    // build time from tests/upgrade/manifests.
-    static std::string Signed(const std::string& file) {
-        return FileContent(e2e::WindowsPath(std::string(QV_SIGNED_MANIFESTS "/") + file));
     }
     // Serves the manifest text and the signature text beside it (none when
     // it is empty).
@@ -57,7 +50,7 @@ class UpgradeFixture : public testing::Test {
             ASSERT_TRUE(test_server::PutFile(signaturePath, signature));
     }
     void ServeSignedManifest(const std::string& name) {
-        ServeManifest(Signed(name), Signed(name + ".sig"));
+        ServeManifest(SignedFile(name), SignedFile(name + ".sig"));
     }
     // The file of a manifest's url2 entry, once fetched.
     static bool SecondFileArrived() {
