@@ -58,6 +58,15 @@ bool CopyImage(const RecordingFile& r, HDC dc, int x, int y, int w, int h, int i
     return copied != 0 && copied != int(GDI_ERROR);
 }
 
+// Stretches the layout's source rectangle of the decoded picture to `target` of the DC.
+void StretchSource(RecordingFile& r, HDC dc, const RECT& target, const PresentationLayout& l) {
+    const Rect& s = l.source;
+    const Rect& capture = r.GetCaptureRect();
+    StretchFrameRect(r, dc, target.left, target.top, target.right - target.left,
+                     target.bottom - target.top, capture.left + s.left, capture.top + s.top,
+                     s.right - s.left, s.bottom - s.top, COLORONCOLOR);
+}
+
 // Draws through the back surface when no frame surface exists: the picture
 // goes to its top-left corner, then to the screen.
 void DrawThroughBackSurface(RecordingFile& r, ScreenTarget& screen, const PresentationLayout& l) {
@@ -66,12 +75,15 @@ void DrawThroughBackSurface(RecordingFile& r, ScreenTarget& screen, const Presen
     if (!back || back->GetDC(&dc) != DD_OK)
         return;
     const Rect& p = l.picture;
-    const Rect& s = l.source;
-    const Rect& capture = r.GetCaptureRect();
-    StretchFrameRect(r, dc, 0, 0, p.right - p.left, p.bottom - p.top, capture.left + s.left,
-                     capture.top + s.top, s.right - s.left, s.bottom - s.top, COLORONCOLOR);
+    StretchSource(r, dc, {0, 0, p.right - p.left, p.bottom - p.top}, l);
     back->ReleaseDC(dc);
     screen.Blit(back, p, {0, 0, p.right - p.left, p.bottom - p.top});
+}
+
+void FillBorders(ScreenTarget& screen, const MonitorLayouts& layouts) {
+    for (int i = 0; i < layouts.count; ++i)
+        for (int b = 0; b < layouts.layouts[i].borderCount; ++b)
+            screen.FillBlack(layouts.layouts[i].borders[b]);
 }
 
 // What the screen shows since the last paint, to know what a change-only
@@ -174,18 +186,12 @@ bool BlitChanges(ScreenTarget& screen, IDirectDrawSurface* surface, const Presen
 // Before DirectDraw is set up (the first picture, shown as soon as it is
 // decoded): straight from the decoded image into the window.
 void DrawThroughGdi(RecordingFile& r, HDC dc, ScreenTarget& screen, const MonitorLayouts& layouts) {
-    const Rect& capture = r.GetCaptureRect();
     for (int i = 0; i < layouts.count; ++i) {
         const PresentationLayout& l = layouts.layouts[i];
-        const RECT p = screen.InWindow(l.picture);
-        const Rect& s = l.source;
         if (!l.picture.IsEmpty())
-            StretchFrameRect(r, dc, p.left, p.top, p.right - p.left, p.bottom - p.top,
-                             capture.left + s.left, capture.top + s.top, s.right - s.left,
-                             s.bottom - s.top, COLORONCOLOR);
-        for (int b = 0; b < l.borderCount; ++b)
-            screen.FillBlack(l.borders[b]);
+            StretchSource(r, dc, screen.InWindow(l.picture), l);
     }
+    FillBorders(screen, layouts);
 }
 
 }  // namespace
@@ -293,11 +299,8 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
             screen.Blit(surface, l.picture, l.source);
     }
     EraseClickMarks(r);  // nothing to do when no mark was drawn
-    if (whole) {
-        for (int i = 0; i < layouts.count; ++i)
-            for (int b = 0; b < layouts.layouts[i].borderCount; ++b)
-                screen.FillBlack(layouts.layouts[i].borders[b]);
-    }
+    if (whole)
+        FillBorders(screen, layouts);
     shown.valid = surface != nullptr;
     shown.layouts = layouts;
 }

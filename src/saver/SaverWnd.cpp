@@ -69,14 +69,15 @@ BOOL SaverWnd::OpenPlayback() {
         recording.PlayStep();
         recording.Pause();
     }
-    presenting = Presenting::kAfterFirstPaint;
+    pendingStart = PendingStart::kAfterFirstPaint;
     return TRUE;
 }
 
 void SaverWnd::StartPresenting() {
     SaverConfigDlg* config = Config();
-    if (presenting != Presenting::kRequested || !config || !config->currentFile)
+    if (pendingStart != PendingStart::kPosted || !config || !config->currentFile)
         return;
+    pendingStart = PendingStart::kNone;
     RecordingFile& recording = *config->currentFile;
     if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS) ||
         !StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate())) {
@@ -87,13 +88,12 @@ void SaverWnd::StartPresenting() {
         displayNotification = RegisterDisplayPowerNotification(GetSafeHwnd());
     if (recording.IsPaused())
         recording.Resume();
-    presenting = Presenting::kStarted;
     InvalidateRect(GetSafeHwnd(), nullptr, FALSE);  // the whole picture, now through DirectDraw
 }
 
 // The frame surface belongs to the display objects and goes with them.
 void SaverWnd::StopPlayback() {
-    presenting = Presenting::kNot;
+    pendingStart = PendingStart::kNone;
     UnregisterDisplayPowerNotification(displayNotification);
     displayOff = false;
     StopTimers();
@@ -187,8 +187,8 @@ void SaverWnd::Paint(HDC dc, PaintScope scope) {
                                                          : Screens::kPrimaryMonitor;
     Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, scope,
            screens);
-    if (presenting == Presenting::kAfterFirstPaint) {
-        presenting = Presenting::kRequested;
+    if (pendingStart == PendingStart::kAfterFirstPaint) {
+        pendingStart = PendingStart::kPosted;
         PostMessageA(GetSafeHwnd(), WM_START_PRESENTING, 0, 0);
     }
     if (config->currentFile->IsOpen() || saverState.previewMode)

@@ -30,7 +30,7 @@ class SaverWnd : public CScreenSaverWnd {
 
     HPOWERNOTIFY displayNotification = nullptr;
     bool displayOff = false;
-    // Where playing stands between the first paint and the timers.
-    enum class Presenting { kNot, kAfterFirstPaint, kRequested, kStarted };
-    Presenting presenting = Presenting::kNot;
+    // The start of DirectDraw and the timers, between the first paint and them.
+    enum class PendingStart { kNone, kAfterFirstPaint, kPosted };
+    PendingStart pendingStart = PendingStart::kNone;
 };

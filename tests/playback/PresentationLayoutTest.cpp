@@ -11,7 +11,7 @@ const Rect kCapture{141, 106, 941, 706};  // 800 x 600
 const Point kNoOrigin{0, 0};
 
 // Lays out the capture in the window and compares the scale (1: unscaled),
-// the picture, the part of the capture it shows and the borders.
+// the picture, the region of the capture it shows and the borders.
 void ExpectLayout(const char* what, const Rect& window, const Rect& capture, bool scaleToFit,
                   float scale, const Rect& picture, const Rect& source,
                   const std::vector<Rect>& borders) {
