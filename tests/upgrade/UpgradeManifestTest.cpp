@@ -12,28 +12,19 @@
 
 using namespace std::string_literals;
 
-namespace {
-std::vector<uint8_t> Bytes(const std::string& text) {
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
-const std::string hash(64, 'a');
-}  // namespace
-
 TEST(SignedUpgradeTexts, Base64BothWaysAndOnlyTheOneSpelling) {
-    const std::pair<std::string, const char*> known[] = {
-        {"", ""},
-        {"f", "Zg=="},
-        {"fo", "Zm8="},
-        {"foo", "Zm9v"},
-        {"\xfb\xff", "+/8="},
-        {"\xff\xfe\x00"s, "//4A"},
-        {"\xd3\x4d\x34", "0000"},
-    };
+    const std::pair<std::string, const char*> known[] = {{"", ""},
+                                                         {"f", "Zg=="},
+                                                         {"fo", "Zm8="},
+                                                         {"foo", "Zm9v"},
+                                                         {"\xfb\xff", "+/8="},
+                                                         {"\xff\xfe\x00"s, "//4A"},
+                                                         {"\xd3\x4d\x34", "0000"}};
     for (const auto& [bytes, text] : known) {
-        EXPECT_EQ(EncodeBase64(Bytes(bytes).data(), bytes.size()), text);
+        EXPECT_EQ(EncodeBase64(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), text);
         std::vector<uint8_t> decoded{1};
         EXPECT_TRUE(DecodeBase64(text, decoded)) << text;
-        EXPECT_EQ(decoded, Bytes(bytes)) << text;
+        EXPECT_EQ(std::string(decoded.begin(), decoded.end()), bytes) << text;
     }
     for (const char* text : {"Zg=", "Zh==", "Zm9=", "Zm9v\n", "Z===", "A===", "====", "Zm=v",
                              "Zg==Zg==", "Zm9 ", "Zm9-", "Zm9\xff"}) {
@@ -45,31 +36,29 @@ TEST(SignedUpgradeTexts, Base64BothWaysAndOnlyTheOneSpelling) {
 
 TEST(SignedUpgradeTexts, HexDigits) {
     uint8_t bytes[4] = {9, 9, 9, 9};
-    EXPECT_TRUE(ParseHex("00fF10Ab", bytes, 4));
-    EXPECT_EQ(FormatHex(bytes, 4), "00ff10ab");
+    EXPECT_TRUE(ParseHex("09aF10Af", bytes, 4));
+    EXPECT_EQ(FormatHex(bytes, 4), "09af10af");
     for (const char* text : {"00ff10a", "00ff10abc", "00ff10ag", "00ff 0ab", ""})
         EXPECT_FALSE(ParseHex(text, bytes, 4)) << text;
-    EXPECT_EQ(FormatHex(bytes, 4), "00ff10ab") << "unchanged by the failures";
+    EXPECT_EQ(FormatHex(bytes, 4), "09af10af") << "unchanged by the failures";
 }
 
-TEST(SignedUpgradeTexts, P256LineIsOneLineOfBase64Of64Bytes) {
+// One line of base64 of 64 bytes, with blanks around it at most.
+TEST(SignedUpgradeTexts, P256Line) {
     P256Bytes value;
     for (size_t i = 0; i < value.size(); ++i)
         value[i] = static_cast<uint8_t>(i * 37);
-    const std::string line = FormatP256Line(value);
-    EXPECT_EQ(line.size(), 89u);
-    EXPECT_EQ(line.back(), '\n');
-    const std::string body = line.substr(0, 88);
+    const std::string line = FormatP256Line(value), body = line.substr(0, 88);
+    EXPECT_EQ(line, body + "\n");
     for (const std::string& text : {line, body, " \t" + body + "\r\n\r\n"}) {
         P256Bytes parsed{};
         EXPECT_TRUE(ParseP256Line(text.data(), text.size(), parsed)) << text;
         EXPECT_EQ(parsed, value) << text;
     }
-    const std::string sixtyThree = EncodeBase64(value.data(), 63);
-    const std::string sixtyFive = body.substr(0, 84) + EncodeBase64(value.data(), 5);
     for (const std::string& text :
          {body.substr(0, 40) + "\n" + body.substr(40), body.substr(0, 40) + " " + body.substr(40),
-          sixtyThree, sixtyFive, std::string(), std::string("\r\n")}) {
+          EncodeBase64(value.data(), 63), body.substr(0, 84) + EncodeBase64(value.data(), 5), ""s,
+          "\r\n"s}) {
         P256Bytes parsed{};
         EXPECT_FALSE(ParseP256Line(text.data(), text.size(), parsed)) << text;
         EXPECT_EQ(parsed, P256Bytes{}) << text;
@@ -78,30 +67,22 @@ TEST(SignedUpgradeTexts, P256LineIsOneLineOfBase64Of64Bytes) {
 }
 
 TEST(SignedUpgradeTexts, AManifestCountsOnlyWithAnInstallerHash) {
-    const struct {
-        std::string text;
-        bool counts;
-    } cases[] = {
+    const std::string hash(64, 'a');
+    const std::pair<std::string, bool> cases[] = {
         {"version = 2\nurl = u\nurl2 = v\nInstallerSHA256=" + hash + "\n", true},
         {"InstallerSHA256 = " + std::string(64, 'A') + " ; upper case\nversion = 2\nurl = u\n",
          true},
         {"version = 2\nurl = u\n", false},
-        {"InstallerSHA256=" + hash.substr(1) + "\n", false},
-        {"InstallerSHA256=" + hash + "a\n", false},
-        {"InstallerSHA256=" + hash.substr(1) + "g\n", false},
+        {"InstallerSHA256=" + hash.substr(1) + "g\n", false},  // as ParseHex
         {"installersha256=" + hash + "\n", false},
-        {"InstallerSHA256=\nInstallerSHA256=" + hash + "\n", false},  // the first counts
-    };
-    for (const auto& c : cases) {
+        {"InstallerSHA256=\nInstallerSHA256=" + hash + "\n", false}};  // the first counts
+    for (const auto& [text, counts] : cases) {
         UpgradeManifest manifest;
         manifest.version = "untouched";
-        EXPECT_EQ(ReadUpgradeManifest(c.text.data(), c.text.size(), manifest), c.counts) << c.text;
-        if (!c.counts) {
-            EXPECT_EQ(manifest.version, "untouched") << c.text;
-            continue;
-        }
-        EXPECT_EQ(manifest.version, "2");
-        EXPECT_EQ(manifest.installerUrl, "u");
-        EXPECT_EQ(FormatHex(manifest.installerHash.data(), 32), std::string(64, 'a'));
+        EXPECT_EQ(ReadUpgradeManifest(text.data(), text.size(), manifest), counts) << text;
+        EXPECT_EQ(manifest.version, counts ? "2" : "untouched") << text;
+        EXPECT_EQ(manifest.installerUrl, counts ? "u" : "") << text;
+        EXPECT_EQ(FormatHex(manifest.installerHash.data(), 32),
+                  counts ? hash : std::string(64, '0'));
     }
 }
