@@ -1,29 +1,68 @@
 // The upgrade check of the real saver's configuration dialog, with the
 // scripted test server as the user's HTTP proxy answering the program's fixed
-// URLs.
+// URLs: the signed manifest, the stand-in installer as files/setup.exe and
+// extra.bin, which the manifests name as url2.
 #include "MessageBoxAnswerer.h"
 #include "SaverProgram.h"
-#include "UpgradeFixture.h"
+#include "TestSupport.h"
 
 #include "classlib/MessageBox.h"
 #include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
 #include "resources/ResourceIds.h"
 
-#include <gtest/gtest.h>
+#include <commctrl.h>
+
+#include <memory>
 
 using namespace saver_e2e;
 
 namespace {
 const DWORD bound = 30000;
-const char* const manifestRequest = "/screen-saver/upgrade.txt";
+const char* const productName = "Quorvane Screen Saver";
+const std::string manifestPath = "screen-saver/upgrade.txt";
+const char* const internetSettings =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::string tempFolder = (std::filesystem::temp_directory_path() / "qvsstemp").string();
 
-class SaverUpgrade : public UpgradeFixture {
+std::string TempFile(const std::string& name) {
+    return tempFolder + "\\" + name;
+}
+
+// The answers to the upgrade question and to the cancel confirmation.
+std::map<std::string, int> Answers(int offer, int cancel = IDNO) {
+    return {{LoadResourceString(IDS_UPGRADE_OFFER), offer},
+            {LoadResourceString(IDS_UPGRADE_CANCEL), cancel}};
+}
+
+bool RemoveTempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(tempFolder, ignored);
+    return !FileExists(tempFolder);
+}
+
+class SaverUpgrade : public testing::Test {
   protected:
-    // Serves the signed manifest and starts the configuration dialog (true
-    // once it shows); the answerer then answers its boxes.
-    bool OpenDialog(const std::string& manifest, std::map<std::string, int> answers) {
-        ServeSignedManifest(manifest);
+    SaverUpgrade() {
+        e2e::WriteDword(internetSettings, "ProxyEnable", 1);
+        e2e::WriteString(internetSettings, "ProxyServer", test_server::HostAndPort());
+        // A saver an earlier test left behind may still hold a file there.
+        EXPECT_TRUE(e2e::WaitUntil(RemoveTempFolder, bound));
+        EXPECT_TRUE(WriteTestFile(test_server::File("files/setup.exe"), TestInstaller()));
+        WriteTestFile(test_server::File("extra.bin"), "second");
+    }
+    ~SaverUpgrade() override {
+        e2e::WriteDword(internetSettings, "ProxyEnable", 0);
+        RemoveTempFolder();
+    }
+
+    // Serves the manifest, signed or with an empty signature, and starts the configuration
+    // dialog (true once it shows); the answerer then answers its boxes.
+    bool OpenDialog(const std::string& manifest, std::map<std::string, int> answers,
+                    bool withSignature = true) {
+        WriteTestFile(test_server::File(manifestPath), SignedFile(manifest));
+        WriteTestFile(test_server::File(manifestPath + ".sig"),
+                      withSignature ? SignedFile(manifest + ".sig") : "");
         if (!saver.Start(SaverPath(), "/c"))
             return false;
         user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers), saver.Id());
@@ -33,15 +72,22 @@ class SaverUpgrade : public UpgradeFixture {
     bool WaitForBoxes(size_t count) {
         return e2e::WaitUntil([&] { return user->Texts().size() >= count; }, bound);
     }
+    // The download's progress dialog (of the saver, the only program here), when shown.
+    static HWND ProgressDialog() { return FindWindowA("#32770", "Downloading"); }
     // Offers the trickling installer, which the user takes; the progress
     // dialog once its download has begun.
     HWND StartTricklingDownload(int cancel) {
         return OpenDialog("trickling-installer.txt", Answers(IDYES, cancel)) &&
-                       e2e::WaitUntil([&] { return FileExists(PartialInstaller()); }, bound)
-                   ? ProgressDialog(saver.Id())
+                       e2e::WaitUntil([&] { return FileExists(TempFile("400000")); }, bound)
+                   ? ProgressDialog()
                    : nullptr;
     }
-    static std::string PartialInstaller() { return TempFolder() + "\\400000"; }
+    // Whether the manifest is asked for within longer than the configuration
+    // dialog needs to poll, fetch and ask.
+    static bool ManifestFetchedAfter(int earlierRequests) {
+        return e2e::WaitUntil(
+            [&] { return test_server::RequestCount("/" + manifestPath) > earlierRequests; }, 3000);
+    }
 
     e2e::TestProcess saver;
     std::unique_ptr<MessageBoxAnswerer> user;
@@ -49,68 +95,93 @@ class SaverUpgrade : public UpgradeFixture {
 };
 }  // namespace
 
-TEST_F(SaverUpgrade, ManifestWithTheOwnVersionShowsNothing) {
-    ASSERT_TRUE(OpenDialog("own-version.txt", Answers(IDYES)));
-    ASSERT_TRUE(e2e::WaitUntil(SecondFileArrived, bound))
-        << "the dialog's timer read the manifest and url2";
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
-    EXPECT_TRUE(user->Texts().empty());
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
-}
-
-TEST_F(SaverUpgrade, AnotherVersionAsksAndNoDoesNothingMore) {
-    ASSERT_TRUE(OpenDialog("older.txt", Answers(IDNO)));
-    ASSERT_TRUE(WaitForBoxes(1));
-    EXPECT_EQ(user->Texts()[0], LoadResourceString(IDS_UPGRADE_OFFER));
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
-    EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-    EXPECT_EQ(user->Texts().size(), 1u) << "asked once";
-    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
-}
-
-TEST_F(SaverUpgrade, YesDownloadsTheInstallerAndStartsIt) {
-    ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
-    EXPECT_TRUE(e2e::WaitUntil([] { return FileExists(TempFolder() + "\\setup.exe.ran"); }, bound))
-        << "the installer ran";
-    EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog(saver.Id()) == nullptr; }, bound));
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-    EXPECT_EQ(user->Texts().size(), 1u);
-}
-
-// An installer that cannot be downloaded, or one changed after the manifest
-// was signed (bytes appended: it would still run), is not started.
-TEST_F(SaverUpgrade, AFailingOrChangedInstallerShowsTheFailureAndIsDeleted) {
+// Only a manifest signed with the program's key and naming the installer's
+// hash counts; it fetches its url2. Of those, one with the own version, or with
+// an empty line after "version =" (which swallows the URL), offers nothing.
+TEST_F(SaverUpgrade, OnlyACountingManifestOfAnotherVersionAsks) {
     const struct {
         const char* manifest;
-        const char* file;
-    } cases[] = {{"missing-installer.txt", "missing.exe"}, {"newer.txt", "setup.exe"}};
-    test_server::PutFile("files/setup.exe", TestInstaller() + "changed after signing");
-    const int installerRequests = test_server::RequestCount("/files/setup.exe");
+        bool withSignature, fetchesUrl2, asks;
+    } cases[] = {
+        {"own-version.txt", true, true, false}, {"empty-version-line.txt", true, true, false},
+        {"newer.txt", false, false, false},     {"no-installer-hash.txt", true, false, false},
+        {"older.txt", true, false, true},
+    };
+    const std::vector<std::string> offer = {LoadResourceString(IDS_UPGRADE_OFFER)};
+    const std::string signatureRequest = "/" + manifestPath + ".sig";
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        ASSERT_TRUE(OpenDialog(c.manifest, Answers(IDYES)));
-        ASSERT_TRUE(WaitForBoxes(2));
-        EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
-        EXPECT_EQ(ProgressDialog(saver.Id()), nullptr);
-        const std::string installer = TempFolder() + "\\" + c.file;
-        EXPECT_FALSE(FileExists(installer));
-        EXPECT_FALSE(FileExists(installer + ".ran"));
+        SCOPED_TRACE(c.manifest);
+        ASSERT_TRUE(RemoveTempFolder());
+        const int signatureRequests = test_server::RequestCount(signatureRequest);
+        const int secondRequests = test_server::RequestCount("/extra.bin");
+        ASSERT_TRUE(OpenDialog(c.manifest, Answers(IDNO), c.withSignature));
+        // The manifest file lies there from before the signature's second
+        // request (the first only asks its size) until the check has read it.
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] {
+                return test_server::RequestCount(signatureRequest) >= signatureRequests + 2 &&
+                       !FileExists(TempFile("upgrade.txt")) &&
+                       user->Texts().size() == (c.asks ? 1u : 0u) &&
+                       (!c.fetchesUrl2 || FileContent(TempFile("upgrade.tmp")) == "second");
+            },
+            bound));
+        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
         EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+        EXPECT_EQ(user->Texts(), c.asks ? offer : std::vector<std::string>());
+        EXPECT_EQ(test_server::RequestCount("/extra.bin"), secondRequests + (c.fetchesUrl2 ? 2 : 0))
+            << "a size query and a download";
     }
-    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), installerRequests + 2)
-        << "the changed installer was downloaded (its size, then its bytes)";
+    EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
 }
 
-TEST_F(SaverUpgrade, CancelConfirmedStopsTheDownloadAndDeletesThePartialFile) {
-    HWND progress = StartTricklingDownload(IDYES);
+// The installer runs when it arrives as signed. One that cannot be downloaded,
+// or one changed after the manifest was signed (bytes appended: it would still
+// run), shows the failure and is deleted.
+TEST_F(SaverUpgrade, OnlyTheInstallerAsSignedRuns) {
+    const std::tuple<const char*, std::string, std::string, bool> cases[] = {
+        {"newer.txt", "setup.exe", "", true},
+        {"missing-installer.txt", "missing.exe", "", false},
+        {"newer.txt", "setup.exe", "changed after signing", false}};
+    for (const auto& [manifest, file, appended, runs] : cases) {
+        SCOPED_TRACE(file + appended);
+        ASSERT_TRUE(e2e::WaitUntil(RemoveTempFolder, bound));
+        WriteTestFile(test_server::File("files/setup.exe"), TestInstaller() + appended);
+        const int requests = test_server::RequestCount("/files/" + file);
+        ASSERT_TRUE(OpenDialog(manifest, Answers(IDYES)));
+        if (runs) {
+            EXPECT_TRUE(e2e::WaitUntil([&] { return FileExists(TempFile(file + ".ran")); }, bound));
+        } else {
+            ASSERT_TRUE(WaitForBoxes(2));
+            EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
+            EXPECT_FALSE(FileExists(TempFile(file)));
+            EXPECT_FALSE(FileExists(TempFile(file + ".ran")));
+        }
+        EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog() == nullptr; }, bound));
+        EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+        EXPECT_EQ(user->Texts().size(), runs ? 1u : 2u);
+        EXPECT_EQ(test_server::RequestCount("/files/" + file), requests + 2)
+            << "the size, then the bytes";
+    }
+}
+
+// No to cancelling: the download goes on and its bar follows it; yes stops
+// it and deletes the partial file.
+TEST_F(SaverUpgrade, CancelAsksThenStopsTheDownloadAndDeletesThePartialFile) {
+    HWND progress = StartTricklingDownload(IDNO);
     ASSERT_NE(progress, nullptr);
     PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(e2e::WaitForWindowGone(progress, bound));
-    EXPECT_FALSE(FileExists(PartialInstaller()));
-    ASSERT_EQ(user->Texts().size(), 2u);
+    ASSERT_TRUE(WaitForBoxes(2));
     EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_CANCEL));
+    const HWND bar = GetDlgItem(progress, IDC_DOWNLOAD_PROGRESS);
+    const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return SendMessageA(bar, PBM_GETPOS, 0, 0) > position; }, bound))
+        << "the download goes on";
+    user = std::make_unique<MessageBoxAnswerer>(productName, Answers(IDYES, IDYES), saver.Id());
+    PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(progress, bound));
+    EXPECT_FALSE(FileExists(TempFile("400000")));
+    EXPECT_EQ(user->Texts(), std::vector<std::string>{LoadResourceString(IDS_UPGRADE_CANCEL)});
     EXPECT_TRUE(IsWindow(dialog));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
@@ -120,23 +191,17 @@ TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything) {
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_FALSE(IsWindow(progress));
-    EXPECT_TRUE(!FileExists(PartialInstaller()) || DeleteFileA(PartialInstaller().c_str()))
+    EXPECT_TRUE(!FileExists(TempFile("400000")) || DeleteFileA(TempFile("400000").c_str()))
         << "the partial file is not held open";
     EXPECT_EQ(user->Texts().size(), 1u) << "no question about cancelling";
 }
 
-TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen) {
-    ServeSignedManifest("newer.txt");
-    const int earlierRequests = test_server::RequestCount(manifestRequest);
+TEST_F(SaverUpgrade, NothingIsFetchedWhileTheSaverRunsFullScreen) {
+    const int earlierRequests = test_server::RequestCount("/" + manifestPath);
     HWND window = StartFullScreen(saver);
     ASSERT_NE(window, nullptr);
-    user = std::make_unique<MessageBoxAnswerer>(productName, Answers(IDYES), saver.Id());
     ASSERT_TRUE(WaitUntilReady(saver, window));
-    // Longer than the configuration dialog needs to poll, fetch and ask.
-    EXPECT_FALSE(e2e::WaitUntil(
-        [&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
-    EXPECT_TRUE(user->Texts().empty());
-    EXPECT_FALSE(SecondFileArrived());
+    EXPECT_FALSE(ManifestFetchedAfter(earlierRequests));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
 }
@@ -145,18 +210,14 @@ TEST_F(SaverUpgrade, NothingIsFetchedOrShownWhileTheSaverRunsFullScreen) {
 // per-program DLL settings hide it from the saver), nothing is fetched and
 // nothing is offered.
 TEST_F(SaverUpgrade, WithoutTheSystemsCryptographyNothingIsFetched) {
-    const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
-    ASSERT_FALSE(e2e::KeyExists(programSettings));
+    static const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
     const struct Undo {
-        std::string key;
-        ~Undo() { e2e::DeleteKeyTree(key); }
-    } undo{programSettings};
+        ~Undo() { e2e::DeleteKeyTree(programSettings); }
+    } undo{};
     ASSERT_TRUE(e2e::WriteString(programSettings + "\\DllOverrides", "bcrypt", ""));
-    const int earlierRequests = test_server::RequestCount(manifestRequest);
+    const int earlierRequests = test_server::RequestCount("/" + manifestPath);
     ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
-    // Longer than the configuration dialog needs to poll, fetch and ask.
-    EXPECT_FALSE(e2e::WaitUntil(
-        [&] { return test_server::RequestCount(manifestRequest) > earlierRequests; }, 3000));
+    EXPECT_FALSE(ManifestFetchedAfter(earlierRequests));
     EXPECT_TRUE(user->Texts().empty());
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }

@@ -1,70 +1,79 @@
 #pragma once
+#include "e2e/TestProcess.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
-#include <vector>
+
+inline bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::string FileContent(const std::string& path) {
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    return content.str();
+}
+
+inline bool WriteTestFile(const std::string& path, const std::string& content) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << content);
+}
 
 // The scripted HTTP server that tests/harness/with-http-server.sh runs beside
 // these tests (its scenarios are listed in tests/harness/http-test-server.py).
 namespace test_server {
-// "127.0.0.1:PORT", for the proxy settings.
-std::string HostAndPort();
-// http://127.0.0.1:PORT/ followed by path (without its leading slash).
-std::string Url(const std::string& path);
-// Writes or removes a file below the served folder; path with slashes.
-bool PutFile(const std::string& path, const std::string& content);
-bool RemoveFile(const std::string& path);
-void OpenGate(const std::string& gate);
+inline std::string HostAndPort() {
+    return std::string("127.0.0.1:") + std::getenv("QV_TEST_HTTP_PORT");
+}
+inline std::string Url(const std::string& path) {
+    return "http://" + HostAndPort() + "/" + path;
+}
+// A file below the served folder; path with slashes.
+inline std::string File(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return e2e::WindowsPath(std::getenv("QV_TEST_HTTP_ROOT")) + "\\" + path;
+}
 // How many requests the server had for the path (with its leading slash).
-int RequestCount(const std::string& path);
+inline int RequestCount(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '_');
+    return std::atoi(FileContent(File("count/" + path)).c_str());
+}
 }  // namespace test_server
 
-// The current user's WinINet proxy for the life of the object: the server,
-// or none when it is empty. The earlier values come back after.
-class ProxySetting {
+// An empty folder below the temp folder, removed with its files when the
+// object goes away.
+class TestFolder {
   public:
-    explicit ProxySetting(const std::string& server);
-    ~ProxySetting();
-    ProxySetting(const ProxySetting&) = delete;
-    ProxySetting& operator=(const ProxySetting&) = delete;
-
-  private:
-    struct Saved {
-        const char* name;
-        bool existed;
-        DWORD type;
-        std::vector<BYTE> data;
-    } saved[2] = {{"ProxyEnable", false, 0, {}}, {"ProxyServer", false, 0, {}}};
-};
-
-// An empty folder of the test's own below the temp folder (Path without a
-// trailing backslash), removed with its files when the object goes away.
-class DownloadTestFolder {
-  public:
-    DownloadTestFolder();
-    ~DownloadTestFolder();
-    DownloadTestFolder(const DownloadTestFolder&) = delete;
-    DownloadTestFolder& operator=(const DownloadTestFolder&) = delete;
-    const std::string& Path() const { return path; }
+    TestFolder() {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TestFolder() { std::filesystem::remove_all(path); }
     std::string File(const std::string& name) const { return path + "\\" + name; }
 
-  private:
-    std::string path;
+    const std::string path = (std::filesystem::temp_directory_path() / "qv-upgrade-test").string();
 };
 
-// Deletes a folder with everything in it.
-void RemoveFolderTree(const std::string& folder);
-bool FileExists(const std::string& path);
-bool IsEmptyOrMissing(const std::string& folder);
-void WriteTestFile(const std::string& path, const std::string& content);
-// The whole content of a file; empty when it cannot be read.
-std::string FileContent(const std::string& path);
 // A manifest or its signature ("NAME.txt", "NAME.txt.sig") as signed at build
-// time from tests/upgrade/manifests, or another file written beside them.
-std::string SignedFile(const std::string& name);
-// The bytes of the stand-in installer.
-std::string TestInstaller();
-// Whether the file holds exactly the bytes the test server sends for a body
-// of the length (without printing them all when it does not).
-testing::AssertionResult HoldsServedBody(const std::string& path, size_t length);
+// time from tests/upgrade/manifests, and the stand-in installer they name.
+inline std::string SignedFile(const std::string& name) {
+    return FileContent(e2e::WindowsPath(QV_SIGNED_MANIFESTS "/" + name));
+}
+inline std::string TestInstaller() {
+    return FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
+}
+
+// The body the test server sends for the length.
+inline std::string ServedBody(size_t length) {
+    std::string body;
+    for (size_t i = 0; i < length; ++i)
+        body += static_cast<char>(i % 251);
+    return body;
+}
