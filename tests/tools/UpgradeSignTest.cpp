@@ -84,7 +84,9 @@ TEST_F(UpgradeSign, AManifestWithoutAHashIsNotOfferedAndOneThatWouldSwallowItIsR
 
 TEST_F(UpgradeSign, BadArgumentsAndFiles) {
     EXPECT_EQ(RunCommand(RunKeygen, {"--out", In("x"), "extra"}), 2);
+    EXPECT_EQ(RunCommand(RunKeygen, {"--out"}), 2);
     EXPECT_EQ(RunCommand(RunSignManifest, {"--key", key}), 2);
+    EXPECT_EQ(RunCommand(RunSignManifest, {"--key", key, "--bogus", "x", manifest}), 2);
     EXPECT_EQ(RunCommand(RunVerify, {manifest}), 2);
     const std::vector<std::string> badFiles[] = {
         {"--key", In("key/public.txt"), manifest},
