@@ -56,34 +56,6 @@ TEST_F(PlayStepTest, AFailedRecordListsNothingKeepsWhatItAppliedAndIsConsumed) {
     EXPECT_FALSE(r.PlayStep());  // the end of the stream
 }
 
-TEST_F(PlayStepTest, ARecordNotYetDueListsNothing) {
-    Play(RecordingOf({FrameUpdateBuilder().ImageFormat(8, 8, 8).CaptureRect(0, 0, 8, 8).Build(),
-                      FrameUpdateBuilder().PixelRuns({{0, 0, 0, {1}}}).Build()}));
-    r.SetQuickPlay(0);
-    ASSERT_TRUE(r.PlayStep());  // the first record is due at once
-    EXPECT_FALSE(r.PlayStep());
-    EXPECT_TRUE(Dirty().empty());
-    clock.now += 100;
-    EXPECT_TRUE(r.PlayStep());
-    EXPECT_EQ(Dirty().size(), 1u);
-}
-
-TEST_F(PlayStepTest, ThePresenterHearsOfEveryCaptureRectAndOpeningAgainForgetsThePicture) {
-    static int released;
-    released = 0;
-    r.SetFrameSurfaceReleaser([](RecordingFile&) { ++released; });
-    Play(RecordingOf({FrameUpdateBuilder()
-                          .ImageFormat(8, 8, 8)
-                          .CaptureRect(0, 0, 8, 8)
-                          .CaptureRect(0, 0, 4, 4)
-                          .Build()}));
-    ASSERT_TRUE(r.PlayStep());
-    EXPECT_EQ(released, 2);
-    Play(RecordingOf({FrameUpdateBuilder().Cursor(1, 1, 0, 0).Build()}));
-    EXPECT_FALSE(r.GetFrameImage().HasPicture());
-    EXPECT_EQ(r.GetCaptureRect(), (Rect{0, 0, 0, 0}));
-}
-
 // 256 KiB steps up to 16 MiB, then doubling up to the limit; an update beyond
 // it fails without using more, and the next record plays.
 TEST_F(PlayStepTest, TheInflatedBufferGrowsInStepsThenDoublesUpToTheLimit) {

@@ -102,20 +102,4 @@ TEST_F(RegionTest, RandomUnionsAndClipsMatchTheirPixels) {
     }
 }
 
-TEST_F(RegionTest, ThousandsOfOneRowRectanglesFormFewBands) {
-    region.SetEmpty();
-    for (int y = 0; y < 1080; ++y) {
-        region.AddRect({100, y, 500, y + 1});
-        region.AddRect({480, y, 900, y + 1});
-        if (y % 2)
-            region.AddRect({1000, y, 1001, y + 1});
-    }
-    region.IntersectRect({0, 0, 1920, 1080});
-    const Rects rects = List();
-    ASSERT_EQ(rects.size(), 1080u / 2 * 3);
-    EXPECT_EQ(rects[0], (Rect{100, 0, 900, 1}));
-    EXPECT_EQ(rects[1], (Rect{100, 1, 900, 2}));
-    EXPECT_EQ(rects[2], (Rect{1000, 1, 1001, 2}));
-}
-
 }  // namespace
