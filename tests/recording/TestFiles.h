@@ -14,28 +14,19 @@ struct TestRecord {
     Bytes payload;
 };
 
-// A fresh folder for this test program's files.
-std::string TempPath(const std::string& name);
+std::string TempPath(const std::string& name);  // in a fresh folder of this program's
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
-
 void AppendU32(Bytes& out, uint32_t v);
-// Prefix, header (rates, duration, title) and records.
+// Prefix, header (rates, duration 27.015 s, title) and records.
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate = 10,
                     uint32_t secondaryRate = 50, const char* title = "");
-// A host image followed by the recording and the trailer.
-Bytes Embed(const Bytes& host, const Bytes& recording);
-// Distinct, recognisable payload bytes.
-Bytes Payload(uint32_t length, uint8_t seed);
-
-// The recording's title as its getter gives it.
+Bytes Embed(const Bytes& host, const Bytes& recording);  // host, recording, trailer
+Bytes Payload(uint32_t length, uint8_t seed);            // distinct, recognisable bytes
 std::string TitleOf(RecordingFile& r);
-
-// Reads the pending record as a play step does: size query, then delivery.
-// The delivered bytes, or empty when nothing was delivered.
+// The pending record read as a play step does (size query, then delivery); empty if none.
 Bytes Deliver(RecordingFile& r);
 
-// A millisecond counter the test moves by hand.
 struct FakeClock {
     uint32_t now = 1000;
     static uint32_t Read(void* self) { return static_cast<FakeClock*>(self)->now; }
