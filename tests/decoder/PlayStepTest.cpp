@@ -13,21 +13,6 @@ class PlayStepTest : public ReaderTest {
     const std::vector<Rect>& Dirty() const { return r.GetDirtyRects(); }
 };
 
-TEST_F(PlayStepTest, NothingIsListedBeforeTheFirstCaptureRectNorForTheCursor) {
-    Play(RecordingOf(
-        {FrameUpdateBuilder().ImageFormat(64, 64, 32).PixelRuns({{0, 0, 0, Bytes(4, 1)}}).Build(),
-         FrameUpdateBuilder().Cursor(320, 240, 1, 1).Build(),
-         FrameUpdateBuilder().CaptureRect(0, 0, 64, 64).PixelRuns({{0, 0, 0, {1}}}).Build()}));
-    ASSERT_TRUE(r.PlayStep());
-    EXPECT_TRUE(Dirty().empty());
-    ASSERT_TRUE(r.PlayStep());
-    EXPECT_TRUE(Dirty().empty());
-    EXPECT_EQ(r.GetCursorPosition(), (Point{320, 240}));
-    EXPECT_EQ(r.GetLeftButtonDown() + r.GetRightButtonDown(), 2);
-    ASSERT_TRUE(r.PlayStep());
-    EXPECT_EQ(Dirty(), (std::vector<Rect>{{0, 0, 2, 1}}));
-}
-
 TEST_F(PlayStepTest, AFailedRecordListsNothingKeepsWhatItAppliedAndIsConsumed) {
     const Bytes cursor = Deflate(FrameUpdateBuilder().Cursor(1, 2, 0, 0).Build());
     Bytes cut = cursor, trailing = cursor;

@@ -36,32 +36,6 @@ TEST_F(ContainerTest, OpensAPlainRecording) {
     EXPECT_EQ(TitleOf(r), "");
 }
 
-TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
-    const Bytes good = MakeRecording(three);
-    Bytes wrongVersion = good, wrongMagic = good;
-    wrongVersion[4] = 2;  // 0x00010002
-    wrongMagic[0] = 'W';
-    for (const Bytes& bytes : {wrongVersion, wrongMagic, Bytes(good.begin(), good.begin() + 3),
-                               Bytes(good.begin(), good.begin() + 343), Bytes()})
-        EXPECT_FALSE(Open(bytes)) << bytes.size();
-    EXPECT_FALSE(r.Open(TempPath("missing.vqd").c_str(), LockedFile::kRead));
-    EXPECT_FALSE(r.IsOpen());
-    EXPECT_EQ(r.GetDataEnd(), 0u);
-}
-
-TEST_F(ContainerTest, DeliversRecordsInOrderAndRepeats) {
-    ASSERT_TRUE(Open(MakeRecording(three)));
-    r.SetQuickPlay(1);
-    EXPECT_TRUE(Deliver(r).empty());  // nothing plays before a Restart
-    r.Restart();
-    r.SetAutoRepeat(1);
-    for (const TestRecord& record : three)
-        EXPECT_EQ(Deliver(r), record.payload);
-    EXPECT_TRUE(Deliver(r).empty());  // the step that finds the end restarts
-    EXPECT_TRUE(r.IsPlaying());
-    EXPECT_EQ(Deliver(r), three[0].payload);
-}
-
 // Played with quick play and without auto repeat until nothing more comes.
 TEST_F(ContainerTest, TheStreamStopsAtItsEndOrAtTheFirstBadRecord) {
     const Bytes one = MakeRecording({{0, Payload(4, 1)}});
@@ -125,21 +99,6 @@ TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
     r.GetAuthor(author);
     EXPECT_EQ(std::strlen(author), 59u);
     EXPECT_EQ(author[60], 'z');
-}
-
-TEST_F(ContainerTest, LoadHeaderFromKeepsTheHeaderOnFailure) {
-    r.SetTitle("kept");
-    const std::string junk = TempPath("junk.bin");
-    WriteFile(junk, Payload(500, 4));
-    EXPECT_FALSE(r.LoadHeaderFrom(junk.c_str()));
-    EXPECT_EQ(TitleOf(r), "kept");
-
-    const std::string good = TempPath("good.vqd");
-    WriteFile(good, MakeRecording(three, 7, 3, "Loaded"));
-    EXPECT_TRUE(r.LoadHeaderFrom(good.c_str()));
-    EXPECT_EQ(TitleOf(r), "Loaded");
-    EXPECT_EQ(r.GetFrameRate(), 7u);
-    EXPECT_FALSE(r.IsOpen());
 }
 
 }  // namespace

@@ -1,14 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <thread>
 
 #include "TestFiles.h"
 #include "recording/ExeRecordingFile.h"
-#include "recording/SystemServices.h"
 
 namespace {
 
@@ -73,37 +68,5 @@ TEST(EmbeddedRecordingTest, WhatIsNotAnExecutableWithARecordingIsRefused) {
     EXPECT_FALSE(e.Open(missing.c_str(), LockedFile::kRead));
     EXPECT_FALSE(e.IsOpen());
 }
-
-#ifndef _WIN32
-// A stand-in program that notes its first argument in a file beside itself.
-std::string StandInProgram(const std::string& path) {
-    std::ofstream(path) << "#!/bin/sh\necho \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.ran\"\n";
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    std::filesystem::remove(path + ".ran");
-    return path;
-}
-
-std::string WhatItNoted(const std::string& path) {
-    for (int i = 0; i < 500 && !std::filesystem::exists(path + ".ran"); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const Bytes noted = ReadFile(path + ".ran");
-    return std::string(noted.begin(), noted.end());
-}
-
-TEST(OpenInPlayer, APlainRecordingGoesToThePlayerBesideTheProgramAnExecutableRunsItself) {
-    RecordingFile plain;
-    ExeRecordingFile executable;
-    EXPECT_FALSE(plain.OpenInPlayer(nullptr));
-    EXPECT_FALSE(executable.OpenInPlayer(nullptr));
-    const std::string self = sys::ProgramPath();
-    const std::string player = StandInProgram(self.substr(0, self.rfind('/') + 1) + "reelora.exe");
-    ASSERT_TRUE(plain.OpenInPlayer("/some/recording.vqd"));
-    EXPECT_EQ(WhatItNoted(player), " \"/some/recording.vqd\"\n");
-    const std::string program = StandInProgram(TempPath("carrier.exe"));
-    ASSERT_TRUE(executable.OpenInPlayer(program.c_str()));
-    EXPECT_EQ(WhatItNoted(program), "\n");
-    std::filesystem::remove(player);
-}
-#endif
 
 }  // namespace

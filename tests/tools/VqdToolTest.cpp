@@ -48,34 +48,6 @@ const Bytes small = RecordingOf(
     {FrameUpdateBuilder().ImageFormat(4, -2, 32).CaptureRect(0, 0, 4, 2).Build(),
      FrameUpdateBuilder().Cursor(3, 1, 1, 0).PixelRuns({{1, 1, 0, {9, 9, 9, 9}}}).Build()});
 
-TEST(VqdTool, InfoDescribesRecordingsAndNamesWhatIsWrongInOneLine) {
-    const std::string cut = Stored("cut.vqd", Resized(small, small.size() - 3));
-    const struct {
-        std::vector<std::string> args;
-        int code;
-        std::vector<std::string> parts;  // of the output, or of the one error line
-    } cases[] = {
-        {{Stored("info.vqd", small)},
-         0,
-         {"plain recording", "records:        2", "record chain:   complete"}},
-        {{Stored("carrier.exe", Embed(Payload(1000, 1), small))},
-         0,
-         {"embeddedStart:  1000", "dataStart:      1344"}},
-        {{cut}, 1, {cut, "payload cut short"}},
-        {{Stored("junk.bin", Payload(100, 3))}, 1, {"offset 0: no \"VQD \" magic"}},
-        {{}, 2, {}},
-    };
-    for (const auto& c : cases) {
-        const Ran ran = Exec(RunInfo, c.args);
-        EXPECT_EQ(ran.code, c.code) << ran.err;
-        const std::string& text = c.code ? ran.err : ran.out;
-        if (c.code == 1)
-            EXPECT_EQ(text.find('\n'), text.size() - 1) << text;
-        for (const std::string& part : c.parts)
-            EXPECT_NE(text.find(part), std::string::npos) << part;
-    }
-}
-
 TEST(VqdTool, EmbedExtractAndAppend) {
     const std::string host = Stored("host.exe", Payload(5000, 2));
     const std::string recording = Stored("rec.vqd", small), none = TempPath("none.exe");
