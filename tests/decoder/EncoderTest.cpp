@@ -9,7 +9,6 @@
 
 #include "FrameUpdateBuilder.h"
 #include "ReaderTest.h"
-#include "recording/FrameEncoder.h"
 #include "recording/RecordingEncoder.h"
 
 namespace {
@@ -163,17 +162,5 @@ TEST_P(EncoderRoundTrip, ARecordingPlaysBackEveryFrame) {
 
 INSTANTIATE_TEST_SUITE_P(AllDepthsBothRowOrders, EncoderRoundTrip,
                          ::testing::Combine(::testing::Values(8, 16, 24, 32), ::testing::Bool()));
-
-TEST(FrameEncoderTest, RefusesWhatAPlayerCannotShow) {
-    vqd::FrameEncoder encoder;
-    Frame f{BitmapInfo(8, 8, 4), Bytes(64), {0, 0, 8, 8}, {0, 0}, 0, 0};
-    Bytes u;
-    EXPECT_FALSE(encoder.Encode(f.View(), u));
-    f.info = BitmapInfo(8, 8, 8);
-    f.capture = {0, 0, 9, 8};
-    EXPECT_FALSE(encoder.Encode(f.View(), u));
-    f.capture = {0, 0, 8, 8};
-    EXPECT_TRUE(encoder.Encode(f.View(), u));
-}
 
 }  // namespace

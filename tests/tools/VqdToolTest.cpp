@@ -48,21 +48,22 @@ const Bytes small = RecordingOf(
     {FrameUpdateBuilder().ImageFormat(4, -2, 32).CaptureRect(0, 0, 4, 2).Build(),
      FrameUpdateBuilder().Cursor(3, 1, 1, 0).PixelRuns({{1, 1, 0, {9, 9, 9, 9}}}).Build()});
 
+// Embedding and extracting give the bytes back; never over an input, never a
+// half-made output; appending a recording to its copy doubles the records.
 TEST(VqdTool, EmbedExtractAndAppend) {
-    const std::string host = Stored("host.exe", Payload(5000, 2));
-    const std::string recording = Stored("rec.vqd", small), none = TempPath("none.exe");
-    const std::string carrier = TempPath("out.exe"), back = TempPath("back.vqd");
+    const std::string host = Stored("host.exe", Payload(5000, 2)), none = TempPath("none.exe");
+    const std::string recording = Stored("rec.vqd", small), carrier = TempPath("out.exe");
+    const std::string back = TempPath("back.vqd");
+    const std::string broken = Stored("broken.vqd", Resized(small, small.size() - 1));
     ASSERT_EQ(Exec(RunEmbed, {host, recording, "-o", carrier}).code, 0);
     EXPECT_EQ(ReadFile(carrier), Embed(Payload(5000, 2), small));
     ASSERT_EQ(Exec(RunExtract, {carrier, "-o", back}).code, 0);
     EXPECT_EQ(ReadFile(back), small);
-    // Never over an input, never a half-made output.
     EXPECT_EQ(Exec(RunEmbed, {host, recording, "-o", host}).code, 2);
-    EXPECT_EQ(ReadFile(host), Payload(5000, 2));
-    const std::string broken = Stored("broken.vqd", Resized(small, small.size() - 1));
     EXPECT_EQ(Exec(RunEmbed, {host, broken, "-o", none}).code, 1);
-    EXPECT_EQ(Exec(RunExtract, {recording, "-o", none}).code, 1);  // nothing appended to it
+    EXPECT_EQ(Exec(RunExtract, {recording, "-o", none}).code, 1);
     EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_EQ(ReadFile(host), Payload(5000, 2));
     ASSERT_EQ(Exec(RunAppend, {back, recording}).code, 0);
     EXPECT_NE(Exec(RunInfo, {back}).out.find("records:        4"), std::string::npos);
 }
