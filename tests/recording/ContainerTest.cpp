@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ReaderTest.h"
-#include "recording/RecordingFile.h"
+#include "recording/ExeRecordingFile.h"
 
 namespace {
 
@@ -12,6 +12,19 @@ class ContainerTest : public ReaderTest {
   protected:
     const std::vector<TestRecord> three = {
         {199, Payload(17, 1)}, {40, Payload(5, 2)}, {0, Payload(9, 3)}};
+    // Records numbered from 0, each after its delay.
+    void Start(std::initializer_list<uint32_t> delays) {
+        std::vector<TestRecord> records;
+        for (uint32_t d : delays)
+            records.push_back({d, Bytes(4, uint8_t(records.size()))});
+        Play(MakeRecording(records), false);
+    }
+    // One timer tick after ms milliseconds: the number of the record delivered, or -1.
+    int Tick(uint32_t ms) {
+        clock.now += ms;
+        const Bytes b = Deliver(r);
+        return b.empty() ? -1 : b[0];
+    }
 };
 
 // A recording with bytes added at its end.
@@ -99,6 +112,104 @@ TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
     r.GetAuthor(author);
     EXPECT_EQ(std::strlen(author), 59u);
     EXPECT_EQ(author[60], 'z');
+}
+
+using ClockTest = ContainerTest;
+
+TEST_F(ClockTest, AWrappedCounterCountsOneLess) {
+    Start({0, 100});
+    clock.now = 0xFFFFFFF0;
+    EXPECT_EQ(Tick(0), 0);
+    EXPECT_EQ(r.ConsumeElapsedTime(), 0u);
+    clock.now = 0x10;  // 0x20 later, counted as 0x1F
+    EXPECT_EQ(r.ConsumeElapsedTime(), 0x1Fu);
+}
+
+// The first record is due at once whatever its delay, the others after
+// theirs; a late tick carries its surplus on, one record per tick; a pause is
+// not counted; auto repeat restarts on the tick after the end.
+TEST_F(ClockTest, RecordsAreDueAfterTheirDelaysAndPausesHoldTheStream) {
+    Start({199, 10, 10, 10});
+    r.SetAutoRepeat(1);
+    EXPECT_EQ(Tick(0), 0);
+    r.Pause();
+    EXPECT_EQ(Tick(50), -1);
+    r.Resume();
+    EXPECT_EQ(Tick(5), -1);
+    EXPECT_EQ(Tick(5), 1);
+    EXPECT_EQ(Tick(25), 2);
+    EXPECT_EQ(Tick(0), 3);
+    EXPECT_EQ(r.GetPositionSeconds() * 1000 + r.GetPositionMilliseconds(), 229u);
+    EXPECT_EQ(Tick(0), -1);
+    EXPECT_EQ(Tick(0), 0);
+    r.SetQuickPlay(1);
+    EXPECT_EQ(Tick(0), 1);
+    EXPECT_EQ(Tick(0), 2);
+    r.Stop();
+    EXPECT_FALSE(r.IsPlaying());
+    EXPECT_EQ(Tick(100), -1);
+}
+
+std::string Store(const Bytes& bytes) {
+    const std::string path = TempPath("saver.exe");
+    WriteFile(path, bytes);
+    return path;
+}
+
+TEST(EmbeddedRecordingTest, FindsTheAppendedRecordingAndNeverReadsTheTrailer) {
+    const std::vector<TestRecord> records = {{199, Payload(300, 1)}, {50, Payload(20, 2)}};
+    Bytes recording = MakeRecording(records, 10, 50);
+    recording.insert(recording.end(), {1, 2, 3, 4, 5});  // a record header cut short
+    const std::string path = Store(Embed(Payload(409600, 3), recording));
+    EXPECT_TRUE(IsEmbeddedRecording(path.c_str()));
+    ExeRecordingFile e, header;
+    ASSERT_TRUE(e.Initialize() && header.Initialize());
+    ASSERT_TRUE(e.Open(path.c_str(), LockedFile::kRead));
+    EXPECT_EQ(e.GetEmbeddedStart(), 409600u);
+    EXPECT_EQ(e.GetDataStart(), 409944u);
+    EXPECT_EQ(e.GetDataEnd(), 409600u + recording.size());
+    e.SetQuickPlay(1);
+    e.Restart();
+    for (const TestRecord& record : records)
+        EXPECT_EQ(Deliver(e), record.payload);
+    EXPECT_TRUE(Deliver(e).empty());
+    EXPECT_EQ(e.GetStreamStop(), RecordingFile::StreamStop::Truncated);
+    ASSERT_TRUE(header.LoadHeaderFrom(path.c_str()));
+    EXPECT_EQ(header.GetFrameRate(), 10u);
+    EXPECT_EQ(header.GetDurationSeconds(), 27u);
+    // A length beyond the file finds a recording at the start.
+    Bytes atStart = Embed({}, MakeRecording(records));
+    std::fill(atStart.end() - 8, atStart.end() - 4, 0xFF);
+    ASSERT_TRUE(e.Open(Store(atStart).c_str(), LockedFile::kRead));
+    EXPECT_EQ(e.GetEmbeddedStart() + e.GetDataStart(), 344u);
+    e.Close();
+}
+
+TEST(EmbeddedRecordingTest, WhatIsNotAnExecutableWithARecordingIsRefused) {
+    const Bytes host = Payload(4096, 3), recording = MakeRecording({{1, Payload(20, 2)}});
+    Bytes zeroLength = Embed(host, recording), tooLong = zeroLength;
+    std::fill(zeroLength.end() - 8, zeroLength.end() - 4, 0);
+    std::fill(tooLong.end() - 8, tooLong.end() - 4, 0xFF);  // lands on offset 0: the host's bytes
+    const Bytes prefixOnly(recording.begin(), recording.begin() + 200);
+    const std::pair<Bytes, bool> cases[] = {// the bytes, whether they end in the trailer's magic
+                                            {recording, false},
+                                            {host, false},
+                                            {{'V', 'Q'}, false},
+                                            {zeroLength, true},
+                                            {tooLong, true},
+                                            {{'V', 'Q', 'D', ' '}, true},
+                                            {Embed(host, prefixOnly), true}};
+    ExeRecordingFile e;
+    ASSERT_TRUE(e.Initialize());
+    for (const auto& [bytes, trailer] : cases) {
+        const std::string path = Store(bytes);
+        EXPECT_EQ(IsEmbeddedRecording(path.c_str()), trailer) << bytes.size();
+        EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead)) << bytes.size();
+    }
+    const std::string missing = TempPath("missing.exe");
+    EXPECT_FALSE(IsEmbeddedRecording(missing.c_str()));
+    EXPECT_FALSE(e.Open(missing.c_str(), LockedFile::kRead));
+    EXPECT_FALSE(e.IsOpen());
 }
 
 }  // namespace
