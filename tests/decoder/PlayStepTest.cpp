@@ -9,7 +9,7 @@
 #include <random>
 
 #include "FrameUpdateBuilder.h"
-#include "ReaderTest.h"
+#include "TestFiles.h"
 #include "recording/RecordingEncoder.h"
 
 namespace {

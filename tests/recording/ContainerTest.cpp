@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "ReaderTest.h"
+#include "TestFiles.h"
 #include "recording/ExeRecordingFile.h"
 
 namespace {

@@ -31,10 +31,6 @@ Bytes ReadFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void AppendU32(Bytes& out, uint32_t v) {
-    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
-
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
                     uint32_t secondaryRate, const char* title) {
     Bytes out;
@@ -62,19 +58,6 @@ Bytes Embed(const Bytes& host, const Bytes& recording) {
     for (uint32_t v : {uint32_t(recording.size()), vqd::kMagic})
         AppendU32(out, v);
     return out;
-}
-
-Bytes Payload(uint32_t length, uint8_t seed) {
-    Bytes b(length);
-    for (uint32_t i = 0; i < length; ++i)
-        b[i] = uint8_t(seed + i * 7);
-    return b;
-}
-
-std::string TitleOf(RecordingFile& r) {
-    char title[60];
-    r.GetTitle(title);
-    return title;
 }
 
 Bytes Deliver(RecordingFile& r) {

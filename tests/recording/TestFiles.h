@@ -1,5 +1,7 @@
 // Recordings and files built byte by byte for the container tests.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,13 +19,24 @@ struct TestRecord {
 std::string TempPath(const std::string& name);  // in a fresh folder of this program's
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
-void AppendU32(Bytes& out, uint32_t v);
+inline void AppendU32(Bytes& out, uint32_t v) {
+    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+}
 // Prefix, header (rates, duration 27.015 s, title) and records.
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate = 10,
                     uint32_t secondaryRate = 50, const char* title = "");
 Bytes Embed(const Bytes& host, const Bytes& recording);  // host, recording, trailer
-Bytes Payload(uint32_t length, uint8_t seed);            // distinct, recognisable bytes
-std::string TitleOf(RecordingFile& r);
+inline Bytes Payload(uint32_t length, uint8_t seed) {    // distinct, recognisable bytes
+    Bytes b(length);
+    for (uint32_t i = 0; i < length; ++i)
+        b[i] = uint8_t(seed + i * 7);
+    return b;
+}
+inline std::string TitleOf(RecordingFile& r) {
+    char title[60];
+    r.GetTitle(title);
+    return title;
+}
 // The pending record read as a play step does (size query, then delivery); empty if none.
 Bytes Deliver(RecordingFile& r);
 
@@ -44,4 +57,33 @@ struct FakeCaptureEngine : CaptureEngine {
     void SetSampleRate(uint32_t rate) override { sampleRate = rate; }
     void ClearBuffers() override {}
     bool CaptureFrameUpdate(std::vector<uint8_t>&) override { return false; }
+};
+
+// A reader on a fake clock: initialised before each test, closed and
+// released after it.
+class ReaderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        r.SetClockSource(clock.Source());
+        ASSERT_TRUE(r.Initialize());
+    }
+    void TearDown() override {
+        r.Close();
+        r.Release();
+    }
+    // Opens the bytes as a recording (closing the one before); false when they are none.
+    bool Open(const Bytes& recording) {
+        r.Close();
+        const std::string path = TempPath("reader.vqd");
+        WriteFile(path, recording);
+        return r.Open(path.c_str(), LockedFile::kRead);
+    }
+    // Opens the recording and starts playing it.
+    void Play(const Bytes& recording, bool quickPlay = true) {
+        ASSERT_TRUE(Open(recording));
+        r.SetQuickPlay(quickPlay);
+        r.Restart();
+    }
+    FakeClock clock;
+    RecordingFile r;
 };
