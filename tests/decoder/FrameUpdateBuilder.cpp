@@ -4,7 +4,6 @@
 
 #include <ostream>
 
-
 Bytes BitmapInfo(int32_t width, int32_t height, uint16_t bitCount) {
     Bytes info(kBitmapInfoSize, 0);
     vqd::WriteU32(&info[0], 40);

@@ -162,8 +162,8 @@ TEST(EmbeddedRecordingTest, FindsTheAppendedRecordingAndNeverReadsTheTrailer) {
     recording.insert(recording.end(), {1, 2, 3, 4, 5});  // a record header cut short
     const std::string path = Store(Embed(Payload(409600, 3), recording));
     EXPECT_TRUE(IsEmbeddedRecording(path.c_str()));
-    ExeRecordingFile e, header;
-    ASSERT_TRUE(e.Initialize() && header.Initialize());
+    ExeRecordingFile e;
+    ASSERT_TRUE(e.Initialize());
     ASSERT_TRUE(e.Open(path.c_str(), LockedFile::kRead));
     EXPECT_EQ(e.GetEmbeddedStart(), 409600u);
     EXPECT_EQ(e.GetDataStart(), 409944u);
@@ -174,9 +174,6 @@ TEST(EmbeddedRecordingTest, FindsTheAppendedRecordingAndNeverReadsTheTrailer) {
         EXPECT_EQ(Deliver(e), record.payload);
     EXPECT_TRUE(Deliver(e).empty());
     EXPECT_EQ(e.GetStreamStop(), RecordingFile::StreamStop::Truncated);
-    ASSERT_TRUE(header.LoadHeaderFrom(path.c_str()));
-    EXPECT_EQ(header.GetFrameRate(), 10u);
-    EXPECT_EQ(header.GetDurationSeconds(), 27u);
     // A length beyond the file finds a recording at the start.
     Bytes atStart = Embed({}, MakeRecording(records));
     std::fill(atStart.end() - 8, atStart.end() - 4, 0xFF);
