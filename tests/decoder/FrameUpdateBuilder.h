@@ -77,8 +77,10 @@ class FrameUpdateBuilder {
   private:
     static Bytes U16s(std::initializer_list<uint16_t> values) {
         Bytes out;
-        for (uint16_t v : values)
-            out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)});
+        for (uint16_t v : values) {
+            out.push_back(uint8_t(v));
+            out.push_back(uint8_t(v >> 8));
+        }
         return out;
     }
     static void Append(Bytes& out, const Bytes& bytes) {

@@ -33,7 +33,14 @@ Bytes Plus(Bytes recording, const Bytes& tail) {
     return recording;
 }
 
+// A recording opens; what is shorter than its prefix does not, and a failed
+// header load keeps the header.
 TEST_F(ContainerTest, OpensAPlainRecording) {
+    for (const Bytes& bytes : {Bytes{'V', 'Q', 'D'}, Bytes()})
+        EXPECT_FALSE(Open(bytes)) << bytes.size();
+    r.SetTitle("kept");
+    EXPECT_FALSE(r.LoadHeaderFrom(TempPath("missing.vqd").c_str()));
+    EXPECT_EQ(TitleOf(r), "kept");
     ASSERT_TRUE(Open(MakeRecording(three, 10, 50, "Demo")));
     EXPECT_TRUE(r.IsOpen());
     EXPECT_EQ(r.GetDataStart(), 344u);

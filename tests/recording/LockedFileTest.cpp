@@ -40,8 +40,9 @@ TEST_P(LockedFileTest, ReadingStopsAtTheKnownSizeAndSeeksClampToTheStart) {
     EXPECT_EQ(f.Write(buf, 1), 0u);  // not open for writing
     EXPECT_EQ(f.IsEof(), 0);
     EXPECT_EQ(f.Seek(8, LockedFile::kBegin), 8);
-    EXPECT_EQ(f.Read(buf, 4), 2u);
+    EXPECT_EQ(f.Read(buf, 4), 2u);  // 4 asked at 2 before the end
     EXPECT_EQ(buf[0], Payload(10, 1)[8]);
+    EXPECT_EQ(f.IsEof(), 1);
     EXPECT_EQ(f.Read(buf, 4), 0u);
     EXPECT_EQ(f.Read(nullptr, 4), 0u);
     EXPECT_FALSE(f.SetSize(4));  // not open for writing
@@ -104,6 +105,7 @@ TEST_P(LockedFileTest, WritingEmptiesAndGrowsTheFile) {
     EXPECT_TRUE(f.SetSize(3));
     EXPECT_EQ(f.Tell(), 3);
     EXPECT_EQ(f.GetSize(), 3);
+    EXPECT_TRUE(f.SetSize(3));  // the size it has
     EXPECT_FALSE(f.SetSize(-1));
     EXPECT_EQ(f.Seek(5, LockedFile::kBegin), 5);
     EXPECT_EQ(f.Write(data.data(), 1), 1u);  // the gap reads as zeros
@@ -114,6 +116,9 @@ TEST_P(LockedFileTest, WritingEmptiesAndGrowsTheFile) {
     f.Close();
     EXPECT_EQ(Contents(ten), (Bytes{data[0], data[1], data[2], 0, 0, data[0], 0}));
 
+    ASSERT_TRUE(f.Open(ten.c_str(), LockedFile::kReadWrite));
+    EXPECT_TRUE(f.SetSize(0));
+    EXPECT_EQ(f.GetSize(), 0);
     const std::string created = TempPath("created.bin");
     ASSERT_TRUE(f.Open(created.c_str(), LockedFile::kReadWrite));
     EXPECT_EQ(f.GetSize(), 0);
