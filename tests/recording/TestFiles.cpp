@@ -31,6 +31,11 @@ Bytes ReadFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Out of line: gcc -O3 misreads the list insert when it is inlined.
+void AppendU32(Bytes& out, uint32_t v) {
+    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+}
+
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
                     uint32_t secondaryRate, const char* title) {
     Bytes out;

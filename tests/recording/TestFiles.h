@@ -19,9 +19,7 @@ struct TestRecord {
 std::string TempPath(const std::string& name);  // in a fresh folder of this program's
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
-inline void AppendU32(Bytes& out, uint32_t v) {
-    out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
+void AppendU32(Bytes& out, uint32_t v);
 // Prefix, header (rates, duration 27.015 s, title) and records.
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate = 10,
                     uint32_t secondaryRate = 50, const char* title = "");
