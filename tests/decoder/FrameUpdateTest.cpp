@@ -157,16 +157,6 @@ TEST_P(FrameUpdate, ChangesOnlyWhatItMayReach) {
 
 INSTANTIATE_TEST_SUITE_P(Edges, FrameUpdate, ::testing::ValuesIn(cases));
 
-TEST_F(FrameUpdate, AFormatGivesAZeroPictureWithRowsOfWholeWords) {
-    Start(16);
-    ASSERT_TRUE(Apply(B().ImageFormat(5, 3, 24).Build()));
-    EXPECT_EQ(image.stride, 16u);
-    EXPECT_EQ(image.BiHeight(), 3);
-    EXPECT_EQ(Bytes(image.currentImage, image.currentImage + image.imageSize), Bytes(48));
-    EXPECT_EQ(Bytes(image.referenceImage, image.referenceImage + image.imageSize), Bytes(48));
-    EXPECT_EQ(sink.dirty, (Rects{{0, 0, 5, 3}}));
-}
-
 TEST_F(FrameUpdate, ImpossibleFormatsAndShortUpdatesFailAndLeaveThePicture) {
     Start(16);
     for (const Bytes& info :

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "ReaderTest.h"
-#include "recording/RecordingFile.h"
+#include "TestFiles.h"
+#include "recording/ExeRecordingFile.h"
 
 namespace {
 
@@ -12,6 +12,19 @@ class ContainerTest : public ReaderTest {
   protected:
     const std::vector<TestRecord> three = {
         {199, Payload(17, 1)}, {40, Payload(5, 2)}, {0, Payload(9, 3)}};
+    // Records numbered from 0, each after its delay.
+    void Start(std::initializer_list<uint32_t> delays) {
+        std::vector<TestRecord> records;
+        for (uint32_t d : delays)
+            records.push_back({d, Bytes(4, uint8_t(records.size()))});
+        Play(MakeRecording(records), false);
+    }
+    // One timer tick after ms milliseconds: the number of the record delivered, or -1.
+    int Tick(uint32_t ms) {
+        clock.now += ms;
+        const Bytes b = Deliver(r);
+        return b.empty() ? -1 : b[0];
+    }
 };
 
 // A recording with bytes added at its end.
@@ -20,7 +33,14 @@ Bytes Plus(Bytes recording, const Bytes& tail) {
     return recording;
 }
 
+// A recording opens; what is shorter than its prefix does not, and a failed
+// header load keeps the header.
 TEST_F(ContainerTest, OpensAPlainRecording) {
+    for (const Bytes& bytes : {Bytes{'V', 'Q', 'D'}, Bytes()})
+        EXPECT_FALSE(Open(bytes)) << bytes.size();
+    r.SetTitle("kept");
+    EXPECT_FALSE(r.LoadHeaderFrom(TempPath("missing.vqd").c_str()));
+    EXPECT_EQ(TitleOf(r), "kept");
     ASSERT_TRUE(Open(MakeRecording(three, 10, 50, "Demo")));
     EXPECT_TRUE(r.IsOpen());
     EXPECT_EQ(r.GetDataStart(), 344u);
@@ -34,33 +54,6 @@ TEST_F(ContainerTest, OpensAPlainRecording) {
     EXPECT_FALSE(r.ClearHeader());
     EXPECT_FALSE(r.HasDuration());
     EXPECT_EQ(TitleOf(r), "");
-}
-
-TEST_F(ContainerTest, RejectsWhatIsNotARecording) {
-    const Bytes good = MakeRecording(three);
-    Bytes wrongVersion = good, wrongMagic = good;
-    wrongVersion[4] = 2;  // 0x00010002
-    wrongMagic[0] = 'W';
-    for (const Bytes& bytes : {wrongVersion, wrongMagic, Bytes(good.begin(), good.begin() + 3),
-                               Bytes(good.begin(), good.begin() + 343), Bytes()})
-        EXPECT_FALSE(Open(bytes)) << bytes.size();
-    EXPECT_FALSE(r.Open(TempPath("missing.vqd").c_str(), LockedFile::kRead));
-    EXPECT_FALSE(r.IsOpen());
-    EXPECT_EQ(r.GetDataEnd(), 0u);
-}
-
-TEST_F(ContainerTest, DeliversRecordsInOrderAndRepeats) {
-    ASSERT_TRUE(Open(MakeRecording(three)));
-    r.SetQuickPlay(1);
-    EXPECT_TRUE(Deliver(r).empty());  // nothing plays before a Restart
-    r.Restart();
-    r.SetAutoRepeat(1);
-    EXPECT_EQ(Deliver(r), three[0].payload);
-    EXPECT_EQ(Deliver(r), three[1].payload);
-    EXPECT_EQ(Deliver(r), three[2].payload);
-    EXPECT_TRUE(Deliver(r).empty());  // the step that finds the end restarts
-    EXPECT_TRUE(r.IsPlaying());
-    EXPECT_EQ(Deliver(r), three[0].payload);
 }
 
 // Played with quick play and without auto repeat until nothing more comes.
@@ -128,29 +121,99 @@ TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
     EXPECT_EQ(author[60], 'z');
 }
 
-TEST_F(ContainerTest, QualityAndSizeLimits) {
-    EXPECT_EQ(r.GetQuality(), 5);
-    r.SetQuality(12);
-    EXPECT_EQ(r.GetQuality(), 9);
-    r.SetQuality(0);
-    EXPECT_EQ(r.GetQuality(), 1);
-    r.SetMaxFileSize(0xFFFFFFFF);
-    EXPECT_EQ(r.GetMaxFileSize(), 0x7F5FFFFFu);
+using ClockTest = ContainerTest;
+
+TEST_F(ClockTest, AWrappedCounterCountsOneLess) {
+    Start({0, 100});
+    clock.now = 0xFFFFFFF0;
+    EXPECT_EQ(Tick(0), 0);
+    EXPECT_EQ(r.ConsumeElapsedTime(), 0u);
+    clock.now = 0x10;  // 0x20 later, counted as 0x1F
+    EXPECT_EQ(r.ConsumeElapsedTime(), 0x1Fu);
 }
 
-TEST_F(ContainerTest, LoadHeaderFromKeepsTheHeaderOnFailure) {
-    r.SetTitle("kept");
-    const std::string junk = TempPath("junk.bin");
-    WriteFile(junk, Payload(500, 4));
-    EXPECT_FALSE(r.LoadHeaderFrom(junk.c_str()));
-    EXPECT_EQ(TitleOf(r), "kept");
+// The first record is due at once whatever its delay, the others after
+// theirs; a late tick carries its surplus on, one record per tick; a pause is
+// not counted; auto repeat restarts on the tick after the end.
+TEST_F(ClockTest, RecordsAreDueAfterTheirDelaysAndPausesHoldTheStream) {
+    Start({199, 10, 10, 10});
+    r.SetAutoRepeat(1);
+    EXPECT_EQ(Tick(0), 0);
+    r.Pause();
+    EXPECT_EQ(Tick(50), -1);
+    r.Resume();
+    EXPECT_EQ(Tick(5), -1);
+    EXPECT_EQ(Tick(5), 1);
+    EXPECT_EQ(Tick(25), 2);
+    EXPECT_EQ(Tick(0), 3);
+    EXPECT_EQ(r.GetPositionSeconds() * 1000 + r.GetPositionMilliseconds(), 229u);
+    EXPECT_EQ(Tick(0), -1);
+    EXPECT_EQ(Tick(0), 0);
+    r.SetQuickPlay(1);
+    EXPECT_EQ(Tick(0), 1);
+    EXPECT_EQ(Tick(0), 2);
+    r.Stop();
+    EXPECT_FALSE(r.IsPlaying());
+    EXPECT_EQ(Tick(100), -1);
+}
 
-    const std::string good = TempPath("good.vqd");
-    WriteFile(good, MakeRecording(three, 7, 3, "Loaded"));
-    EXPECT_TRUE(r.LoadHeaderFrom(good.c_str()));
-    EXPECT_EQ(TitleOf(r), "Loaded");
-    EXPECT_EQ(r.GetFrameRate(), 7u);
-    EXPECT_FALSE(r.IsOpen());
+std::string Store(const Bytes& bytes) {
+    const std::string path = TempPath("saver.exe");
+    WriteFile(path, bytes);
+    return path;
+}
+
+TEST(EmbeddedRecordingTest, FindsTheAppendedRecordingAndNeverReadsTheTrailer) {
+    const std::vector<TestRecord> records = {{199, Payload(300, 1)}, {50, Payload(20, 2)}};
+    Bytes recording = MakeRecording(records, 10, 50);
+    recording.insert(recording.end(), {1, 2, 3, 4, 5});  // a record header cut short
+    const std::string path = Store(Embed(Payload(409600, 3), recording));
+    EXPECT_TRUE(IsEmbeddedRecording(path.c_str()));
+    ExeRecordingFile e;
+    ASSERT_TRUE(e.Initialize());
+    ASSERT_TRUE(e.Open(path.c_str(), LockedFile::kRead));
+    EXPECT_EQ(e.GetEmbeddedStart(), 409600u);
+    EXPECT_EQ(e.GetDataStart(), 409944u);
+    EXPECT_EQ(e.GetDataEnd(), 409600u + recording.size());
+    e.SetQuickPlay(1);
+    e.Restart();
+    for (const TestRecord& record : records)
+        EXPECT_EQ(Deliver(e), record.payload);
+    EXPECT_TRUE(Deliver(e).empty());
+    EXPECT_EQ(e.GetStreamStop(), RecordingFile::StreamStop::Truncated);
+    // A length beyond the file finds a recording at the start.
+    Bytes atStart = Embed({}, MakeRecording(records));
+    std::fill(atStart.end() - 8, atStart.end() - 4, 0xFF);
+    ASSERT_TRUE(e.Open(Store(atStart).c_str(), LockedFile::kRead));
+    EXPECT_EQ(e.GetEmbeddedStart() + e.GetDataStart(), 344u);
+    e.Close();
+}
+
+TEST(EmbeddedRecordingTest, WhatIsNotAnExecutableWithARecordingIsRefused) {
+    const Bytes host = Payload(4096, 3), recording = MakeRecording({{1, Payload(20, 2)}});
+    Bytes zeroLength = Embed(host, recording), tooLong = zeroLength;
+    std::fill(zeroLength.end() - 8, zeroLength.end() - 4, 0);
+    std::fill(tooLong.end() - 8, tooLong.end() - 4, 0xFF);  // lands on offset 0: the host's bytes
+    const Bytes prefixOnly(recording.begin(), recording.begin() + 200);
+    const std::pair<Bytes, bool> cases[] = {// the bytes, whether they end in the trailer's magic
+                                            {recording, false},
+                                            {host, false},
+                                            {{'V', 'Q'}, false},
+                                            {zeroLength, true},
+                                            {tooLong, true},
+                                            {{'V', 'Q', 'D', ' '}, true},
+                                            {Embed(host, prefixOnly), true}};
+    ExeRecordingFile e;
+    ASSERT_TRUE(e.Initialize());
+    for (const auto& [bytes, trailer] : cases) {
+        const std::string path = Store(bytes);
+        EXPECT_EQ(IsEmbeddedRecording(path.c_str()), trailer) << bytes.size();
+        EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead)) << bytes.size();
+    }
+    const std::string missing = TempPath("missing.exe");
+    EXPECT_FALSE(IsEmbeddedRecording(missing.c_str()));
+    EXPECT_FALSE(e.Open(missing.c_str(), LockedFile::kRead));
+    EXPECT_FALSE(e.IsOpen());
 }
 
 }  // namespace

@@ -12,10 +12,9 @@ namespace stdfs = std::filesystem;
 
 std::string TempPath(const std::string& name) {
     static const stdfs::path folder = [] {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         stdfs::path p =
-            stdfs::temp_directory_path() /
-            ("qv-recording-tests-" +
-             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+            stdfs::temp_directory_path() / ("qv-recording-tests-" + std::to_string(stamp));
         stdfs::create_directories(p);
         return p;
     }();
@@ -32,6 +31,7 @@ Bytes ReadFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Out of line: gcc -O3 misreads the list insert when it is inlined.
 void AppendU32(Bytes& out, uint32_t v) {
     out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
 }
@@ -39,8 +39,8 @@ void AppendU32(Bytes& out, uint32_t v) {
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
                     uint32_t secondaryRate, const char* title) {
     Bytes out;
-    AppendU32(out, vqd::kMagic);
-    AppendU32(out, vqd::kVersion);
+    for (uint32_t v : {vqd::kMagic, vqd::kVersion})
+        AppendU32(out, v);
     RecordingHeader header = {};
     header.frameRate = frameRate;
     header.secondaryRate = secondaryRate;
@@ -50,8 +50,8 @@ Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
     const auto* h = reinterpret_cast<const uint8_t*>(&header);
     out.insert(out.end(), h, h + sizeof header);
     for (const TestRecord& r : records) {
-        AppendU32(out, r.delay);
-        AppendU32(out, uint32_t(r.payload.size()));
+        for (uint32_t v : {r.delay, uint32_t(r.payload.size())})
+            AppendU32(out, v);
         out.insert(out.end(), r.payload.begin(), r.payload.end());
     }
     return out;
@@ -60,22 +60,9 @@ Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate,
 Bytes Embed(const Bytes& host, const Bytes& recording) {
     Bytes out = host;
     out.insert(out.end(), recording.begin(), recording.end());
-    AppendU32(out, uint32_t(recording.size()));
-    AppendU32(out, vqd::kMagic);
+    for (uint32_t v : {uint32_t(recording.size()), vqd::kMagic})
+        AppendU32(out, v);
     return out;
-}
-
-Bytes Payload(uint32_t length, uint8_t seed) {
-    Bytes b(length);
-    for (uint32_t i = 0; i < length; ++i)
-        b[i] = uint8_t(seed + i * 7);
-    return b;
-}
-
-std::string TitleOf(RecordingFile& r) {
-    char title[60];
-    r.GetTitle(title);
-    return title;
 }
 
 Bytes Deliver(RecordingFile& r) {

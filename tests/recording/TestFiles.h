@@ -1,5 +1,7 @@
 // Recordings and files built byte by byte for the container tests.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,28 +16,28 @@ struct TestRecord {
     Bytes payload;
 };
 
-// A fresh folder for this test program's files.
-std::string TempPath(const std::string& name);
+std::string TempPath(const std::string& name);  // in a fresh folder of this program's
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
-
 void AppendU32(Bytes& out, uint32_t v);
-// Prefix, header (rates, duration, title) and records.
+// Prefix, header (rates, duration 27.015 s, title) and records.
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate = 10,
                     uint32_t secondaryRate = 50, const char* title = "");
-// A host image followed by the recording and the trailer.
-Bytes Embed(const Bytes& host, const Bytes& recording);
-// Distinct, recognisable payload bytes.
-Bytes Payload(uint32_t length, uint8_t seed);
-
-// The recording's title as its getter gives it.
-std::string TitleOf(RecordingFile& r);
-
-// Reads the pending record as a play step does: size query, then delivery.
-// The delivered bytes, or empty when nothing was delivered.
+Bytes Embed(const Bytes& host, const Bytes& recording);  // host, recording, trailer
+inline Bytes Payload(uint32_t length, uint8_t seed) {    // distinct, recognisable bytes
+    Bytes b(length);
+    for (uint32_t i = 0; i < length; ++i)
+        b[i] = uint8_t(seed + i * 7);
+    return b;
+}
+inline std::string TitleOf(RecordingFile& r) {
+    char title[60];
+    r.GetTitle(title);
+    return title;
+}
+// The pending record read as a play step does (size query, then delivery); empty if none.
 Bytes Deliver(RecordingFile& r);
 
-// A millisecond counter the test moves by hand.
 struct FakeClock {
     uint32_t now = 1000;
     static uint32_t Read(void* self) { return static_cast<FakeClock*>(self)->now; }
@@ -53,4 +55,33 @@ struct FakeCaptureEngine : CaptureEngine {
     void SetSampleRate(uint32_t rate) override { sampleRate = rate; }
     void ClearBuffers() override {}
     bool CaptureFrameUpdate(std::vector<uint8_t>&) override { return false; }
+};
+
+// A reader on a fake clock: initialised before each test, closed and
+// released after it.
+class ReaderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        r.SetClockSource(clock.Source());
+        ASSERT_TRUE(r.Initialize());
+    }
+    void TearDown() override {
+        r.Close();
+        r.Release();
+    }
+    // Opens the bytes as a recording (closing the one before); false when they are none.
+    bool Open(const Bytes& recording) {
+        r.Close();
+        const std::string path = TempPath("reader.vqd");
+        WriteFile(path, recording);
+        return r.Open(path.c_str(), LockedFile::kRead);
+    }
+    // Opens the recording and starts playing it.
+    void Play(const Bytes& recording, bool quickPlay = true) {
+        ASSERT_TRUE(Open(recording));
+        r.SetQuickPlay(quickPlay);
+        r.Restart();
+    }
+    FakeClock clock;
+    RecordingFile r;
 };
