@@ -1,30 +1,29 @@
-// The pieces of the configuration dialog that work without a window: the
-// recording's length and rate texts, the file filter and the recorder's path.
+// The pieces of the configuration dialog that work without a window: loading
+// the settings, the recording's length and rate texts, the file filter and the
+// recorder's path. The dialog itself, the first run's defaults and what it
+// stores are driven end to end (SaverE2ETest).
 #include "e2e/Registry.h"
 #include "recording/ExeRecordingFile.h"
-#include "saver/FileInfoDlg.h"
 #include "saver/RecorderPath.h"
 #include "saver/RecordingFilter.h"
 #include "saver/RecordingInfoText.h"
+#include "saver/SaverConfigDlg.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 TEST(InfoTexts, LengthAndRate) {
     const uint32_t day = 86400;
-    const std::pair<uint32_t, const char*> lengths[] = {
-        {0, "00:00:00"},
-        {27, "00:00:27"},
-        {3599, "00:59:59"},
-        {day - 1, "23:59:59"},
-        {day, "1 days 00:00:00"},
-        {day + 3600 + 60 + 1, "1 days 01:01:01"},
-        {11 * day + 13 * 3600 + 46 * 60 + 40, "11 days 13:46:40"},
-        {0x80000000u, "24855 days 03:14:08"},
-        {0xFFFFFFFFu, "49710 days 06:28:15"}};
+    const std::pair<uint32_t, const char*> lengths[] = {{0, "00:00:00"},
+                                                        {3599, "00:59:59"},
+                                                        {day - 1, "23:59:59"},
+                                                        {day + 3600 + 60 + 1, "1 days 01:01:01"},
+                                                        {0xFFFFFFFFu, "49710 days 06:28:15"}};
     for (const auto& [seconds, text] : lengths)
         EXPECT_EQ(RecordLengthText(seconds), text) << seconds;
-    EXPECT_EQ(FrameRateText(10), "10 frames/sec");
-    EXPECT_EQ(FrameRateText(0), "0 frames/sec");
     EXPECT_EQ(FrameRateText(-1), "-1 frames/sec");
 }
 
@@ -36,24 +35,20 @@ TEST(BrowseFilter, AllFilesThenEveryReaderInOrder) {
     EXPECT_EQ(RecordingFileFilter({}), "All Files (*.*)|*.*||");
 }
 
+// The registered folder, else this program's own (also when the registered
+// one is longer than the read limit), plus the recorder's name.
 TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName) {
     const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string own = std::string(path).substr(0, std::string(path).rfind('\\') + 1);
-
-    EXPECT_EQ(RecorderProgramPath("C:\\Recorder"), "C:\\Recorder\\grabora.exe");
     EXPECT_EQ(RecorderProgramPath("C:\\Recorder\\"), "C:\\Recorder\\grabora.exe");
-    EXPECT_EQ(RecorderProgramPath(""), "grabora.exe");
-
     ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE));
     EXPECT_EQ(RecorderFolder(), own) << "no key";
-    ASSERT_TRUE(e2e::WriteString(recorderKey, "Other", "E:\\", HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(RecorderFolder(), own) << "no default value";
     const std::pair<std::string, std::string> registered[] = {
-        {"D:\\Tools\\Recorder", "D:\\Tools\\Recorder\\grabora.exe"},
+        {"D:\\Recorder", "D:\\Recorder\\grabora.exe"},
         {"", "grabora.exe"},
-        {"C:\\" + std::string(300, 'r'), own + "grabora.exe"}};  // longer than the read limit
+        {"C:\\" + std::string(300, 'r'), own + "grabora.exe"}};
     for (const auto& [folder, program] : registered) {
         ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
         EXPECT_EQ(RecorderProgramPath(RecorderFolder()), program) << folder;
@@ -61,10 +56,49 @@ TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName) {
     e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
 }
 
-// The texts taken from a recording are checked end to end (ConfigDialogE2ETest).
-TEST(FileInfo, NoReaderChangesNothing) {
-    FileInfoDlg info;
-    info.title = "kept";
-    info.SetFromRecording(nullptr);
-    EXPECT_EQ(info.title, "kept");
+namespace {
+const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
+
+std::vector<BYTE> Text(const std::string& text, size_t size) {
+    std::vector<BYTE> bytes(text.begin(), text.end());
+    bytes.resize(size);
+    return bytes;
+}
+}  // namespace
+
+// A path loads when it fits in 259 bytes, a number when exactly four bytes
+// are stored; anything else leaves the defaults ("", 1, 0, 0, 1, 0).
+TEST(Settings, AValueLoadsWhenItFitsWhateverItsStoredType) {
+    const std::string longest(258, 'p');
+    using Values = std::tuple<std::string, int, int, int, int, int>;
+    const struct {
+        const char* name;
+        DWORD type;
+        std::vector<BYTE> data;
+        Values loaded;
+    } cases[] = {
+        {"Path", REG_SZ, Text(longest, 259), {longest, 1, 0, 0, 1, 0}},
+        {"Path", REG_SZ, Text(longest + "q", 260), {"", 1, 0, 0, 1, 0}},
+        {"Path", REG_BINARY, Text("abcd", 4), {"abcd", 1, 0, 0, 1, 0}},
+        {"Path", REG_DWORD, {'A', 'B', 'C', 0}, {"ABC", 1, 0, 0, 1, 0}},
+        {"Quick play", REG_BINARY, {1, 0, 0, 0}, {"", 1, 1, 0, 1, 0}},
+        {"Scale to fit screen", REG_SZ, {0, 0, 0, 0}, {"", 1, 0, 0, 0, 0}},
+        {"Auto repeat", REG_QWORD, std::vector<BYTE>(8, 0), {"", 1, 0, 0, 1, 0}},
+        {"Quick play", REG_BINARY, {1, 0}, {"", 1, 0, 0, 1, 0}},
+        {"Draw mouse clicks", REG_SZ, Text("a long text value", 18), {"", 1, 0, 0, 1, 0}},
+        {"Play on every monitor", REG_DWORD, {1, 0, 0, 0}, {"", 1, 0, 0, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey));
+        ASSERT_TRUE(e2e::WriteRaw(settingsKey, c.name, c.type, c.data));
+        SaverConfigDlg config;
+        config.recordingPath = "previous";
+        EXPECT_TRUE(config.LoadSettings());
+        EXPECT_EQ(Values(config.recordingPath, config.autoRepeat, config.quickPlay,
+                         config.drawMouseClicks, config.scaleToFit, config.playOnEveryMonitor),
+                  c.loaded)
+            << c.name << " " << c.data.size();
+    }
+    EXPECT_FALSE(e2e::ReadString(settingsKey, "Path").has_value()) << "loading writes nothing";
+    e2e::DeleteKeyTree(settingsKey);
 }

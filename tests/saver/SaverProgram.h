@@ -13,10 +13,6 @@ const DWORD endTimeoutMs = 20000;
 
 std::string SaverPath();
 
-// A visible top-level window of this test, to own dialogs or hold previews.
-HWND MakeTestWindow(const char* title);
-std::string HandleText(HWND window);
-
 // Starts the saver with the arguments and waits for its full-screen window.
 HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program = SaverPath());
 // Waits until the full-screen saver has handled everything so far, waits for
@@ -24,14 +20,9 @@ HWND StartFullScreen(e2e::TestProcess& saver, const std::string& program = Saver
 bool WaitUntilReady(const e2e::TestProcess& saver, HWND window);
 // Waits for the saver's full-screen window to be gone and returns the exit code.
 DWORD ExitCodeAfterWindowGone(e2e::TestProcess& saver, HWND window);
-// Exit code of a run that must end by itself.
-DWORD RunToEnd(const std::string& program, const std::string& arguments);
 
 // The configuration dialog, once shown.
 HWND WaitForConfigDialog();
-bool IsChecked(HWND dialog, int id);
-// The text of a dialog's control, also of another process.
-std::string ControlText(HWND dialog, int id);
 // Closes the configuration dialog as Esc would and returns the exit code.
 DWORD CancelDialog(e2e::TestProcess& saver, HWND dialog);
 

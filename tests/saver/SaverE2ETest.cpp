@@ -1,0 +1,393 @@
+// The built saver on the Wine display, driven from this program with real
+// input as a user would: its modes, the Windows 98 password facilities with
+// stand-in libraries, and the configuration dialog with its buttons, the file
+// info dialog and the About box. The rules that end the saver are checked
+// message by message in SaverFrameworkTest. Pictures for a person to look at
+// go to out/screens.
+#include "FrameUpdateBuilder.h"
+#include "MessageBoxAnswerer.h"
+#include "SaverProgram.h"
+#include "TestFiles.h"
+#include "fakes/FakeRecord.h"
+
+#include "classlib/MessageBox.h"
+#include "e2e/Input.h"
+#include "e2e/Registry.h"
+#include "e2e/Screenshot.h"
+#include "e2e/WindowWait.h"
+#include "recording/RecordingEncoder.h"
+#include "resources/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+using namespace saver_e2e;
+
+namespace {
+const DWORD timeoutMs = startTimeoutMs;
+
+// A visible top-level window of this test, to own dialogs or hold previews.
+HWND MakeTestWindow(const char* title) {
+    HWND window = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320,
+                                  240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    e2e::PumpMessages();
+    return window;
+}
+
+std::string HandleText(HWND window) {
+    return std::to_string(reinterpret_cast<uintptr_t>(window));
+}
+
+// The full-screen saver once it waits for input in the foreground.
+HWND StartReady(e2e::TestProcess& saver, const std::string& program = SaverPath()) {
+    HWND window = StartFullScreen(saver, program);
+    return window && WaitUntilReady(saver, window) ? window : nullptr;
+}
+
+// Exit code of a run that must end by itself.
+DWORD RunToEnd(const std::string& program, const std::string& arguments) {
+    e2e::TestProcess process;
+    return process.Start(program, arguments) ? process.ExitCodeOrKill(timeoutMs)
+                                             : e2e::TestProcess::killedExitCode;
+}
+}  // namespace
+
+TEST(Modes, BadSwitchEndsWithMinusOne) {
+    EXPECT_EQ(RunToEnd(SaverPath(), "/x"), static_cast<DWORD>(-1));
+}
+
+// In preview none of the dismissal rules apply; the saver ends with its parent.
+TEST(Modes, PreviewBecomesAChildOfTheGivenWindowAndIgnoresInput) {
+    for (const char* form : {"/p ", "/l ", "-P", "l  "}) {
+        SCOPED_TRACE(form);
+        HWND parent = MakeTestWindow("Preview parent");
+        e2e::TestProcess saver;
+        ASSERT_TRUE(saver.Start(SaverPath(), form + HandleText(parent)));
+        HWND preview = e2e::WaitForWindow("WindowsScreenSaverClass", "Preview", timeoutMs, parent);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_TRUE(GetWindowLongA(preview, GWL_STYLE) & WS_CHILD);
+        RECT parentClient = {}, previewClient = {};
+        GetClientRect(parent, &parentClient);
+        GetClientRect(preview, &previewClient);
+        EXPECT_TRUE(EqualRect(&previewClient, &parentClient));
+        for (UINT message : {WM_KEYDOWN, WM_LBUTTONDOWN, WM_ACTIVATEAPP, WM_POWERBROADCAST})
+            PostMessageA(preview, message, 0, 0);
+        e2e::MoveCursorTo(100, 100);
+        e2e::MoveCursorTo(200, 150);
+        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), preview, timeoutMs));
+        EXPECT_TRUE(IsWindow(preview));
+        DestroyWindow(parent);
+        EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
+    }
+}
+
+// The built program carries no recording: black, with at most the cannot-open
+// message in the middle band. A second start only brings the first forward.
+TEST(Modes, FullScreenCoversTheScreenOnTopAndASecondStartBringsItForward) {
+    e2e::MoveCursorTo(512, 384);
+    e2e::TestProcess first;
+    HWND window = StartReady(first);
+    ASSERT_NE(window, nullptr);
+    RECT area = {}, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(window, &area);
+    EXPECT_TRUE(EqualRect(&area, &screen));
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const e2e::Picture shown = e2e::CaptureScreen();
+    e2e::SavePng(shown, e2e::WindowsPath(QV_ARTIFACT_DIR "/full-screen-saver.png"));
+    int lit = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            lit += abs(y - shown.height / 2) > 80 && shown.At(x, y) != 0;
+    EXPECT_EQ(lit, 0) << "the screen is black outside the middle band";
+
+    EXPECT_EQ(RunToEnd(SaverPath(), "/s"), 0u);
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_EQ(GetForegroundWindow(), window);
+    e2e::PressKeyAndRelease(VK_SPACE);
+    EXPECT_EQ(ExitCodeAfterWindowGone(first, window), 0u);
+}
+
+namespace {
+const char desktopKey[] = "Control Panel\\Desktop";
+
+// Wine runs the two copies of the saver as Windows 98. Next to them lie
+// stand-ins of the password libraries, which record into the registry: with
+// PASSWORD.CPL and MPR.DLL, or with an MPR.DLL lacking the change entry.
+class Windows98 : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (std::string program : {"Win98Saver.scr", "Win98BareSaver.scr"}) {
+            const std::string settings = "Software\\Wine\\AppDefaults\\" + program;
+            ASSERT_TRUE(e2e::WriteString(settings, "Version", "win98"));
+            // Wine has an MPR.DLL of its own; the one in the program's folder is to be used.
+            ASSERT_TRUE(e2e::WriteString(settings + "\\DllOverrides", "mpr", "native"));
+        }
+        ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
+        e2e::MoveCursorTo(512, 384);
+    }
+    void TearDown() override {
+        e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY);
+        e2e::WriteDword(desktopKey, "ScreenSaveUsePassword", 0);
+    }
+    DWORD VerifyCalls() { return e2e::ReadDword(QV_FAKE_RECORD_KEY, "VerifyCalls").value_or(0); }
+
+    const std::string program = e2e::WindowsPath(QV_WIN98_SAVER_PATH);
+    e2e::TestProcess saver;
+};
+}  // namespace
+
+TEST_F(Windows98, PasswordChangeGoesToTheProviderAndSucceedsWithoutItsEntry) {
+    HWND owner = MakeTestWindow("Owner");
+    EXPECT_EQ(RunToEnd(program, "/a " + HandleText(owner)), 0u);
+    EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
+    EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeOwner"), HandleText(owner));
+    DestroyWindow(owner);
+    ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
+    EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_BARE_SAVER_PATH), "/a"), 0u);
+    EXPECT_FALSE(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider").has_value());
+}
+
+// The first prompt refuses and leaves two close requests queued; they come
+// within 200 ms of the prompt and bring no second prompt. Later key presses
+// prompt again once 200 ms have passed; that prompt grants.
+TEST_F(Windows98, RefusedPasswordKeepsTheSaverAndAGrantedOneEndsIt) {
+    ASSERT_TRUE(e2e::WriteDword(desktopKey, "ScreenSaveUsePassword", 1));
+    ASSERT_TRUE(e2e::WriteDword(QV_FAKE_RECORD_KEY, "GrantFromCall", 2));
+    HWND window = StartReady(saver, program);
+    ASSERT_NE(window, nullptr);
+    e2e::PressKeyAndRelease(VK_SPACE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return VerifyCalls() >= 1; }, timeoutMs));
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), window, timeoutMs));
+    EXPECT_EQ(VerifyCalls(), 1u);
+    EXPECT_TRUE(IsWindow(window));
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            e2e::PressKeyAndRelease(VK_SPACE);
+            return VerifyCalls() >= 2 || !saver.IsRunning();
+        },
+        timeoutMs));
+    EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+    EXPECT_EQ(VerifyCalls(), 2u);
+}
+
+namespace {
+const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
+const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
+const std::pair<int, const char*> boxes[] = {{IDC_AUTO_REPEAT, "Auto repeat"},
+                                             {IDC_QUICK_PLAY, "Quick play"},
+                                             {IDC_DRAW_MOUSE_CLICKS, "Draw mouse clicks"},
+                                             {IDC_SCALE_TO_FIT, "Scale to fit screen"},
+                                             {IDC_EVERY_MONITOR, "Play on every monitor"}};
+
+// The path and the options in the order of boxes, as stored (missing values
+// read as "missing" and 99) or as the dialog shows them.
+using Settings = std::pair<std::string, std::vector<DWORD>>;
+Settings Stored() {
+    Settings stored{e2e::ReadString(settingsKey, "Path").value_or("missing"), {}};
+    for (const auto& [id, name] : boxes)
+        stored.second.push_back(e2e::ReadDword(settingsKey, name).value_or(99));
+    return stored;
+}
+
+// The text of a dialog's control, also of another process.
+std::string ControlText(HWND dialog, int id) {
+    char text[1024] = {};
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+Settings Shown(HWND dialog) {
+    Settings shown{ControlText(dialog, IDC_RECORDING_PATH), {}};
+    for (const auto& [id, name] : boxes)
+        shown.second.push_back(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    return shown;
+}
+
+void Command(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+std::string ScreenshotPath(const std::string& name) {
+    const std::string folder = e2e::WindowsPath(QV_SCREENS_DIR);
+    CreateDirectoryA(folder.substr(0, folder.rfind('\\')).c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\" + name + ".png";
+}
+
+class ConfigDialog : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey));
+        ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE));
+    }
+    void TearDown() override {
+        e2e::DeleteKeyTree(settingsKey);
+        e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
+    }
+    HWND Open(const std::string& arguments = "/c") {
+        HWND dialog = saver.Start(SaverPath(), arguments) ? WaitForConfigDialog() : nullptr;
+        return dialog && e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs) ? dialog : nullptr;
+    }
+    void SetPath(HWND dialog, const std::string& path) {
+        SendDlgItemMessageA(dialog, IDC_RECORDING_PATH, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(path.c_str()));
+    }
+
+    e2e::TestProcess saver;
+};
+}  // namespace
+
+TEST_F(ConfigDialog, FirstRunStoresTheDefaultsAndOkStoresExactlyTheChosenValuesShownNextTime) {
+    HWND dialog = Open("");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetDlgItem(dialog, IDCANCEL), nullptr) << "no Cancel button";
+    const Settings defaults{"", {1, 0, 0, 1, 0}};
+    EXPECT_EQ(Shown(dialog), defaults);
+    EXPECT_EQ(Stored(), defaults);
+    SetPath(dialog, "C:\\recordings\\chosen.vqd");
+    for (const auto& [id, name] : boxes)
+        SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
+    EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog), ScreenshotPath("config-dialog")));
+    Command(dialog, IDOK);
+    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
+    const Settings chosen{"C:\\recordings\\chosen.vqd", {0, 1, 1, 0, 1}};
+    EXPECT_EQ(Stored(), chosen);
+    dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Shown(dialog), chosen);
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+// Esc after a change and a file chosen with Browse; the owner is another
+// program's window, which is not asked to close.
+TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
+    const std::string chosen = TempPath("browsed.vqd");
+    std::ofstream(chosen) << "recording";
+    HWND owner = MakeTestWindow("Owner");
+    HWND dialog = Open("/c:" + HandleText(owner));
+    ASSERT_NE(dialog, nullptr);
+    const Settings before = Stored();
+    SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
+    Command(dialog, IDC_BROWSE);
+    HWND chooser = e2e::WaitForWindow("#32770", "Open", timeoutMs);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
+    HWND name =
+        GetDlgItem(chooser, 0x47c) ? GetDlgItem(chooser, 0x47c) : GetDlgItem(chooser, 0x480);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+    Command(chooser, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            return ControlText(dialog, IDC_RECORDING_PATH) == chosen &&
+                   GetForegroundWindow() == dialog;
+        },
+        timeoutMs))
+        << ControlText(dialog, IDC_RECORDING_PATH);
+    e2e::PressKeyAndRelease(VK_ESCAPE);
+    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
+    EXPECT_EQ(Stored(), before);
+    e2e::PumpMessages();
+    EXPECT_TRUE(IsWindow(owner));
+    DestroyWindow(owner);
+}
+
+// A missing file shows no header; a recording of two frames 27 s apart shows its own.
+TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeaderAndNothingOfAMissingFile) {
+    const std::string path = TempPath("described.vqd");
+    vqd::RecordingInfo described;
+    described.title = "Morning demo";
+    described.author = "Test author";
+    described.description = "A short recording.";
+    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
+    vqd::RecordingEncoder encoder;
+    ASSERT_TRUE(encoder.Create(path.c_str(), described));
+    for (uint32_t time : {0u, 27000u}) {
+        const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
+        ASSERT_TRUE(encoder.AddFrame(
+            {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
+    }
+    ASSERT_TRUE(encoder.Finish());
+
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    for (const std::string& recording : {std::string("C:\\no such folder\\missing.vqd"), path}) {
+        SetPath(dialog, recording);
+        Command(dialog, IDC_FILE_INFO);
+        HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
+        ASSERT_NE(info, nullptr);
+        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs));
+        std::string shown;
+        for (int id : {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH,
+                       IDC_INFO_RATE})
+            shown += ControlText(info, id) + "|";
+        EXPECT_EQ(shown, recording == path ? "Morning demo|Test author|A short recording.|"
+                                             "00:00:27|10 frames/sec|"
+                                           : "|||00:00:00|0 frames/sec|");
+        EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
+        EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
+        EXPECT_EQ(GetWindowLongA(info, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
+                  WS_EX_TOOLWINDOW);
+        EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(info), ScreenshotPath("file-info-dialog")));
+        Command(info, IDOK);
+        ASSERT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
+    }
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
+}
+
+// The About box is drawn in-process by ImageDialogTest; here it is owned by
+// the dialog, and a click on it (away from its link) closes it.
+TEST_F(ConfigDialog, AboutBoxIsOwnedByTheDialogAndClosesOnAClick) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    Command(dialog, IDC_ABOUT);
+    HWND about = e2e::WaitForWindow("#32770", "", timeoutMs);  // the dialog without title
+    ASSERT_NE(about, nullptr);
+    RECT client = {};
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), dialog);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), about, timeoutMs));
+    EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(about), ScreenshotPath("about-box")));
+    POINT inside = {60, 120};
+    ClientToScreen(about, &inside);
+    e2e::MoveCursorTo(inside.x, inside.y);
+    e2e::PressButton(e2e::MouseButton::Left);
+    e2e::ReleaseButton(e2e::MouseButton::Left);
+    EXPECT_TRUE(e2e::WaitForWindowGone(about, timeoutMs));
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+// Without the recorder the web site is offered (declined here); a registered
+// recorder is started and the dialog closes without saving.
+TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses) {
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    {
+        const std::string missing = LoadResourceString(IDS_RECORDER_MISSING);
+        MessageBoxAnswerer user("Quorvane Screen Saver", {{missing, IDNO}}, saver.Id());
+        Command(dialog, IDC_NEW_RECORDING);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, timeoutMs));
+        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
+        EXPECT_TRUE(IsWindow(dialog));
+    }
+    const std::string recorder = e2e::WindowsPath(QV_TEST_RECORDER_PATH);
+    const std::string marker = recorder + ".ran";
+    DeleteFileA(marker.c_str());
+    ASSERT_TRUE(e2e::WriteString(recorderKey, "", recorder.substr(0, recorder.rfind('\\')),
+                                 HKEY_LOCAL_MACHINE));
+    const Settings before = Stored();
+    SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
+    Command(dialog, IDC_NEW_RECORDING);
+    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
+        << "the recorder ran";
+    EXPECT_EQ(Stored(), before) << "nothing is saved";
+    DeleteFileA(marker.c_str());
+}
