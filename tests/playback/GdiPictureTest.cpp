@@ -13,8 +13,7 @@ namespace {
 TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
     TestRecording t;
     t.capture = {100, 50, 900, 650};
-    const std::string path = Write(t, "gdi-picture.vqd");
-    Decoded decoded(path);
+    Decoded d(t.Write("gdi-picture.vqd"), t.capture);
     WNDCLASSA plain = {};
     plain.lpfnWndProc = DefWindowProcA;
     plain.lpszClassName = "QvPlainWindow";
@@ -26,26 +25,14 @@ TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
     HDC dc = GetDC(window);
     const RECT all = {0, 0, kImageWidth, kImageHeight};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    Render(decoded.file, window, dc, false, false);
+    Render(d.file, window, dc, false, false);
     ReleaseDC(window, dc);
     // The window's drawing reaches the screen a moment later.
-    const PresentationLayout l =
-        LayOutPicture({0, 0, kImageWidth, kImageHeight}, {0, 0}, t.capture, false);
-    const int tolerance = Tolerance(t.bitCount);
+    const PresentationLayout l = LayOutPicture(kScreen, {0, 0}, t.capture, false);
     e2e::Picture screen;
-    e2e::WaitUntil(
-        [&] {
-            e2e::PumpMessages();
-            screen = e2e::CaptureScreen();
-            return Differences(screen, decoded, l, t.capture, tolerance) == 0;
-        },
-        5000);
+    e2e::WaitUntil([&] { return d.Wrong(screen = e2e::CaptureScreen(), l) == 0; }, 5000);
     DestroyWindow(window);
-    EXPECT_EQ(Differences(screen, decoded, l, t.capture, tolerance), 0);
-    for (int i = 0; i < l.borderCount; ++i) {
-        const Rect& b = l.borders[i];
-        EXPECT_EQ(screen.At((b.left + b.right) / 2, (b.top + b.bottom) / 2), 0u) << "border " << i;
-    }
+    d.Expect(screen, l);
 }
 
 }  // namespace
