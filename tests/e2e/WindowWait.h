@@ -10,8 +10,6 @@ namespace e2e {
 
 // Waits until the condition holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-// Waits until the handle is signalled; false after the timeout.
-bool WaitForHandle(HANDLE handle, DWORD timeoutMs);
 // A shown top-level window (or a child of parent) of the class and title;
 // null after the timeout. A window is shown once it has been created in full.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs,

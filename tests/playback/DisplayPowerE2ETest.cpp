@@ -2,7 +2,6 @@
 // at idle priority while its configuration dialog runs at normal priority.
 #include <windows.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "PlaybackFixture.h"
@@ -16,40 +15,14 @@ namespace {
 // A recording of whole-screen colours, one a step, kStepMs apart, at timer
 // rates that keep a playing saver busy.
 constexpr uint32_t kStepMs = 800;
-uint32_t StepColour(int step) {
-    return uint32_t(30 + 20 * step) << 16 | uint32_t(200 - 15 * step) << 8 | uint32_t(60 + step);
+uint32_t StepColour(uint32_t step) {
+    return (30 + 20 * step) << 16 | (200 - 15 * step) << 8 | (60 + step);
 }
 int StepShown(const e2e::Picture& s) {
     for (int step = 0; step < 12; ++step)
         if (s.At(512, 384) == StepColour(step))
             return step;
     return -1;
-}
-std::string WriteSteps() {
-    const std::string path = TempPath("steps.vqd");
-    const Bytes info = BitmapInfo(kImageWidth, -kImageHeight, 32);
-    std::vector<uint32_t> pixels(size_t(kImageWidth) * kImageHeight);
-    vqd::RecordingEncoder encoder;
-    vqd::RecordingInfo busy;
-    busy.frameRate = busy.secondaryRate = 200;
-    EXPECT_TRUE(encoder.Create(path.c_str(), busy));
-    for (int step = 0; step < 12; ++step) {
-        std::fill(pixels.begin(), pixels.end(), StepColour(step));
-        EXPECT_TRUE(encoder.AddFrame({info.data(),
-                                      reinterpret_cast<const uint8_t*>(pixels.data()),
-                                      Rect{0, 0, kImageWidth, kImageHeight},
-                                      {0, 0},
-                                      0,
-                                      0},
-                                     uint32_t(step) * kStepMs));
-    }
-    EXPECT_TRUE(encoder.Finish());
-    return path;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The CPU time of the full-screen saver's Linux process, found by its
@@ -59,89 +32,81 @@ double SaverCpuMilliseconds() {
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
     double total = -1;
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-        if (!isdigit(static_cast<unsigned char>(entry.cFileName[0])))
-            continue;
         const std::string folder = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-        const std::string command = ReadWholeFile(folder + "cmdline");
-        const std::string stat = ReadWholeFile(folder + "stat");
-        if (command.find("QuorvaneSaver.scr") == std::string::npos ||
-            command.find("/s") == std::string::npos || stat.rfind(')') == std::string::npos)
+        const Bytes command = ReadFile(folder + "cmdline"), stat = ReadFile(folder + "stat");
+        std::string text(command.begin(), command.end()), field;
+        std::istringstream fields(std::string(stat.begin(), stat.end()));
+        if (text.find("QuorvaneSaver.scr") == std::string::npos ||
+            text.find("/s") == std::string::npos || !std::getline(fields, field, ')'))
             continue;
         // User and system clock ticks, the 14th and 15th fields.
-        std::istringstream fields(stat.substr(stat.rfind(')') + 1));
-        std::string field;
-        double ticks = 0;
-        for (int i = 3; i <= 15 && fields >> field; ++i)
-            if (i >= 14)
-                ticks += std::stod(field);
-        total = ticks * 1000.0 / 100.0;
+        double user = 0, system = 0;
+        for (int i = 3; i < 14; ++i)
+            fields >> field;
+        fields >> user >> system;
+        total = (user + system) * 1000.0 / 100.0;
     }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
+    FindClose(search);
     return total;
 }
 
 // The two ways the system tells of the display: the monitor-power system
 // command, and the console display state notification, whose data lives in
 // the receiving process.
-enum class DisplaySignal { kMonitorPower, kDisplayState };
-
-void SendDisplayPower(const e2e::TestProcess& saver, HWND window, DisplaySignal signal, bool on) {
-    if (signal == DisplaySignal::kMonitorPower) {
-        PostMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, on ? -1 : 2);
-        return;
+class DisplayPower : public PlaybackE2E, public ::testing::WithParamInterface<bool> {
+  protected:
+    void Send(bool on) {
+        if (!GetParam()) {
+            PostMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, on ? -1 : 2);
+            return;
+        }
+        BYTE setting[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+        auto* header = reinterpret_cast<POWERBROADCAST_SETTING*>(setting);
+        header->PowerSetting = {
+            0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+        header->DataLength = sizeof(DWORD);
+        header->Data[0] = on;
+        void* remote = VirtualAllocEx(saver.Handle(), nullptr, sizeof setting,
+                                      MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        ASSERT_TRUE(WriteProcessMemory(saver.Handle(), remote, setting, sizeof setting, nullptr));
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                                        reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                                        &answer));
+        VirtualFreeEx(saver.Handle(), remote, 0, MEM_RELEASE);
     }
-    const GUID consoleDisplayState = {
-        0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-    BYTE setting[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
-    auto* header = reinterpret_cast<POWERBROADCAST_SETTING*>(setting);
-    header->PowerSetting = consoleDisplayState;
-    header->DataLength = sizeof(DWORD);
-    header->Data[0] = on ? 1 : 0;
-    void* remote = VirtualAllocEx(saver.Handle(), nullptr, sizeof setting, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
-    ASSERT_NE(remote, nullptr);
-    ASSERT_TRUE(WriteProcessMemory(saver.Handle(), remote, setting, sizeof setting, nullptr));
-    DWORD_PTR answer = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
-                                    reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
-                                    &answer));
-    VirtualFreeEx(saver.Handle(), remote, 0, MEM_RELEASE);
-}
-
-class DisplayPower : public PlaybackE2E, public ::testing::WithParamInterface<DisplaySignal> {};
+};
 
 // While the display is off nothing plays and the process is quiet; when it
 // comes back the next step follows at its time, not all at once.
 TEST_P(DisplayPower, PlaybackPausesWhileTheDisplayIsOffAndGoesOnWhereItWas) {
-    Play({e2e::WindowsPath(WriteSteps()), 0, 0, 0, 0, 0},
+    TestRecording t;
+    t.capture = kScreen;
+    t.frames = 12;
+    t.stepMs = kStepMs;
+    t.rates.frameRate = t.rates.secondaryRate = 200;
+    t.draw = [](uint32_t step, uint32_t* p) {
+        std::fill(p, p + kImageWidth * kImageHeight, StepColour(step));
+    };
+    Play({t.Write("steps.vqd"), 0, 0, 0, 0, 0},
          [](const e2e::Picture& s) { return StepShown(s) >= 1; });
-    double before = SaverCpuMilliseconds();
-    ASSERT_GE(before, 0) << "the saver's process is found";
-    Sleep(1500);
-    const double playing = SaverCpuMilliseconds() - before;
-
-    SendDisplayPower(saver, window, GetParam(), false);
+    Send(false);
     Sleep(300);
     const int paused = StepShown(e2e::CaptureScreen());
     ASSERT_GE(paused, 1);
-    before = SaverCpuMilliseconds();
+    const double before = SaverCpuMilliseconds();
+    ASSERT_GE(before, 0) << "the saver's process is found";
     Sleep(2500);
-    const double off = SaverCpuMilliseconds() - before;
     EXPECT_EQ(StepShown(e2e::CaptureScreen()), paused) << "nothing plays while the display is off";
-    EXPECT_LT(off, 60.0) << "ms of CPU in 2.5 s with the display off";
-    printf("saver CPU: %.0f ms in 1.5 s playing, %.0f ms in 2.5 s with the display off\n", playing,
-           off);
+    EXPECT_LT(SaverCpuMilliseconds() - before, 60.0) << "ms of CPU in 2.5 s with the display off";
 
-    SendDisplayPower(saver, window, GetParam(), true);
+    Send(true);
     DWORD next = 0, afterNext = 0;
     e2e::WaitUntil(
         [&] {
             const int shown = StepShown(e2e::CaptureScreen());
-            if (shown == paused + 1 && !next)
-                next = GetTickCount();
-            if (shown >= paused + 2)
-                afterNext = GetTickCount();
+            next = shown == paused + 1 && !next ? GetTickCount() : next;
+            afterNext = shown >= paused + 2 ? GetTickCount() : 0;
             return afterNext != 0;
         },
         6000);
@@ -150,31 +115,26 @@ TEST_P(DisplayPower, PlaybackPausesWhileTheDisplayIsOffAndGoesOnWhereItWas) {
     EXPECT_GT(afterNext - next, kStepMs / 2) << "the time off is not made up at once";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, DisplayPower,
-                         ::testing::Values(DisplaySignal::kMonitorPower,
-                                           DisplaySignal::kDisplayState));
+INSTANTIATE_TEST_SUITE_P(MonitorPowerAndDisplayState, DisplayPower, ::testing::Bool());
 
 // The full-screen saver never competes with work left running; its
 // configuration dialog, even when an idle program starts it, is a normal one.
 TEST_F(PlaybackE2E, TheSaverRunsAtIdlePriorityAndItsDialogAtNormal) {
-    TestRecording t;
-    Play({e2e::WindowsPath(Write(t, "priority.vqd")), 0, 0},
-         [](const e2e::Picture&) { return true; });
+    Play({TestRecording().Write("priority.vqd")}, [](const e2e::Picture&) { return true; });
     EXPECT_EQ(GetPriorityClass(saver.Handle()), DWORD(IDLE_PRIORITY_CLASS));
-
     std::string commandLine = "\"" + SaverPath() + "\" /c";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION dialogProcess = {};
+    PROCESS_INFORMATION dialog = {};
     ASSERT_TRUE(CreateProcessA(SaverPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                               IDLE_PRIORITY_CLASS, nullptr, nullptr, &startup, &dialogProcess));
-    const HWND dialog = WaitForConfigDialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(GetPriorityClass(dialogProcess.hProcess), DWORD(NORMAL_PRIORITY_CLASS));
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(WaitForSingleObject(dialogProcess.hProcess, endTimeoutMs), WAIT_OBJECT_0);
-    CloseHandle(dialogProcess.hThread);
-    CloseHandle(dialogProcess.hProcess);
+                               IDLE_PRIORITY_CLASS, nullptr, nullptr, &startup, &dialog));
+    const HWND dialogWindow = WaitForConfigDialog();
+    ASSERT_NE(dialogWindow, nullptr);
+    EXPECT_EQ(GetPriorityClass(dialog.hProcess), DWORD(NORMAL_PRIORITY_CLASS));
+    PostMessageA(dialogWindow, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(WaitForSingleObject(dialog.hProcess, endTimeoutMs), WAIT_OBJECT_0);
+    CloseHandle(dialog.hThread);
+    CloseHandle(dialog.hProcess);
 }
 
 }  // namespace
