@@ -12,4 +12,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # The cross-built tests run under Wine, in the prefix of their own architecture.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    env QV_WINDOWS_ARCH=${QV_WINDOWS_ARCH} ${CMAKE_CURRENT_LIST_DIR}/../tests/harness/wine-run.sh)
+    env QV_WINDOWS_ARCH=${QV_WINDOWS_ARCH} ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine/wine-run.sh)

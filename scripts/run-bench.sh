@@ -2,7 +2,7 @@
 # Benchmarks: figures printed for a person to read, never pass or fail.
 set -u
 cd "$(dirname "$0")/.."
-source tests/harness/host-arch.sh
+source scripts/wine/host-arch.sh
 export QV_WINDOWS_ARCH
 QV_WINDOWS_ARCH=$(qv_windows_arch) || exit 1
 saver=$PWD/$(qv_dist_dir "$QV_WINDOWS_ARCH")/QuorvaneSaver.scr
@@ -13,15 +13,15 @@ build/host/bench/decode-bench build/host/demo.vqd
 
 echo
 echo "== playback (the $QV_WINDOWS_ARCH saver under Wine on Xvfb)"
-tests/harness/wine-session.sh bash -c '
+scripts/wine/wine-session.sh bash -c '
   saver=$0 build=$1
-  tests/harness/wine-run.sh "$build/bench/playback-bench.exe" "$saver" "$build/bench/floor-window.exe"
+  scripts/wine/wine-run.sh "$build/bench/playback-bench.exe" "$saver" "$build/bench/floor-window.exe"
 
   # CPU of the saver process itself while it plays, with the change-only paint
   # and, as its baseline, with every paint bringing the whole picture.
   key="HKCU\\Software\\Quorvane\\Screen Saver"
   static=$(mktemp --suffix=.vqd -p "$PWD/build")
-  tests/harness/wine-run.sh "$build/bench/playback-bench.exe" --static "$static"
+  scripts/wine/wine-run.sh "$build/bench/playback-bench.exe" --static "$static"
   cpu_per_second() {  # PATH SCALE [whole]
     wine reg add "$key" /v Path /t REG_SZ /d "$1" /f >/dev/null 2>&1
     wine reg add "$key" /v "Quick play" /t REG_DWORD /d 0 /f >/dev/null 2>&1

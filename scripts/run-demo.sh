@@ -7,10 +7,10 @@ set -u
 cd "$(dirname "$0")/.."
 # The 32-bit saver where this host can run it, else the 64-bit one
 # (QV_WINDOWS_ARCH=x86|x64 forces one).
-source tests/harness/wine-env.sh || exit 1
+source scripts/wine/wine-env.sh || exit 1
 saver=$(qv_dist_dir "$QV_WINDOWS_ARCH")/QuorvaneSaver.scr
 echo "The $QV_WINDOWS_ARCH saver: $saver"
-tests/harness/wine-prefix.sh || exit 1
+scripts/wine/wine-prefix.sh || exit 1
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "Playing on $DISPLAY; any key, click or mouse movement ends the saver."
@@ -20,7 +20,7 @@ fi
 mkdir -p out/demo
 rm -f out/demo/*.png
 export QV_DEMO_SHOTS=${QV_DEMO_SHOTS:-6} QV_DEMO_INTERVAL=${QV_DEMO_INTERVAL:-4}
-tests/harness/wine-session.sh bash -c '
+scripts/wine/wine-session.sh bash -c '
   wine "$0" /s >/dev/null 2>&1 </dev/null &
   saver=$!
   sleep 3

@@ -44,13 +44,13 @@ fi
 
 # The Windows suite runs on each build this host can run (host-arch.sh), each
 # build in its own prefix and session, one session at a time.
-source tests/harness/host-arch.sh
+source scripts/wine/host-arch.sh
 archs=$(qv_windows_test_archs) || { failed=$((failed + 1)); archs=""; }
 runs_summary=""
 for arch in $archs; do
   echo "== Windows tests under Wine ($arch build)"
   before=$((passed + failed))
-  QV_WINDOWS_ARCH=$arch count_ctest tests/harness/wine-session.sh \
+  QV_WINDOWS_ARCH=$arch count_ctest scripts/wine/wine-session.sh \
     ctest --test-dir "$(qv_build_dir "$arch")" --output-on-failure -LE own_session
   runs_summary+="$arch: $((passed + failed - before)) Windows test programs; "
 done
@@ -61,10 +61,10 @@ fi
 
 primary=$(qv_windows_arch) && {
   echo "== the pictures on a 16-bit display ($primary build)"
-  QV_WINDOWS_ARCH=$primary QV_SCREEN=1024x768x16 count_ctest tests/harness/wine-session.sh \
+  QV_WINDOWS_ARCH=$primary QV_SCREEN=1024x768x16 count_ctest scripts/wine/wine-session.sh \
     ctest --test-dir "$(qv_build_dir "$primary")" --output-on-failure -R display16_tests
   echo "== two monitors side by side ($primary build)"
-  QV_WINDOWS_ARCH=$primary QV_MONITORS=2 count_ctest tests/harness/wine-session.sh \
+  QV_WINDOWS_ARCH=$primary QV_MONITORS=2 count_ctest scripts/wine/wine-session.sh \
     ctest --test-dir "$(qv_build_dir "$primary")" --output-on-failure -R two_monitor_tests
 }
 

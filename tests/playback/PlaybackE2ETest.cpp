@@ -236,7 +236,7 @@ TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
     d.Expect(screen, l);
 }
 
-// The saver on two monitors side by side, as tests/harness/two-monitors.sh
+// The saver on two monitors side by side, as scripts/wine/two-monitors.sh
 // sets them up: a 1024 x 768 primary monitor and an 800 x 600 one to its
 // right. On one monitor this test skips, unless QV_MONITORS=2 asked for two.
 // Off: the recording plays on the primary monitor as on a single screen and

@@ -6,7 +6,7 @@
 # output, no Mono or Gecko installers, and no proxy from the environment (a
 # proxy makes requests to 127.0.0.1 fail).
 qv_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-source "$qv_root/tests/harness/host-arch.sh"
+source "$qv_root/scripts/wine/host-arch.sh"
 QV_WINDOWS_ARCH=$(qv_windows_arch) || return 1 2>/dev/null || exit 1
 export QV_WINDOWS_ARCH
 if [ "$QV_WINDOWS_ARCH" = x64 ]; then
