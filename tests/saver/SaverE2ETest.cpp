@@ -25,7 +25,7 @@
 using namespace saver_e2e;
 
 namespace {
-const DWORD timeoutMs = startTimeoutMs;
+const DWORD timeoutMs = 20000;
 
 // A visible top-level window of this test, to own dialogs or hold previews.
 HWND MakeTestWindow(const char* title) {
@@ -189,10 +189,7 @@ void Command(HWND dialog, int id) {
 
 class ConfigDialog : public testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(e2e::DeleteKeyTree(settingsKey));
-        ASSERT_TRUE(e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE));
-    }
+    void SetUp() override { TearDown(); }
     void TearDown() override {
         e2e::DeleteKeyTree(settingsKey);
         e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
@@ -268,13 +265,10 @@ TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
 // A missing file shows no header; a recording of two frames 27 s apart shows its own.
 TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeaderAndNothingOfAMissingFile) {
     const std::string path = TempPath("described.vqd");
-    vqd::RecordingInfo described;
-    described.title = "Morning demo";
-    described.author = "Test author";
-    described.description = "A short recording.";
     const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
     vqd::RecordingEncoder encoder;
-    ASSERT_TRUE(encoder.Create(path.c_str(), described));
+    ASSERT_TRUE(encoder.Create(path.c_str(),
+                               {10, 50, "Morning demo", "Test author", "A short recording."}));
     for (uint32_t time : {0u, 27000u}) {
         const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
         ASSERT_TRUE(encoder.AddFrame(
