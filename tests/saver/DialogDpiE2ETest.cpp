@@ -1,8 +1,9 @@
-// The dialogs at a system DPI of 144 and 192. A program takes the DPI when it
-// starts, so this program sets the DPI and runs itself again; that run makes
-// the saver's dialogs and the About box and checks them: the font and the
-// About box grown with the DPI, every control inside its dialog, apart from
-// its neighbours and large enough for its text.
+// The dialogs at a system DPI of 144 and 192 (a fractional and a whole scale:
+// rounding clips differently). A program takes the DPI when it starts, so this
+// program sets the DPI and runs itself again; that run makes the saver's
+// dialogs and the About box and checks them: the font and the About box grown
+// with the DPI, every control inside its dialog, apart from its neighbours and
+// large enough for its text. Pictures for a person go to out/screens.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -23,13 +24,6 @@ int DpiOfThisRun() {
     return GetEnvironmentVariableA("QV_DIALOG_DPI", value, sizeof value) ? std::stoi(value) : 0;
 }
 
-std::string ScreenshotPath(const std::string& name) {
-    const std::string folder = e2e::WindowsPath(QV_SCREENS_DIR);
-    CreateDirectoryA(folder.substr(0, folder.rfind('\\')).c_str(), nullptr);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name + "-" + std::to_string(DpiOfThisRun()) + ".png";
-}
-
 void CheckDialog(HWND dialog, int dpi) {
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -40,7 +34,7 @@ void CheckDialog(HWND dialog, int dpi) {
     for (HWND control = GetWindow(dialog, GW_CHILD); control;
          control = GetWindow(control, GW_HWNDNEXT)) {
         SCOPED_TRACE(GetDlgCtrlID(control));
-        RECT r = {}, common = {}, all = {};
+        RECT r = {}, common = {}, all = {}, needs = {};
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_TRUE(UnionRect(&all, &r, &client) && EqualRect(&all, &client)) << "inside";
@@ -52,7 +46,6 @@ void CheckDialog(HWND dialog, int dpi) {
         GetWindowTextA(control, text, sizeof text);
         HDC dc = GetDC(control);
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-        RECT needs = {};
         DrawTextA(dc, text, -1, &needs, DT_CALCRECT | DT_SINGLELINE);
         ReleaseDC(control, dc);
         GetClassNameA(control, className, sizeof className);
@@ -86,28 +79,27 @@ class MeasuredAboutBox : public AboutBox {
 }  // namespace
 
 TEST(DialogDpi, DialogsGrowWithTheSystemDpiAt144And192) {
-    if (DpiOfThisRun() != 0)
-        GTEST_SKIP() << "the run at a set DPI";
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    for (DWORD dpi : {144u, 192u}) {
-        const e2e::SystemDpi systemDpi(dpi);
-        SetEnvironmentVariableA("QV_DIALOG_DPI", std::to_string(dpi).c_str());
-        e2e::TestProcess run;
-        ASSERT_TRUE(run.Start(self, "--gtest_filter=DialogsAtTheSetDpi.*"));
-        EXPECT_EQ(run.ExitCodeOrKill(120000), 0u) << "the run at " << dpi << " DPI";
-        SetEnvironmentVariableA("QV_DIALOG_DPI", nullptr);
-    }
-}
-
-TEST(DialogsAtTheSetDpi, NothingIsClippedOrOverlapping) {
     const int dpi = DpiOfThisRun();
-    if (dpi == 0)
-        GTEST_SKIP() << "runs only as the second run";
+    if (dpi == 0) {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        for (DWORD set : {144u, 192u}) {
+            const e2e::SystemDpi systemDpi(set);
+            SetEnvironmentVariableA("QV_DIALOG_DPI", std::to_string(set).c_str());
+            e2e::TestProcess run;
+            ASSERT_TRUE(run.Start(self, ""));
+            EXPECT_EQ(run.ExitCodeOrKill(120000), 0u) << "the run at " << set << " DPI";
+        }
+        SetEnvironmentVariableA("QV_DIALOG_DPI", nullptr);
+        return;
+    }
     HDC screen = GetDC(nullptr);
     ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi);
     ReleaseDC(nullptr, screen);
     InitCommonControls();
+    const std::string folder = e2e::WindowsPath(QV_SCREENS_DIR);
+    CreateDirectoryA(folder.substr(0, folder.rfind('\\')).c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
     const std::pair<int, const char*> dialogs[] = {{IDD_CONFIG, "config-dialog"},
                                                    {IDD_FILE_INFO, "file-info"},
                                                    {IDD_DOWNLOAD_PROGRESS, "progress"}};
@@ -119,11 +111,11 @@ TEST(DialogsAtTheSetDpi, NothingIsClippedOrOverlapping) {
         ShowWindow(dialog, SW_SHOW);
         UpdateWindow(dialog);
         CheckDialog(dialog, dpi);
-        EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog), ScreenshotPath(name)));
+        EXPECT_TRUE(e2e::SavePng(e2e::CaptureWindow(dialog),
+                                 folder + "\\" + name + "-" + std::to_string(dpi) + ".png"));
         DestroyWindow(dialog);
     }
-    const VersionStrings version{};
-    MeasuredAboutBox about(version);
+    MeasuredAboutBox about(VersionStrings{});
     ASSERT_TRUE(about.Show(nullptr));
     EXPECT_EQ(about.client.right, MulDiv(400, dpi, 96)) << "the picture grows with the DPI";
     EXPECT_EQ(about.client.bottom, MulDiv(200, dpi, 96));

@@ -3,6 +3,7 @@
 // procedure, and the Windows 9x password check. The built program is run end
 // to end (SaverE2ETest).
 #include "e2e/Registry.h"
+#include "e2e/WindowWait.h"
 #include "saver/SaverFramework.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,6 @@ int dialogs = 0;
 HWND dialogOwner = nullptr;
 bool Forwarded(UINT message) {
     return std::find(forwarded.begin(), forwarded.end(), message) != forwarded.end();
-}
-void ClearValue(const char* keyName, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name);
-        RegCloseKey(key);
-    }
 }
 HWND MakeWindow(const char* windowClass, DWORD style, HWND parent = nullptr) {
     return CreateWindowExA(0, windowClass, "", style, 0, 0, 160, 120, parent, nullptr,
@@ -77,7 +71,14 @@ TEST(CommandLine, TailsChooseTheDialogsOwnerOrEndWithMinusOne) {
         ++noWindow;
     const std::string none = std::to_string(noWindow), name = std::to_string(uintptr_t(named));
     auto expect = [&](const std::string& tail, int result, HWND owner) {
-        SetForegroundWindow(front);
+        // Focus changes of the last dialog may still be on their way.
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] {
+                SetForegroundWindow(front);
+                e2e::PumpMessages();
+                return GetForegroundWindow() == front;
+            },
+            5000));
         dialogs = 0;
         dialogOwner = nullptr;
         saverState = SaverFrameworkState{};
@@ -120,7 +121,6 @@ class SaverWindow : public ::testing::Test {
         DestroyWindow(parent);
         MSG message;  // the quit message of a destroyed saver window
         PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        saverState = SaverFrameworkState{};
     }
     void Make(bool preview) {
         if (preview) {
@@ -320,7 +320,7 @@ TEST(PasswordProviders, VerifierIsLoadedOnlyWhenRequestedOnWindows9x) {
         saverState = SaverFrameworkState{};
         saverState.onWin9x = onWin9x;
         if (request < 0)
-            ClearValue(desktopKey, usePassword);
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, desktopKey, usePassword);
         else
             ASSERT_TRUE(e2e::WriteDword(desktopKey, usePassword, request));
         LoadPasswordVerifier();
@@ -332,6 +332,6 @@ TEST(PasswordProviders, VerifierIsLoadedOnlyWhenRequestedOnWindows9x) {
         EXPECT_EQ(saverState.verifyPassword, nullptr);
         EXPECT_EQ(GetModuleHandleA("PASSWORD.CPL"), nullptr) << "every load matched by a release";
     }
-    ClearValue(desktopKey, usePassword);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, desktopKey, usePassword);
     saverState = SaverFrameworkState{};
 }
