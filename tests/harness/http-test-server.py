@@ -46,31 +46,25 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 port = self.server.server_address[1]
                 location = "http://127.0.0.1:%d/%s" % (port, "/".join(args[1:]))
                 self.answer(int(args[0]), b"moved", [("Location", location)])
-            else:  # close, broken (the 2nd request) and trickle
-                self.send_response(200)
-                if kind != "close":
-                    self.send_header("Content-Length", str(len(data)))
-                self.send_header("Connection", "close")
-                self.end_headers()
+            else:  # close, broken (the 2nd request) and trickle, in pieces
                 self.close_connection = True
-                ends = {"close": [len(data)], "broken": [len(data) // 2],
-                        "trickle": range(4096, len(data) + 100, 100)}[kind]
-                sent = 0
-                for end in ends:
-                    time.sleep(0.1 if sent else 0)
-                    self.wfile.write(data[sent:end])
-                    self.wfile.flush()
-                    sent = end
+                self.answer(200, data, [("Connection", "close")], sized=kind != "close", ends={
+                    "close": [len(data)], "broken": [len(data) // 2],
+                    "trickle": range(4096, len(data) + 100, 100)}[kind])
         except (BrokenPipeError, ConnectionResetError):
             self.close_connection = True
 
-    def answer(self, status, data, headers=()):
+    def answer(self, status, data, headers=(), sized=True, ends=None):
         self.send_response(status)
-        self.send_header("Content-Length", str(len(data)))
-        for name, value in headers:
+        for name, value in [("Content-Length", str(len(data)))] * sized + list(headers):
             self.send_header(name, value)
         self.end_headers()
-        self.wfile.write(data)
+        sent = 0
+        for end in ends or [len(data)]:  # 100 ms between pieces
+            time.sleep(0.1 if sent else 0)
+            self.wfile.write(data[sent:end])
+            self.wfile.flush()
+            sent = end
 
 
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
