@@ -8,15 +8,6 @@
 #include "upgrade/SignedManifest.h"
 #include "upgrade/XFile.h"
 
-namespace {
-std::string Flipped(const std::string& line, size_t byte, int bit) {
-    P256Bytes signature{};
-    EXPECT_TRUE(ParseP256Line(line.data(), line.size(), signature));
-    signature[byte] ^= static_cast<uint8_t>(1 << bit);
-    return FormatP256Line(signature);
-}
-}  // namespace
-
 // Every bit of the signature and every byte of the manifest counts; missing
 // cryptography verifies nothing. A missing signature is tested end to end.
 TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
@@ -28,6 +19,12 @@ TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
     const std::string manifest = SignedFile("newer.txt"), signature = SignedFile("newer.txt.sig");
     std::string changed = manifest;
     changed[changed.find("1.0.34.0") + 5] = '5';
+    const auto flipped = [&](size_t byte, int bit) {
+        P256Bytes bytes{};
+        EXPECT_TRUE(ParseP256Line(signature.data(), signature.size(), bytes));
+        bytes[byte] ^= static_cast<uint8_t>(1 << bit);
+        return FormatP256Line(bytes);
+    };
     const struct {
         const char* what;
         const SystemCrypto& crypto;
@@ -36,8 +33,8 @@ TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
     } cases[] = {
         {"as signed", crypto, manifest, signature, true},
         {"one manifest byte changed", crypto, changed, signature, false},
-        {"first signature bit flipped", crypto, manifest, Flipped(signature, 0, 7), false},
-        {"last signature bit flipped", crypto, manifest, Flipped(signature, 63, 0), false},
+        {"first signature bit flipped", crypto, manifest, flipped(0, 7), false},
+        {"last signature bit flipped", crypto, manifest, flipped(63, 0), false},
         {"no cryptography", missing, manifest, signature, false},
     };
     for (const auto& c : cases) {

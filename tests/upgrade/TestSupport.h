@@ -32,9 +32,6 @@ namespace test_server {
 inline std::string HostAndPort() {
     return std::string("127.0.0.1:") + std::getenv("QV_TEST_HTTP_PORT");
 }
-inline std::string Url(const std::string& path) {
-    return "http://" + HostAndPort() + "/" + path;
-}
 // A file below the served folder; path with slashes.
 inline std::string File(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
@@ -68,12 +65,4 @@ inline std::string SignedFile(const std::string& name) {
 }
 inline std::string TestInstaller() {
     return FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
-}
-
-// The body the test server sends for the length.
-inline std::string ServedBody(size_t length) {
-    std::string body;
-    for (size_t i = 0; i < length; ++i)
-        body += static_cast<char>(i % 251);
-    return body;
 }
