@@ -1,11 +1,10 @@
 #!/usr/bin/env python3
 """Scripted HTTP/1.1 server on 127.0.0.1 (port to stdout) serving the folder
-given. Only a request's path counts; the number of requests for a path so far
-is in the file count/PATH below the folder (with "_" for "/"). Bodies of N bytes
-hold i % 251. /s/close/N: no Content-Length; /s/flaky/KEY/F/N: 503 for the
-first F requests; /s/broken/KEY/N: the 2nd request breaks off after half;
-/s/redirect/CODE/PATH: to /PATH; /s/trickle/N: 4096 bytes, then 100 every
-100 ms. Anything else is a served file."""
+given; its count/PATH holds how many requests PATH had, with "_" for "/" (the
+query does not count). Bodies of N bytes hold i % 251. /s/close/N: no length;
+/s/flaky/KEY/F/N: 503 for the first F requests; /s/broken/KEY/N: the 2nd request
+breaks off after half; /s/redirect/CODE/PATH: to /PATH; /s/trickle/N: 4096
+bytes, then 100 every 100 ms. Anything else is a served file."""
 import http.server
 import os
 import pathlib

@@ -18,10 +18,8 @@ MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption,
                       !answered.insert(box).second)
                       continue;
                   const auto answer = answers.find(text);
-                  {
-                      std::lock_guard<std::mutex> hold(textsLock);
-                      texts.push_back(text);
-                  }
+                  const std::lock_guard<std::mutex> hold(textsLock);  // until it is answered
+                  texts.push_back(text);
                   PostMessageA(box, WM_COMMAND, answer == answers.end() ? IDOK : answer->second, 0);
               }
               Sleep(20);

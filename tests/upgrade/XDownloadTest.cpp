@@ -44,12 +44,11 @@ TEST(XDownload, BodiesArriveWholeAfterRetries) {
         {"", "s/close/9000", 9000, 2},  // without Content-Length
         {"", "s/flaky/busy/3/5000", 5000, 5},
         {"s/redirect/302/", "s/broken/cut/20000", 20000, 3}};
+    const std::string server = "http://" + test_server::HostAndPort() + "/";
     XDownload download;
     int index = 0;
     for (const auto& [redirect, path, length, requests] : cases)
-        ASSERT_EQ(download.Add("http://" + test_server::HostAndPort() + "/" + redirect + path,
-                               nested, "", true),
-                  index++);
+        ASSERT_EQ(download.Add(server + redirect + path, nested, "", true), index++);
     ASSERT_TRUE(download.Start());
     ASSERT_TRUE(e2e::WaitUntil([&] { return download.IsDone(-1); }, 30000));
     EXPECT_FALSE(download.IsFailed(-1));
