@@ -69,9 +69,7 @@ TEST(KeyValueText, RulesAndExamples) {
             EXPECT_EQ(value, lookup.value) << lookup.key;
         }
     }
-}
-
-TEST(KeyValueText, MissingTextOrKeyGivesNothingAndLeavesTheValue) {
+    // A missing text or key gives nothing and leaves the value.
     EXPECT_EQ(KeyValueText(nullptr, 10).GetCount(), 0u);
     std::string value = "before";
     EXPECT_FALSE(KeyValueText("url = x\n", 8).GetValue(nullptr, value));
