@@ -95,35 +95,32 @@ class SaverUpgrade : public testing::Test {
 // hash counts; it fetches its url2. Of those, one with the own version, or with
 // an empty line after "version =" (which swallows the URL), offers nothing.
 TEST_F(SaverUpgrade, OnlyACountingManifestOfAnotherVersionAsks) {
-    const struct {
-        const char* manifest;
-        bool withSignature, fetchesUrl2, asks;
-    } cases[] = {
+    const std::tuple<const char*, bool, bool, bool> cases[] = {
         {"own-version.txt", true, true, false}, {"empty-version-line.txt", true, true, false},
         {"newer.txt", false, false, false},     {"no-installer-hash.txt", true, false, false},
         {"older.txt", true, false, true},
     };
     const std::vector<std::string> offer = {LoadResourceString(IDS_UPGRADE_OFFER)};
     const std::string signatureRequest = "/" + manifestPath + ".sig";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.manifest);
+    for (const auto& [manifest, withSignature, fetchesUrl2, asks] : cases) {
+        SCOPED_TRACE(manifest);
         const int signatureRequests = test_server::RequestCount(signatureRequest);
         const int secondRequests = test_server::RequestCount("/extra.bin");
-        ASSERT_TRUE(OpenDialog(c.manifest, Answers(IDNO), c.withSignature));
+        ASSERT_TRUE(OpenDialog(manifest, Answers(IDNO), withSignature));
         // The manifest file lies there from before the signature's second
         // request (the first only asks its size) until the check has read it.
         ASSERT_TRUE(e2e::WaitUntil(
             [&] {
                 return test_server::RequestCount(signatureRequest) >= signatureRequests + 2 &&
                        !FileExists(TempFile("upgrade.txt")) &&
-                       user->Texts().size() == (c.asks ? 1u : 0u) &&
-                       (!c.fetchesUrl2 || FileContent(TempFile("upgrade.tmp")) == "second");
+                       user->Texts().size() == (asks ? 1u : 0u) &&
+                       (!fetchesUrl2 || FileContent(TempFile("upgrade.tmp")) == "second");
             },
             bound));
         ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
         EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-        EXPECT_EQ(user->Texts(), c.asks ? offer : std::vector<std::string>());
-        EXPECT_EQ(test_server::RequestCount("/extra.bin"), secondRequests + (c.fetchesUrl2 ? 2 : 0))
+        EXPECT_EQ(user->Texts(), asks ? offer : std::vector<std::string>());
+        EXPECT_EQ(test_server::RequestCount("/extra.bin"), secondRequests + (fetchesUrl2 ? 2 : 0))
             << "a size query and a download";
     }
     EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);

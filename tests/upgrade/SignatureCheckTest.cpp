@@ -25,24 +25,18 @@ TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
         bytes[byte] ^= static_cast<uint8_t>(1 << bit);
         return FormatP256Line(bytes);
     };
-    const struct {
-        const char* what;
-        const SystemCrypto& crypto;
-        std::string manifest, signature;
-        bool counts;
-    } cases[] = {
-        {"as signed", crypto, manifest, signature, true},
-        {"one manifest byte changed", crypto, changed, signature, false},
-        {"first signature bit flipped", crypto, manifest, flipped(0, 7), false},
-        {"last signature bit flipped", crypto, manifest, flipped(63, 0), false},
-        {"no cryptography", missing, manifest, signature, false},
+    const std::tuple<const char*, const SystemCrypto*, std::string, std::string, bool> cases[] = {
+        {"as signed", &crypto, manifest, signature, true},
+        {"one manifest byte changed", &crypto, changed, signature, false},
+        {"first signature bit flipped", &crypto, manifest, flipped(0, 7), false},
+        {"last signature bit flipped", &crypto, manifest, flipped(63, 0), false},
+        {"no cryptography", &missing, manifest, signature, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, system, text, sig, counts] : cases) {
         UpgradeManifest read;
         read.version = "untouched";
-        EXPECT_EQ(ReadSignedManifest(c.crypto, key, c.manifest, c.signature, read), c.counts)
-            << c.what;
-        EXPECT_EQ(read.version, c.counts ? "1.0.34.0" : "untouched") << c.what;
+        EXPECT_EQ(ReadSignedManifest(*system, key, text, sig, read), counts) << what;
+        EXPECT_EQ(read.version, counts ? "1.0.34.0" : "untouched") << what;
     }
 }
 

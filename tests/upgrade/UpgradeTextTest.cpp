@@ -25,11 +25,7 @@ TEST(KeyValueText, RulesAndExamples) {
         const char* value;
         size_t occurrence = 0;
     };
-    const struct {
-        std::string text;
-        int count;
-        std::vector<Lookup> lookups;
-    } cases[] = {
+    const std::tuple<std::string, int, std::vector<Lookup>> cases[] = {
         {"version = 1.0.3\r\n\turl=h/s.exe  \r\n", 2, {{"version", "1.0.3"}, {"url", "h/s.exe"}}},
         {"version=1.0.34.0 ; next release\n", -1, {{"version", "1.0.34.0"}}},
         {"; the newest release\n;version=9\nversion=2\n", 1, {{"version", "2"}}},
@@ -57,12 +53,12 @@ TEST(KeyValueText, RulesAndExamples) {
         // Binary bytes are ordinary characters; a key is compared in full.
         {"k\0ey = v\0al\xff\n\x80=\x01"s, 2, {{"\x80", "\x01"}, {"k", none}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.text));
-        const KeyValueText entries(c.text.data(), c.text.size());
-        if (c.count >= 0)
-            EXPECT_EQ(entries.GetCount(), static_cast<size_t>(c.count));
-        for (const Lookup& lookup : c.lookups) {
+    for (const auto& [text, count, lookups] : cases) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        const KeyValueText entries(text.data(), text.size());
+        if (count >= 0)
+            EXPECT_EQ(entries.GetCount(), static_cast<size_t>(count));
+        for (const Lookup& lookup : lookups) {
             std::string value = none;
             EXPECT_EQ(entries.GetValue(lookup.key, value, lookup.occurrence), lookup.value != none)
                 << lookup.key;

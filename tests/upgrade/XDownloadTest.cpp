@@ -7,9 +7,7 @@
 #include "upgrade/XDownload.h"
 
 TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder) {
-    const struct {
-        const char *url, *folder, *fileName, *path;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"http://host/dir/setup.exe", "C:\\T", "", "C:\\T\\setup.exe"},
         {"http://host/dir/setup.exe", "C:\\T\\", "", "C:\\T\\setup.exe"},
         {"http://host/dir/setup.exe", "C:/T/", "", "C:/T/setup.exe"},
@@ -24,10 +22,11 @@ TEST(XDownloadList, ItemsAreNamedFromTheUrlIntoTheFolder) {
     EXPECT_FALSE(download.IsDone(-1)) << "an empty list is neither done nor failed";
     EXPECT_FALSE(download.IsFailed(-1));
     EXPECT_EQ(download.GetPercent(), 0.0f);
-    for (const auto& c : cases) {
-        const int index = download.Add(c.url, c.folder, c.fileName, true);
-        EXPECT_EQ(index, &c - cases);
-        EXPECT_EQ(download.GetPath(index), c.path) << c.url << " in " << c.folder;
+    int expected = 0;
+    for (const auto& [url, folder, fileName, path] : cases) {
+        const int index = download.Add(url, folder, fileName, true);
+        EXPECT_EQ(index, expected++);
+        EXPECT_EQ(download.GetPath(index), path) << url << " in " << folder;
         EXPECT_FALSE(download.IsDone(index)) << "the size is not known yet";
     }
     for (int index : {-2, 8})
