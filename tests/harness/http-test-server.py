@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
-"""Scripted HTTP/1.1 server for the downloader tests on 127.0.0.1 (port to
---port-file). Only a request's path counts; the number of requests for a path
-so far is in the file count/PATH below --root (with "_" for "/"). Bodies of N
-bytes hold i % 251. /s/close/N: no Content-Length; /s/flaky/KEY/F/N: 503 for
-the first F requests; /s/broken/KEY/N: the 2nd request breaks off after half;
-/s/redirect/CODE/PATH: to /PATH; /s/trickle/N: 4096 bytes, then 100 every
-100 ms. Anything else is a file under --root."""
-import argparse
+"""Scripted HTTP/1.1 server on 127.0.0.1 (port to stdout) serving the folder
+given; its count/PATH holds how many requests PATH had, with "_" for "/" (the
+query does not count). Bodies of N bytes hold i % 251. /s/close/N: no length;
+/s/flaky/KEY/F/N: 503 for the first F requests; /s/broken/KEY/N: the 2nd request
+breaks off after half; /s/redirect/CODE/PATH: to /PATH; /s/trickle/N: 4096
+bytes, then 100 every 100 ms. Anything else is a served file."""
 import http.server
 import os
+import pathlib
+import sys
 import threading
 import time
 import urllib.parse
@@ -20,7 +20,7 @@ counts = {}
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
-    def log_message(self, *args):
+    def log_message(self, *args):  # quiet
         pass
 
     def do_GET(self):
@@ -34,8 +34,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         local = os.path.join(self.server.root, path.lstrip("/"))
         try:
             if kind == "file" and os.path.isfile(local):
-                with open(local, "rb") as f:
-                    self.answer(200, f.read())
+                self.answer(200, pathlib.Path(local).read_bytes())
             elif kind == "file":
                 self.answer(404, b"not found")
             elif kind == "flaky" and number <= int(args[1]):
@@ -46,47 +45,29 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 port = self.server.server_address[1]
                 location = "http://127.0.0.1:%d/%s" % (port, "/".join(args[1:]))
                 self.answer(int(args[0]), b"moved", [("Location", location)])
-            else:  # close, broken (the 2nd request) and trickle
-                self.send_response(200)
-                if kind != "close":
-                    self.send_header("Content-Length", str(len(data)))
-                self.send_header("Connection", "close")
-                self.end_headers()
+            else:  # close, broken (the 2nd request) and trickle, in pieces
                 self.close_connection = True
-                ends = {"close": [len(data)], "broken": [len(data) // 2],
-                        "trickle": range(4096, len(data) + 100, 100)}[kind]
-                sent = 0
-                for end in ends:
-                    time.sleep(0.1 if sent else 0)
-                    self.wfile.write(data[sent:end])
-                    self.wfile.flush()
-                    sent = end
+                self.answer(200, data, [("Connection", "close")], sized=kind != "close", ends={
+                    "close": [len(data)], "broken": [len(data) // 2],
+                    "trickle": range(4096, len(data) + 100, 100)}[kind])
         except (BrokenPipeError, ConnectionResetError):
             self.close_connection = True
 
-    def answer(self, status, data, headers=()):
+    def answer(self, status, data, headers=(), sized=True, ends=None):
         self.send_response(status)
-        self.send_header("Content-Length", str(len(data)))
-        for name, value in headers:
+        for name, value in [("Content-Length", str(len(data)))] * sized + list(headers):
             self.send_header(name, value)
         self.end_headers()
-        self.wfile.write(data)
+        sent = 0
+        for end in ends or [len(data)]:  # 100 ms between pieces
+            time.sleep(0.1 if sent else 0)
+            self.wfile.write(data[sent:end])
+            self.wfile.flush()
+            sent = end
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    for name in ("--root", "--port-file"):
-        parser.add_argument(name, required=True)
-    options = parser.parse_args()
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    server.daemon_threads = True
-    server.root = options.root
-    os.makedirs(os.path.join(options.root, "count"))
-    with open(options.port_file + ".new", "w") as f:
-        f.write(str(server.server_address[1]))
-    os.rename(options.port_file + ".new", options.port_file)
-    server.serve_forever()
-
-
-if __name__ == "__main__":
-    main()
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+server.daemon_threads, server.root = True, sys.argv[1]
+os.makedirs(os.path.join(server.root, "count"))
+print(server.server_address[1], flush=True)
+server.serve_forever()

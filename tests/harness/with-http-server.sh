@@ -4,14 +4,10 @@
 # QV_TEST_HTTP_ROOT. Both go away when the command ends.
 set -u
 work=$(mktemp -d)
-/usr/bin/python3 "$(dirname "$0")/http-test-server.py" --root "$work/root" --port-file "$work/port" &
+exec 3< <(exec /usr/bin/python3 "$(dirname "$0")/http-test-server.py" "$work")
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
-for _ in $(seq 200); do
-  [ -s "$work/port" ] || ! kill -0 $server 2>/dev/null && break
-  sleep 0.05
-done
-[ -s "$work/port" ] || { echo "with-http-server: the test server did not start" >&2; exit 1; }
-export QV_TEST_HTTP_PORT=$(cat "$work/port") QV_TEST_HTTP_ROOT="$work/root"
-"$@"
+read -r port <&3 || { echo "with-http-server: the test server did not start" >&2; exit 1; }
+export QV_TEST_HTTP_PORT=$port QV_TEST_HTTP_ROOT=$work
+"$@" 3<&-

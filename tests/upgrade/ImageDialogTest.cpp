@@ -28,15 +28,14 @@ class Observed : public AboutBox {
 TEST(AboutBox, DrawsTheVersionOnlyWhenThereIsOneAndClosesAtOnceWhenNotPrepared) {
     VersionStrings version;
     version.fileVersion = "2.5.1.0";
-    for (const VersionStrings& texts : {version, VersionStrings()}) {
+    const std::pair<VersionStrings, bool> cases[] = {
+        {version, true}, {VersionStrings(), true}, {version, false}};
+    for (const auto& [texts, prepared] : cases) {
         Observed about(texts);
+        about.prepared = prepared;
         EXPECT_TRUE(about.Show(nullptr));
-        ASSERT_TRUE(about.painted);
-        EXPECT_EQ(about.whiteAtVersion, !texts.fileVersion.empty());
+        EXPECT_EQ(about.painted, prepared) << texts.fileVersion << ", prepared: " << prepared;
+        EXPECT_EQ(about.whiteAtVersion, prepared && !texts.fileVersion.empty());
         EXPECT_EQ(about.GetSafeHwnd(), nullptr);
     }
-    Observed unprepared(version);
-    unprepared.prepared = false;
-    EXPECT_TRUE(unprepared.Show(nullptr));
-    EXPECT_FALSE(unprepared.painted);
 }

@@ -6,22 +6,20 @@ MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption,
                                        const std::map<std::string, int>& answers, DWORD processId)
     : watcher([this, caption, answers, processId] {
           std::set<HWND> answered;
-          const int messageTextId = 0xFFFF;
           while (!stopping) {
               for (HWND box = nullptr;
                    (box = FindWindowExA(nullptr, box, "#32770", caption.c_str()));) {
                   DWORD process = 0;
                   GetWindowThreadProcessId(box, &process);
                   char text[1024] = {};
+                  // 0xFFFF: the text of the box (boxes without one are not answered)
                   if (process != processId || !IsWindowVisible(box) ||
-                      !GetDlgItem(box, messageTextId) || !answered.insert(box).second)
+                      !GetDlgItemTextA(box, 0xFFFF, text, sizeof text) ||
+                      !answered.insert(box).second)
                       continue;
-                  GetDlgItemTextA(box, messageTextId, text, sizeof text);
                   const auto answer = answers.find(text);
-                  {
-                      std::lock_guard<std::mutex> hold(textsLock);
-                      texts.push_back(text);
-                  }
+                  const std::lock_guard<std::mutex> hold(textsLock);  // until it is answered
+                  texts.push_back(text);
                   PostMessageA(box, WM_COMMAND, answer == answers.end() ? IDOK : answer->second, 0);
               }
               Sleep(20);

@@ -23,11 +23,9 @@ const char* const productName = "Quorvane Screen Saver";
 const std::string manifestPath = "screen-saver/upgrade.txt";
 const char* const internetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+// Wine's settings for the saver alone.
+const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
 const std::string tempFolder = (std::filesystem::temp_directory_path() / "qvsstemp").string();
-
-std::string TempFile(const std::string& name) {
-    return tempFolder + "\\" + name;
-}
 
 // The answers to the upgrade question and to the cancel confirmation.
 std::map<std::string, int> Answers(int offer, int cancel = IDNO) {
@@ -46,31 +44,28 @@ class SaverUpgrade : public testing::Test {
     SaverUpgrade() {
         e2e::WriteDword(internetSettings, "ProxyEnable", 1);
         e2e::WriteString(internetSettings, "ProxyServer", test_server::HostAndPort());
-        // A saver an earlier test left behind may still hold a file there.
-        EXPECT_TRUE(e2e::WaitUntil(RemoveTempFolder, bound));
-        EXPECT_TRUE(WriteTestFile(test_server::File("files/setup.exe"), TestInstaller()));
         WriteTestFile(test_server::File("extra.bin"), "second");
     }
     ~SaverUpgrade() override {
         e2e::WriteDword(internetSettings, "ProxyEnable", 0);
+        e2e::DeleteKeyTree(programSettings);
         RemoveTempFolder();
     }
 
+    static std::string TempFile(const std::string& name) { return tempFolder + "\\" + name; }
     // Serves the manifest, signed or with an empty signature, and starts the configuration
-    // dialog (true once it shows); the answerer then answers its boxes.
+    // dialog (true once it shows) with an empty temp folder (a saver an earlier test left
+    // behind may still hold a file there); the answerer then answers its boxes.
     bool OpenDialog(const std::string& manifest, std::map<std::string, int> answers,
                     bool withSignature = true) {
         WriteTestFile(test_server::File(manifestPath), SignedFile(manifest));
         WriteTestFile(test_server::File(manifestPath + ".sig"),
                       withSignature ? SignedFile(manifest + ".sig") : "");
-        if (!saver.Start(SaverPath(), "/c"))
+        if (!e2e::WaitUntil(RemoveTempFolder, bound) || !saver.Start(SaverPath(), "/c"))
             return false;
         user = std::make_unique<MessageBoxAnswerer>(productName, std::move(answers), saver.Id());
         dialog = WaitForConfigDialog();
         return dialog != nullptr;
-    }
-    bool WaitForBoxes(size_t count) {
-        return e2e::WaitUntil([&] { return user->Texts().size() >= count; }, bound);
     }
     // The download's progress dialog (of the saver, the only program here), when shown.
     static HWND ProgressDialog() { return FindWindowA("#32770", "Downloading"); }
@@ -82,16 +77,17 @@ class SaverUpgrade : public testing::Test {
                    ? ProgressDialog()
                    : nullptr;
     }
-    // Whether the manifest is asked for within longer than the configuration
-    // dialog needs to poll, fetch and ask.
-    static bool ManifestFetchedAfter(int earlierRequests) {
-        return e2e::WaitUntil(
-            [&] { return test_server::RequestCount("/" + manifestPath) > earlierRequests; }, 3000);
+    // Whether the manifest is asked for during the test, within longer than
+    // the configuration dialog needs to poll, fetch and ask.
+    bool ManifestFetched() const {
+        return e2e::WaitUntil([&] { return ManifestRequests() > manifestRequests; }, 3000);
     }
+    static int ManifestRequests() { return test_server::RequestCount("/" + manifestPath); }
 
     e2e::TestProcess saver;
     std::unique_ptr<MessageBoxAnswerer> user;
     HWND dialog = nullptr;
+    const int manifestRequests = ManifestRequests();
 };
 }  // namespace
 
@@ -99,36 +95,32 @@ class SaverUpgrade : public testing::Test {
 // hash counts; it fetches its url2. Of those, one with the own version, or with
 // an empty line after "version =" (which swallows the URL), offers nothing.
 TEST_F(SaverUpgrade, OnlyACountingManifestOfAnotherVersionAsks) {
-    const struct {
-        const char* manifest;
-        bool withSignature, fetchesUrl2, asks;
-    } cases[] = {
+    const std::tuple<const char*, bool, bool, bool> cases[] = {
         {"own-version.txt", true, true, false}, {"empty-version-line.txt", true, true, false},
         {"newer.txt", false, false, false},     {"no-installer-hash.txt", true, false, false},
         {"older.txt", true, false, true},
     };
     const std::vector<std::string> offer = {LoadResourceString(IDS_UPGRADE_OFFER)};
     const std::string signatureRequest = "/" + manifestPath + ".sig";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.manifest);
-        ASSERT_TRUE(RemoveTempFolder());
+    for (const auto& [manifest, withSignature, fetchesUrl2, asks] : cases) {
+        SCOPED_TRACE(manifest);
         const int signatureRequests = test_server::RequestCount(signatureRequest);
         const int secondRequests = test_server::RequestCount("/extra.bin");
-        ASSERT_TRUE(OpenDialog(c.manifest, Answers(IDNO), c.withSignature));
+        ASSERT_TRUE(OpenDialog(manifest, Answers(IDNO), withSignature));
         // The manifest file lies there from before the signature's second
         // request (the first only asks its size) until the check has read it.
         ASSERT_TRUE(e2e::WaitUntil(
             [&] {
                 return test_server::RequestCount(signatureRequest) >= signatureRequests + 2 &&
                        !FileExists(TempFile("upgrade.txt")) &&
-                       user->Texts().size() == (c.asks ? 1u : 0u) &&
-                       (!c.fetchesUrl2 || FileContent(TempFile("upgrade.tmp")) == "second");
+                       user->Texts().size() == (asks ? 1u : 0u) &&
+                       (!fetchesUrl2 || FileContent(TempFile("upgrade.tmp")) == "second");
             },
             bound));
         ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, bound));
         EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-        EXPECT_EQ(user->Texts(), c.asks ? offer : std::vector<std::string>());
-        EXPECT_EQ(test_server::RequestCount("/extra.bin"), secondRequests + (c.fetchesUrl2 ? 2 : 0))
+        EXPECT_EQ(user->Texts(), asks ? offer : std::vector<std::string>());
+        EXPECT_EQ(test_server::RequestCount("/extra.bin"), secondRequests + (fetchesUrl2 ? 2 : 0))
             << "a size query and a download";
     }
     EXPECT_EQ(test_server::RequestCount("/files/setup.exe"), 0);
@@ -144,17 +136,15 @@ TEST_F(SaverUpgrade, OnlyTheInstallerAsSignedRuns) {
         {"newer.txt", "setup.exe", "changed after signing", false}};
     for (const auto& [manifest, file, appended, runs] : cases) {
         SCOPED_TRACE(file + appended);
-        ASSERT_TRUE(e2e::WaitUntil(RemoveTempFolder, bound));
         WriteTestFile(test_server::File("files/setup.exe"), TestInstaller() + appended);
         const int requests = test_server::RequestCount("/files/" + file);
         ASSERT_TRUE(OpenDialog(manifest, Answers(IDYES)));
-        if (runs) {
-            EXPECT_TRUE(e2e::WaitUntil([&] { return FileExists(TempFile(file + ".ran")); }, bound));
-        } else {
-            ASSERT_TRUE(WaitForBoxes(2));
-            EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_FAILED));
+        const auto ran = [&] { return FileExists(TempFile(file + ".ran")); };
+        ASSERT_TRUE(e2e::WaitUntil([&] { return ran() || user->Texts().size() > 1; }, bound));
+        EXPECT_EQ(ran(), runs);
+        if (!runs) {
+            EXPECT_EQ(user->Texts().at(1), LoadResourceString(IDS_UPGRADE_FAILED));
             EXPECT_FALSE(FileExists(TempFile(file)));
-            EXPECT_FALSE(FileExists(TempFile(file + ".ran")));
         }
         EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog() == nullptr; }, bound));
         EXPECT_EQ(CancelDialog(saver, dialog), 0u);
@@ -170,7 +160,7 @@ TEST_F(SaverUpgrade, CancelAsksThenStopsTheDownloadAndDeletesThePartialFile) {
     HWND progress = StartTricklingDownload(IDNO);
     ASSERT_NE(progress, nullptr);
     PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitForBoxes(2));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return user->Texts().size() > 1; }, bound));
     EXPECT_EQ(user->Texts()[1], LoadResourceString(IDS_UPGRADE_CANCEL));
     const HWND bar = GetDlgItem(progress, IDC_DOWNLOAD_PROGRESS);
     const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
@@ -197,11 +187,10 @@ TEST_F(SaverUpgrade, ClosingTheDialogDuringTheDownloadEndsEverything) {
 }
 
 TEST_F(SaverUpgrade, NothingIsFetchedWhileTheSaverRunsFullScreen) {
-    const int earlierRequests = test_server::RequestCount("/" + manifestPath);
     HWND window = StartFullScreen(saver);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntilReady(saver, window));
-    EXPECT_FALSE(ManifestFetchedAfter(earlierRequests));
+    EXPECT_FALSE(ManifestFetched());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
 }
@@ -210,14 +199,9 @@ TEST_F(SaverUpgrade, NothingIsFetchedWhileTheSaverRunsFullScreen) {
 // per-program DLL settings hide it from the saver), nothing is fetched and
 // nothing is offered.
 TEST_F(SaverUpgrade, WithoutTheSystemsCryptographyNothingIsFetched) {
-    static const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
-    const struct Undo {
-        ~Undo() { e2e::DeleteKeyTree(programSettings); }
-    } undo{};
     ASSERT_TRUE(e2e::WriteString(programSettings + "\\DllOverrides", "bcrypt", ""));
-    const int earlierRequests = test_server::RequestCount("/" + manifestPath);
     ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
-    EXPECT_FALSE(ManifestFetchedAfter(earlierRequests));
+    EXPECT_FALSE(ManifestFetched());
     EXPECT_TRUE(user->Texts().empty());
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }

@@ -8,15 +8,6 @@
 #include "upgrade/SignedManifest.h"
 #include "upgrade/XFile.h"
 
-namespace {
-std::string Flipped(const std::string& line, size_t byte, int bit) {
-    P256Bytes signature{};
-    EXPECT_TRUE(ParseP256Line(line.data(), line.size(), signature));
-    signature[byte] ^= static_cast<uint8_t>(1 << bit);
-    return FormatP256Line(signature);
-}
-}  // namespace
-
 // Every bit of the signature and every byte of the manifest counts; missing
 // cryptography verifies nothing. A missing signature is tested end to end.
 TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
@@ -28,24 +19,24 @@ TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
     const std::string manifest = SignedFile("newer.txt"), signature = SignedFile("newer.txt.sig");
     std::string changed = manifest;
     changed[changed.find("1.0.34.0") + 5] = '5';
-    const struct {
-        const char* what;
-        const SystemCrypto& crypto;
-        std::string manifest, signature;
-        bool counts;
-    } cases[] = {
-        {"as signed", crypto, manifest, signature, true},
-        {"one manifest byte changed", crypto, changed, signature, false},
-        {"first signature bit flipped", crypto, manifest, Flipped(signature, 0, 7), false},
-        {"last signature bit flipped", crypto, manifest, Flipped(signature, 63, 0), false},
-        {"no cryptography", missing, manifest, signature, false},
+    const auto flipped = [&](size_t byte, int bit) {
+        P256Bytes bytes{};
+        EXPECT_TRUE(ParseP256Line(signature.data(), signature.size(), bytes));
+        bytes[byte] ^= static_cast<uint8_t>(1 << bit);
+        return FormatP256Line(bytes);
     };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, const SystemCrypto*, std::string, std::string, bool> cases[] = {
+        {"as signed", &crypto, manifest, signature, true},
+        {"one manifest byte changed", &crypto, changed, signature, false},
+        {"first signature bit flipped", &crypto, manifest, flipped(0, 7), false},
+        {"last signature bit flipped", &crypto, manifest, flipped(63, 0), false},
+        {"no cryptography", &missing, manifest, signature, false},
+    };
+    for (const auto& [what, system, text, sig, counts] : cases) {
         UpgradeManifest read;
         read.version = "untouched";
-        EXPECT_EQ(ReadSignedManifest(c.crypto, key, c.manifest, c.signature, read), c.counts)
-            << c.what;
-        EXPECT_EQ(read.version, c.counts ? "1.0.34.0" : "untouched") << c.what;
+        EXPECT_EQ(ReadSignedManifest(*system, key, text, sig, read), counts) << what;
+        EXPECT_EQ(read.version, counts ? "1.0.34.0" : "untouched") << what;
     }
 }
 

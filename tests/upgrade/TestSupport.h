@@ -16,9 +16,7 @@ inline bool FileExists(const std::string& path) {
 }
 
 inline std::string FileContent(const std::string& path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
+    return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
 }
 
 inline bool WriteTestFile(const std::string& path, const std::string& content) {
@@ -32,12 +30,8 @@ namespace test_server {
 inline std::string HostAndPort() {
     return std::string("127.0.0.1:") + std::getenv("QV_TEST_HTTP_PORT");
 }
-inline std::string Url(const std::string& path) {
-    return "http://" + HostAndPort() + "/" + path;
-}
-// A file below the served folder; path with slashes.
-inline std::string File(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
+// A file below the served folder (Windows takes its slashes as backslashes).
+inline std::string File(const std::string& path) {
     return e2e::WindowsPath(std::getenv("QV_TEST_HTTP_ROOT")) + "\\" + path;
 }
 // How many requests the server had for the path (with its leading slash).
@@ -49,8 +43,7 @@ inline int RequestCount(std::string path) {
 
 // An empty folder below the temp folder, removed with its files when the
 // object goes away.
-class TestFolder {
-  public:
+struct TestFolder {
     TestFolder() {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
@@ -68,12 +61,4 @@ inline std::string SignedFile(const std::string& name) {
 }
 inline std::string TestInstaller() {
     return FileContent(e2e::WindowsPath(QV_TEST_INSTALLER_PATH));
-}
-
-// The body the test server sends for the length.
-inline std::string ServedBody(size_t length) {
-    std::string body;
-    for (size_t i = 0; i < length; ++i)
-        body += static_cast<char>(i % 251);
-    return body;
 }
