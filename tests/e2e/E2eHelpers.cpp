@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "e2e/Input.h"
 #include "e2e/Registry.h"
@@ -17,15 +18,9 @@
 namespace e2e {
 namespace {
 
-void SendMouse(DWORD flags, DWORD data = 0) {
+void SendMouse(DWORD flags) {
     INPUT input = {INPUT_MOUSE, {}};
-    input.mi = {0, 0, data, flags, 0, 0};
-    SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD key, DWORD flags) {
-    INPUT input = {INPUT_KEYBOARD, {}};
-    input.ki = {key, WORD(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+    input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof input);
 }
 
@@ -34,14 +29,13 @@ const DWORD kButtonDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEE
 
 Picture CaptureArea(const RECT& area) {
     Picture picture{area.right - area.left, area.bottom - area.top, {}};
-    if (picture.width <= 0 || picture.height <= 0)
-        return {};
+    BITMAPINFO info = {
+        {sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader = {
-        sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = picture.width > 0 && picture.height > 0
+                         ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                         : nullptr;
     if (bitmap) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
@@ -62,27 +56,12 @@ const char* const kDpiKeys[2] = {"Control Panel\\Desktop", "Software\\Wine\\Font
 
 }  // namespace
 
-void MoveCursorTo(int x, int y) {
-    SetCursorPos(x, y);
-}
-
-void MoveCursorBy(int dx, int dy) {
-    POINT at = {};
-    GetCursorPos(&at);
-    SetCursorPos(at.x + dx, at.y + dy);
-}
-
-void PressKey(WORD virtualKey) {
-    SendKey(virtualKey, 0);
-}
-
-void ReleaseKey(WORD virtualKey) {
-    SendKey(virtualKey, KEYEVENTF_KEYUP);
-}
-
 void PressKeyAndRelease(WORD virtualKey) {
-    PressKey(virtualKey);
-    ReleaseKey(virtualKey);
+    INPUT inputs[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    const WORD scan = WORD(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    inputs[0].ki = {virtualKey, scan, 0, 0, 0};
+    inputs[1].ki = {virtualKey, scan, KEYEVENTF_KEYUP, 0, 0};
+    SendInput(2, inputs, sizeof inputs[0]);
 }
 
 void PressButton(MouseButton button) {
@@ -93,40 +72,19 @@ void ReleaseButton(MouseButton button) {
     SendMouse(kButtonDown[int(button)] << 1);
 }
 
-void TurnWheel(int notches) {
-    SendMouse(MOUSEEVENTF_WHEEL, DWORD(notches * WHEEL_DELTA));
-}
-
-bool ReadRaw(const std::string& key, const std::string& name, DWORD& type, std::vector<BYTE>& data,
-             HKEY root) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    DWORD size = 0;
-    LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        data.assign(size, 0);
-        status = RegQueryValueExA(handle, name.c_str(), nullptr, &type, data.data(), &size);
-        data.resize(size);
-    }
-    RegCloseKey(handle);
-    return status == ERROR_SUCCESS;
-}
-
 std::optional<DWORD> ReadDword(const std::string& key, const std::string& name, HKEY root) {
-    DWORD type = 0, value = 0;
-    std::vector<BYTE> data;
-    if (!ReadRaw(key, name, type, data, root) || type != REG_DWORD || data.size() != sizeof value)
-        return std::nullopt;
-    return *reinterpret_cast<const DWORD*>(data.data());
+    DWORD value = 0, size = sizeof value;
+    const LONG status =
+        RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return status ? std::nullopt : std::optional<DWORD>(value);
 }
 
 std::optional<std::string> ReadString(const std::string& key, const std::string& name, HKEY root) {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    if (!ReadRaw(key, name, type, data, root) || type != REG_SZ)
-        return std::nullopt;
-    return std::string(data.begin(), std::find(data.begin(), data.end(), 0));
+    char value[4096] = {};
+    DWORD size = sizeof value;
+    const LONG status =
+        RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size);
+    return status ? std::nullopt : std::optional<std::string>(value);
 }
 
 bool WriteRaw(const std::string& key, const std::string& name, DWORD type,
@@ -136,28 +94,20 @@ bool WriteRaw(const std::string& key, const std::string& name, DWORD type,
 }
 
 bool WriteDword(const std::string& key, const std::string& name, DWORD value, HKEY root) {
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(&value);
-    return WriteRaw(key, name, REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof value), root);
+    return RegSetKeyValueA(root, key.c_str(), name.c_str(), REG_DWORD, &value, sizeof value) ==
+           ERROR_SUCCESS;
 }
 
 bool WriteString(const std::string& key, const std::string& name, const std::string& value,
                  HKEY root) {
-    return WriteRaw(key, name, REG_SZ,
-                    std::vector<BYTE>(value.c_str(), value.c_str() + value.size() + 1), root);
+    return RegSetKeyValueA(root, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                           DWORD(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool DeleteKeyTree(const std::string& key, HKEY root) {
     const LONG status = RegDeleteTreeA(root, key.c_str());
     RegDeleteKeyA(root, key.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-}
-
-bool KeyExists(const std::string& key, HKEY root) {
-    HKEY handle = nullptr;
-    const bool exists = RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS;
-    if (exists)
-        RegCloseKey(handle);
-    return exists;
 }
 
 Picture CaptureScreen() {
@@ -186,10 +136,8 @@ SystemDpi::SystemDpi(DWORD dpi) {
 
 SystemDpi::~SystemDpi() {
     for (int i = 0; i < 2; ++i)
-        if (before[i])
-            WriteDword(kDpiKeys[i], "LogPixels", *before[i]);
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kDpiKeys[i], "LogPixels");
+        before[i] ? WriteDword(kDpiKeys[i], "LogPixels", *before[i])
+                  : !RegDeleteKeyValueA(HKEY_CURRENT_USER, kDpiKeys[i], "LogPixels");
 }
 
 std::string WindowsPath(const std::string& hostPath) {
@@ -198,23 +146,16 @@ std::string WindowsPath(const std::string& hostPath) {
     return path.rfind('\\', 0) == 0 ? "Z:" + path : path;
 }
 
-TestProcess::~TestProcess() {
-    Kill();
-}
-
-bool TestProcess::Start(const std::string& program, const std::string& arguments) {
+bool TestProcess::Start(const std::string& program, const std::string& arguments, DWORD flags) {
     Kill();
     std::string line = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     const std::string folder = program.substr(0, program.find_last_of('\\'));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
-        info = {};
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return false;
-    }
     CloseHandle(info.hThread);
-    info.hThread = nullptr;
     return true;
 }
 
@@ -231,10 +172,8 @@ bool TestProcess::IsRunning() const {
 }
 
 void TestProcess::Kill() {
-    if (IsRunning()) {
-        TerminateProcess(info.hProcess, killedExitCode);
+    if (IsRunning() && TerminateProcess(info.hProcess, killedExitCode))
         WaitForSingleObject(info.hProcess, 5000);
-    }
     if (info.hProcess)
         CloseHandle(info.hProcess);
     info = {};
@@ -266,10 +205,6 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, HW
         return found && IsWindowVisible(found);
     };
     return WaitUntil(shown, timeoutMs) ? found : nullptr;
-}
-
-bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
-    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
 bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs) {

@@ -14,9 +14,6 @@ std::optional<DWORD> ReadDword(const std::string& key, const std::string& name,
                                HKEY root = HKEY_CURRENT_USER);
 std::optional<std::string> ReadString(const std::string& key, const std::string& name,
                                       HKEY root = HKEY_CURRENT_USER);
-// The stored type and bytes of a value.
-bool ReadRaw(const std::string& key, const std::string& name, DWORD& type, std::vector<BYTE>& data,
-             HKEY root = HKEY_CURRENT_USER);
 bool WriteRaw(const std::string& key, const std::string& name, DWORD type,
               const std::vector<BYTE>& data, HKEY root = HKEY_CURRENT_USER);
 bool WriteDword(const std::string& key, const std::string& name, DWORD value,
@@ -25,6 +22,5 @@ bool WriteString(const std::string& key, const std::string& name, const std::str
                  HKEY root = HKEY_CURRENT_USER);
 // Removes a key with everything below it; true also when it did not exist.
 bool DeleteKeyTree(const std::string& key, HKEY root = HKEY_CURRENT_USER);
-bool KeyExists(const std::string& key, HKEY root = HKEY_CURRENT_USER);
 
 }  // namespace e2e

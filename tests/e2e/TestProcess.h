@@ -13,13 +13,13 @@ std::string WindowsPath(const std::string& hostPath);
 class TestProcess {
   public:
     TestProcess() = default;
-    ~TestProcess();
+    ~TestProcess() { Kill(); }
     TestProcess(const TestProcess&) = delete;
     TestProcess& operator=(const TestProcess&) = delete;
 
-    // Starts program with the command line "program" arguments; the program's
-    // folder is its current folder.
-    bool Start(const std::string& program, const std::string& arguments);
+    // Starts program with the command line "program" arguments and the
+    // creation flags given; the program's folder is its current folder.
+    bool Start(const std::string& program, const std::string& arguments, DWORD flags = 0);
     // Waits for the end and kills the program when it does not end in time;
     // returns the exit code, or killedExitCode after a kill.
     DWORD ExitCodeOrKill(DWORD timeoutMs);
@@ -28,7 +28,7 @@ class TestProcess {
     DWORD Id() const { return info.dwProcessId; }
     HANDLE Handle() const { return info.hProcess; }
 
-    static const DWORD killedExitCode = 0xDEAD;
+    static constexpr DWORD killedExitCode = 0xDEAD;
 
   private:
     PROCESS_INFORMATION info = {};

@@ -15,7 +15,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs,
                    HWND parent = nullptr);
 // Waits until the window no longer exists.
-bool WaitForWindowGone(HWND window, DWORD timeoutMs);
+inline bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
 // Waits until the process has handled its pending messages and input and
 // waits for more (or has ended).
 bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs);

@@ -1,7 +1,6 @@
 // The real saver playing recordings made by the encoder, checked on the screen
 // (and its first picture drawn through GDI by the presenter itself).
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdlib>
 
@@ -27,9 +26,7 @@ TEST_P(NaturalSize, TheScreenShowsTheLastPictureExactlyWithBlackBorders) {
     const e2e::SystemDpi systemDpi(dpi);
     t.capture = {100, 50, 900, 650};
     const std::string path = t.Write("natural.vqd");
-    const PresentationLayout l = LayOutPicture(kScreen, {0, 0}, t.capture, false);
-    ASSERT_EQ(l.picture, (Rect{112, 84, 912, 684}));
-    PlayExpecting({path, 0, 0, 0, every}, Decoded(path, t.capture), l);
+    PlayExpecting({path, 0, 0, 0, every}, path, t.capture);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, NaturalSize,
@@ -52,7 +49,7 @@ TEST_F(PlaybackE2E, ScaledPictureFillsTheScreenByItsShape) {
                     return false;
         return Count(s, {0, 0, 1024, 64}) == 0 && Count(s, {0, 704, 1024, 768}) == 0;
     };
-    EXPECT_TRUE(tileCentresMatch(Play({path, 1}, tileCentresMatch)));
+    Play({path, 1}, tileCentresMatch);
 }
 
 // With "Draw mouse clicks" a held button shows the indicator, its left-button
@@ -67,10 +64,9 @@ TEST_F(PlaybackE2E, TheClickIndicatorShowsWhileAButtonIsHeld) {
             return (p >> 16 & 255) > 200 && (p >> 8 & 255) < 60 && (p & 255) < 60;
         };
         if (held)
-            EXPECT_TRUE(red(Play({path, 0, 1}, red)));
+            Play({path, 0, 1}, red);
         else
-            PlayExpecting({path, 0, 1}, Decoded(path, t.capture),
-                          LayOutPicture(kScreen, {0, 0}, t.capture, false));
+            PlayExpecting({path, 0, 1}, path, t.capture);
         End();
     }
 }
@@ -80,7 +76,6 @@ TEST_F(PlaybackE2E, AnUnreadableFileShowsTheMessageInTheMiddle) {
         return Count(s, {0, 300, s.width, 468}, 0xFFFFFF) > 100;
     };
     const e2e::Picture screen = Play({TempPath("no-such-recording.vqd"), 1}, message);
-    EXPECT_TRUE(message(screen));
     EXPECT_EQ(Count(screen, {0, 0, screen.width, 200}), 0) << "black above the message";
 }
 
@@ -88,18 +83,14 @@ TEST_F(PlaybackE2E, AnEmptyPathPlaysTheRecordingTheProgramCarries) {
     TestRecording t;
     const std::string recording = t.Write("carried.vqd"), program = TempPath("Carrier.scr");
     WriteFile(program, Embed(ReadFile(QV_SAVER_HOST_PATH), ReadFile(recording)));
-    PlayExpecting({""}, Decoded(recording, t.capture),
-                  LayOutPicture(kScreen, {0, 0}, t.capture, false), e2e::WindowsPath(program));
+    PlayExpecting({""}, recording, t.capture, e2e::WindowsPath(program));
 }
 
-// Many small changes scattered over a scaled picture, painted piece by piece
-// (or strip by strip where a record has many), must end as one whole paint
-// of the last picture shows it. Each record draws dark pieces on a grey
-// picture and turns the previous record's pieces light: a seam or stale line
-// left anywhere shows a dark pixel where the whole paint has only light and
-// grey around. The stretch filter blends pixels along colour edges, with less
-// context for a piece blitted on its own: there the screen may differ within
-// the range of the colours around; inside an area of one colour it is exact.
+// Scattered changes painted piece by piece on a scaled picture end as one
+// whole paint shows it: each record draws dark pieces and turns the previous
+// ones light, so a seam or stale line leaves a dark pixel. Inside areas of one
+// colour the two are equal; on edges the stretch filter blends with less
+// context, so there the pieces stay within the range of the colours around.
 TEST_F(PlaybackE2E, ScatteredChangesScaledEndAsAWholePaintShowsThem) {
     TestRecording t;
     t.capture = {0, 0, 800, 600};  // scaled by 1.28 to fill 1024 x 768
@@ -108,26 +99,21 @@ TEST_F(PlaybackE2E, ScatteredChangesScaledEndAsAWholePaintShowsThem) {
     uint32_t seed = 12345;
     std::vector<Rect> previous;
     t.draw = [&](uint32_t k, uint32_t* pixels) {
-        auto fill = [&](const Rect& r, uint32_t colour) {
-            for (int32_t y = r.top; y < r.bottom; ++y)
-                std::fill(pixels + y * kImageWidth + r.left, pixels + y * kImageWidth + r.right,
-                          colour);
-        };
         auto next = [&](uint32_t n) {
             return int32_t((seed = seed * 1103515245u + 12345u) / 65536u % n);
         };
         if (k == 0)
-            fill({0, 0, kImageWidth, kImageHeight}, 0x808080);
+            Fill(pixels, {0, 0, kImageWidth, kImageHeight}, 0x808080);
         for (const Rect& r : previous)
-            fill(r, 0xD0E0F0);
+            Fill(pixels, r, 0xD0E0F0);
         previous.clear();
         for (int piece = 0; piece < (k % 2 ? 12 : 3); ++piece) {
             const int32_t x = next(780), y = next(580);
             previous.push_back({x, y, x + 3 + next(18), y + 3 + next(18)});
-            fill(previous.back(), 0x102030u + k % 4 * 0x040404u);
+            Fill(pixels, previous.back(), 0x102030u + k % 4 * 0x040404u);
         }
         if (k == t.frames - 1)
-            fill({390, 290, 410, 310}, 0xFFFFFF);  // the end
+            Fill(pixels, {390, 290, 410, 310}, 0xFFFFFF);  // the end
     };
     Play({t.Write("scattered.vqd"), 1},
          [](const e2e::Picture& s) { return s.At(512, 384) == 0xFFFFFF; });
@@ -142,11 +128,10 @@ TEST_F(PlaybackE2E, ScatteredChangesScaledEndAsAWholePaintShowsThem) {
             bool flat = true, out = false;
             for (int shift = 0; shift < 24; shift += 8) {
                 int low = 255, high = 0;
-                for (int dy = -2; dy <= 2; ++dy)
-                    for (int dx = -2; dx <= 2; ++dx) {
-                        low = std::min(low, int(whole.At(x + dx, y + dy) >> shift & 255));
-                        high = std::max(high, int(whole.At(x + dx, y + dy) >> shift & 255));
-                    }
+                for (int d = 0; d < 25; ++d) {  // the 5 x 5 pixels around
+                    const int v = whole.At(x + d % 5 - 2, y + d / 5 - 2) >> shift & 255;
+                    low = std::min(low, v), high = std::max(high, v);
+                }
                 const int shown = pieces.At(x, y) >> shift & 255;
                 flat = flat && low == high;
                 out = out || shown + 2 < low || shown > high + 2;
@@ -179,33 +164,8 @@ TEST_F(PlaybackE2E, ADamagedRecordingPlaysWhatItCan) {
     WriteFile(path, bytes);
     // What could be decoded is on the screen, and the saver goes on.
     auto shown = [](const e2e::Picture& s) { return Count(s, {120, 100, 900, 660}) > 200000; };
-    EXPECT_TRUE(shown(Play({path, 0, 0, 1}, shown)));
+    Play({path, 0, 0, 1}, shown);
     Sleep(1000);
-    EXPECT_TRUE(saver.IsRunning());
-}
-
-// Quick play of a short recording that repeats, at timer rates far above the
-// usual ones: thousands of ticks with a new picture each. A leak grows in
-// every interval; the system's own one-off allocations (a cache filled once)
-// in one at most.
-TEST_F(PlaybackE2E, ALongRunDoesNotGrow) {
-    TestRecording t;
-    t.frames = 8;
-    t.rates.frameRate = t.rates.secondaryRate = 500;
-    Play({t.Write("repeating.vqd"), 0, 0, 1}, [](const e2e::Picture&) { return true; });
-    SIZE_T samples[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        Sleep(i ? 4000 : 2000);
-        PROCESS_MEMORY_COUNTERS counters = {};
-        GetProcessMemoryInfo(saver.Handle(), &counters, sizeof counters);
-        samples[i] = counters.PagefileUsage;
-    }
-    ASSERT_GT(samples[0], 0u);
-    const SIZE_T allowed = 2 * 1024 * 1024;
-    EXPECT_FALSE(samples[1] > samples[0] + allowed && samples[2] > samples[1] + allowed)
-        << "private memory grew from " << samples[0] << " to " << samples[1] << " to "
-        << samples[2];
-    EXPECT_LT(samples[2], samples[0] + 4 * allowed);
     EXPECT_TRUE(saver.IsRunning());
 }
 
@@ -215,17 +175,14 @@ TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
     TestRecording t;
     t.capture = {100, 50, 900, 650};
     Decoded d(t.Write("gdi-picture.vqd"), t.capture);
-    WNDCLASSA plain = {};
-    plain.lpfnWndProc = DefWindowProcA;
-    plain.lpszClassName = "QvPlainWindow";
+    const WNDCLASSA plain = {0, DefWindowProcA, 0, 0, {}, {}, {}, {}, {}, "QvPlainWindow"};
     RegisterClassA(&plain);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, plain.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0,
                                   0, kImageWidth, kImageHeight, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     e2e::PumpMessages();
     HDC dc = GetDC(window);
-    const RECT all = {0, 0, kImageWidth, kImageHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PatBlt(dc, 0, 0, kImageWidth, kImageHeight, WHITENESS);
     Render(d.file, window, dc, false, false);
     ReleaseDC(window, dc);
     // The window's drawing reaches the screen a moment later.
@@ -236,22 +193,15 @@ TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
     d.Expect(screen, l);
 }
 
-// The saver on two monitors side by side, as scripts/wine/two-monitors.sh
-// sets them up: a 1024 x 768 primary monitor and an 800 x 600 one to its
-// right. On one monitor this test skips, unless QV_MONITORS=2 asked for two.
-// Off: the recording plays on the primary monitor as on a single screen and
-// the other is black. On: each monitor shows it laid out for itself. The
-// picture has distinct colours in every pixel; the records after the first
-// change small squares only, which the saver paints as changes mapped
-// through each monitor's layout.
+// Two monitors as scripts/wine/two-monitors.sh sets them up (1024 x 768 and
+// 800 x 600 to its right; skipped on one unless QV_MONITORS=2). The records
+// after the first change small squares, painted through each monitor's
+// layout; without "Play on every monitor" the second one stays black.
 TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonitor) {
-    if (GetSystemMetrics(SM_CMONITORS) != 2) {
-        const char* asked = getenv("QV_MONITORS");
-        ASSERT_FALSE(asked && std::string(asked) == "2")
-            << "the session was asked for two monitors, the system shows "
-            << GetSystemMetrics(SM_CMONITORS);
+    const char* asked = getenv("QV_MONITORS");
+    if (GetSystemMetrics(SM_CMONITORS) != 2 && !(asked && std::string(asked) == "2"))
         GTEST_SKIP() << "needs two monitors";
-    }
+    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
     TestRecording t;
     t.capture = {0, 0, 800, 600};
     t.frames = 8;
@@ -260,10 +210,8 @@ TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonit
         for (uint32_t i = 0; record == 0 && i < kImageWidth * kImageHeight; ++i)
             pixels[i] = i * 2654435761u & 0xFFFFFF;
         for (uint32_t square = 0; record > 0 && square < 6; ++square) {
-            const uint32_t x0 = (record * 97 + square * 131) % 780, y0 = (square * 89) % 580;
-            for (uint32_t y = y0; y < y0 + 12; ++y)
-                std::fill(pixels + y * kImageWidth + x0, pixels + y * kImageWidth + x0 + 12,
-                          0x102030u * record + square);
+            const int32_t x = (record * 97 + square * 131) % 780, y = (square * 89) % 580;
+            Fill(pixels, {x, y, x + 12, y + 12}, 0x102030u * record + square);
         }
     };
     const std::string path = t.Write("squares.vqd");
@@ -278,7 +226,6 @@ TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonit
                    (every ? d.Wrong(s, second) == 0 : Count(s, kSecond) == 0);
         };
         const e2e::Picture screen = Play({path, 0, 0, 0, every}, shown);
-        EXPECT_TRUE(shown(screen));
         RECT area = {};
         GetWindowRect(window, &area);
         EXPECT_EQ((Rect{area.left, area.top, area.right, area.bottom}), (Rect{0, 0, 1824, 768}));

@@ -69,6 +69,11 @@ struct TestRecording {
     }
 };
 
+inline void Fill(uint32_t* pixels, const Rect& r, uint32_t colour) {
+    for (int32_t y = r.top; y < r.bottom; ++y)
+        std::fill(pixels + y * kImageWidth + r.left, pixels + y * kImageWidth + r.right, colour);
+}
+
 inline bool Near(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(int(a >> shift & 255) - int(b >> shift & 255)) > tolerance)
@@ -154,7 +159,7 @@ class PlaybackE2E : public ::testing::Test {
         }
         window = nullptr;
     }
-    // Stores the settings, starts the saver and waits until its window shows
+    // Stores the settings, starts the saver and expects its window to show
     // what `settled` accepts; the picture is kept as an artifact of the test.
     Picture Play(const Settings& s, const std::function<bool(const Picture&)>& settled,
                  const std::string& program = saver_e2e::SaverPath()) {
@@ -168,15 +173,20 @@ class PlaybackE2E : public ::testing::Test {
         EXPECT_NE(window, nullptr);
         EXPECT_TRUE(saver_e2e::WaitUntilReady(saver, window));
         Picture screen;
-        e2e::WaitUntil([&] { return settled(screen = e2e::CaptureWindow(window)); }, 10000);
+        EXPECT_TRUE(
+            e2e::WaitUntil([&] { return settled(screen = e2e::CaptureWindow(window)); }, 10000))
+            << "the expected picture shows";
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '-');
         e2e::SavePng(screen, e2e::WindowsPath(QV_ARTIFACT_DIR "/" + name + ".png"));
         return screen;
     }
-    // Plays until the layout's picture shows as decoded, and expects it so.
-    void PlayExpecting(const Settings& s, const Decoded& d, const PresentationLayout& l,
+    // Plays at natural size until the recording's last picture shows as
+    // decoded, with black borders.
+    void PlayExpecting(const Settings& s, const std::string& recording, const Rect& capture,
                        const std::string& program = saver_e2e::SaverPath()) {
+        const Decoded d(recording, capture);
+        const PresentationLayout l = LayOutPicture(kScreen, {0, 0}, capture, false);
         d.Expect(Play(
                      s, [&](const Picture& p) { return d.Wrong(p, l) == 0; }, program),
                  l);
