@@ -9,7 +9,7 @@
 #include <random>
 
 #include "FrameUpdateBuilder.h"
-#include "TestFiles.h"
+#include "ReaderTest.h"
 #include "recording/RecordingEncoder.h"
 
 namespace {

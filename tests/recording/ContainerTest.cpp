@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "TestFiles.h"
+#include "ReaderTest.h"
 #include "recording/ExeRecordingFile.h"
 
 namespace {
