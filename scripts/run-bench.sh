@@ -43,5 +43,21 @@ scripts/wine/wine-session.sh bash -c '
     printf "  %-54s %14s %14s\n" "$label" "$(cpu_per_second "$path" "$scale")" "$(cpu_per_second "$path" "$scale" whole)"
   done
   rm -f "$static"
+
+  # Resident memory of the saver playing the demo over and over: a leak grows
+  # it in every interval, a one-off allocation of the system in one at most.
+  wine reg add "$key" /v Path /t REG_SZ /d "" /f >/dev/null 2>&1
+  wine reg add "$key" /v "Auto repeat" /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$key" /v "Scale to fit screen" /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  unset QUORVANE_TEST_WHOLE_PAINTS
+  wine "$saver" /s >/dev/null 2>&1 </dev/null &
+  pid=$!
+  resident=""
+  for at in 3 13 23 33; do
+    sleep $(( at == 3 ? 3 : 10 ))
+    resident="$resident $(awk "/^VmRSS/ {printf \"%.1f\", \$2 / 1024}" /proc/$pid/status) MB at $at s,"
+  done
+  kill $pid; wait $pid 2>/dev/null
+  echo "saver resident memory, the demo on auto repeat:${resident%,}"
   wine reg delete "$key" /f >/dev/null 2>&1
 ' "$saver" "$build"
