@@ -37,11 +37,7 @@ displayfile="$xorg_dir/display"
 Xorg -displayfd 8 -config "$xorg_dir/xorg.conf" -logfile "$xorg_dir/xorg.log" -nolisten tcp \
   -noreset 8>"$displayfile" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 200); do
-  [ -s "$displayfile" ] && break
-  sleep 0.05
-done
-display=$(head -n1 "$displayfile")
+display=$(read_display "$displayfile" 200)
 if [ -n "$display" ]; then
   DISPLAY=":$display" xrandr --addmode DUMMY1 800x600 &&
     DISPLAY=":$display" xrandr --output DUMMY1 --mode 800x600 --right-of DUMMY0 || display=""

@@ -31,18 +31,22 @@ trap 'exit 130' INT TERM
 # its session would otherwise hold every later session back.
 "$here/wine-prefix.sh" 9>&- || exit 1
 
-# The X server picks a free display number itself and tells it on a pipe.
+# The X server picks a free display number itself and writes it to a file:
+# the number once the file has it, waiting up to $2 times 50 ms.
+read_display() {
+  for _ in $(seq "$2"); do
+    [ -s "$1" ] && break
+    sleep 0.05
+  done
+  head -n1 "$1"
+}
 if [ "${QV_MONITORS:-1}" = 2 ]; then
   { source "$here/two-monitors.sh"; } 9>&-
 else
   displayfile=$(mktemp)
   Xvfb -displayfd 8 -screen 0 "$screen" -nolisten tcp -noreset 8>"$displayfile" 2>/dev/null 9>&- &
   xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    sleep 0.05
-  done
-  display=$(head -n1 "$displayfile")
+  display=$(read_display "$displayfile" 100)
   rm -f "$displayfile"
 fi
 if [ -z "$display" ]; then
