@@ -74,33 +74,6 @@ TEST_F(WriterTest, AnExecutableCarriesWhatItRecords) {
     EXPECT_EQ(TitleOf(reader), "Written");
 }
 
-TEST_F(WriterTest, WritingNeedsARecordingEngineAndRoomBelowTheLimit) {
-    RecordingFile idle;
-    EXPECT_FALSE(idle.Open(TempPath("idle.vqd").c_str(), LockedFile::kWrite));
-    EXPECT_EQ(idle.WriteRecord(nullptr, 4), 0u);
-    EXPECT_FALSE(idle.RecordStep());
-    ASSERT_TRUE(w.Open(TempPath("limit.vqd").c_str(), LockedFile::kWrite));
-    EXPECT_TRUE(w.RecordStep()) << "an engine that captured nothing";
-    w.SetMaxFileSize(344);
-    EXPECT_EQ(w.WriteRecord(payloads[2].data(), 3), 3u);  // reaching the limit, not passing it
-    EXPECT_EQ(w.WriteRecord(payloads[2].data(), 3), 0u);
-    w.Close();
-}
-
-TEST_F(WriterTest, TheBitBudgetDropsWhatExceedsTheQuality) {
-    w.SetQuality(1);  // allowed: 16 bpp * 12 fps * 1 * 100 * 100 / 384 = 5000 bits/s
-    EXPECT_EQ(engine.sampleRate, 22050u);
-    const std::string path = TempPath("budget.vqd");
-    ASSERT_TRUE(w.Open(path.c_str(), LockedFile::kWrite));
-    const Bytes small = Payload(125, 1), big = Payload(1000, 2);
-    EXPECT_EQ(w.WriteRecord(small.data(), 125), 0u);  // no time accumulated
-    clock.now += 200;
-    EXPECT_EQ(w.WriteRecord(big.data(), 1000), 0u);     // 40000 bits/s
-    EXPECT_EQ(w.WriteRecord(small.data(), 125), 125u);  // 1000 bits in 200 ms: just the budget
-    w.Close();
-    EXPECT_EQ(ReadAll(path), std::vector<Bytes>{small});
-}
-
 TEST_F(WriterTest, AppendRecordingJoinsStreamsAndHeadersOrLeavesTheTarget) {
     const std::string target = TempPath("target.vqd"), source = TempPath("source.vqd");
     WriteFile(target, MakeRecording({{0, payloads[0]}}, 10, 20));
