@@ -86,7 +86,7 @@ TEST_F(PlaybackE2E, TheSaverRunsAtIdlePriorityAndItsDialogAtNormal) {
     ASSERT_NE(dialogWindow, nullptr);
     EXPECT_EQ(GetPriorityClass(dialog.Handle()), DWORD(NORMAL_PRIORITY_CLASS));
     PostMessageA(dialogWindow, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_NE(dialog.ExitCodeOrKill(endTimeoutMs), e2e::TestProcess::killedExitCode);
+    EXPECT_NE(dialog.ExitCodeOrKill(timeoutMs), e2e::TestProcess::killedExitCode);
 }
 
 }  // namespace

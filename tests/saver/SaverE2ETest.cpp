@@ -25,8 +25,6 @@
 using namespace saver_e2e;
 
 namespace {
-const DWORD timeoutMs = 20000;
-
 // A visible top-level window of this test, to own dialogs or hold previews.
 HWND MakeTestWindow(const char* title) {
     HWND window = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320,

@@ -8,8 +8,8 @@
 // The built screen saver as the end-to-end tests run it.
 namespace saver_e2e {
 
-const DWORD startTimeoutMs = 20000;
-const DWORD endTimeoutMs = 20000;
+// How long a test waits for the saver to start, to answer or to end.
+const DWORD timeoutMs = 20000;
 
 std::string SaverPath();
 

@@ -1,4 +1,3 @@
 #pragma once
-// Where the stand-ins of the Windows 9x password libraries record what the
-// saver asked of them, and read how to answer.
+// Where the stand-in of the Windows 9x MPR.DLL records what the saver asked of it.
 #define QV_FAKE_RECORD_KEY "Software\\Quorvane Tests\\Password"
