@@ -1,7 +1,5 @@
 #include "playback/DisplayObjects.h"
 
-#include <algorithm>
-
 #include "playback/ScreenMonitors.h"
 
 namespace {
@@ -9,25 +7,10 @@ namespace {
 struct DisplayObjects {
     IDirectDraw* directDraw = nullptr;
     IDirectDrawSurface* primarySurface = nullptr;
-    IDirectDrawSurface* backSurface = nullptr;
     IDirectDrawClipper* clipper = nullptr;
     MonitorArrangement monitors;
 };
 DisplayObjects display;
-
-// The largest monitor's width and height; the primary screen's when the
-// system reports no monitors.
-SIZE LargestMonitor(const MonitorArrangement& monitors) {
-    if (monitors.count == 0)
-        return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SIZE largest{0, 0};
-    for (int i = 0; i < monitors.count; ++i) {
-        const Rect& r = monitors.areas[i];
-        largest.cx = std::max<LONG>(largest.cx, r.right - r.left);
-        largest.cy = std::max<LONG>(largest.cy, r.bottom - r.top);
-    }
-    return largest;
-}
 
 bool SetUp(HWND window) {
     if (DirectDrawCreate(nullptr, &display.directDraw, nullptr) != DD_OK)
@@ -41,10 +24,6 @@ bool SetUp(HWND window) {
     if (display.directDraw->CreateSurface(&primary, &display.primarySurface, nullptr) != DD_OK)
         return false;
     display.monitors = EnumerateMonitors();
-    const SIZE back = LargestMonitor(display.monitors);
-    display.backSurface = CreatePlainSurface(DWORD(back.cx), DWORD(back.cy));
-    if (!display.backSurface)
-        return false;
     if (display.directDraw->CreateClipper(0, &display.clipper, nullptr) != DD_OK)
         return false;
     return display.clipper->SetHWnd(0, window) == DD_OK &&
@@ -65,7 +44,6 @@ void ReleaseDisplay() {
     if (display.primarySurface)
         display.primarySurface->SetClipper(nullptr);
     ReleaseObject(display.clipper);
-    ReleaseObject(display.backSurface);
     ReleaseObject(display.primarySurface);
     ReleaseObject(display.directDraw);
     display.monitors = MonitorArrangement{};
@@ -76,9 +54,6 @@ IDirectDraw* GetDirectDraw() {
 }
 IDirectDrawSurface* GetPrimarySurface() {
     return display.primarySurface;
-}
-IDirectDrawSurface* GetBackSurface() {
-    return display.backSurface;
 }
 
 const MonitorArrangement& GetMonitors() {

@@ -1,7 +1,6 @@
 // The process's DirectDraw objects in windowed mode: the primary surface with
-// a clipper bound to the saver window, and an off-screen surface as large as
-// the largest monitor for drawing when no video surface can be had; and the
-// monitors as they were when the display was set up.
+// a clipper bound to the saver window; and the monitors as they were when
+// the display was set up.
 #pragma once
 #include <windows.h>
 #include <ddraw.h>
@@ -12,7 +11,6 @@ bool InitDisplay(HWND window);
 void ReleaseDisplay();  // safe when nothing is set up
 IDirectDraw* GetDirectDraw();
 IDirectDrawSurface* GetPrimarySurface();
-IDirectDrawSurface* GetBackSurface();
 const MonitorArrangement& GetMonitors();
 
 // An off-screen plain surface in the display's format, or null.

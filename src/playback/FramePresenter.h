@@ -1,7 +1,8 @@
-// Brings the capture rectangle of a recording's picture onto the screen: a
-// copy in the display's format (the frame surface) refreshed from the dirty
-// rectangles, blitted to the window scaled or at natural size, black borders.
-// The window is black wherever it shows no picture.
+// Brings the capture rectangle of a recording's picture onto the screen: each
+// monitor's picture is the video resampled to its layout (scaled, or at
+// natural size) with the click indicator laid over it, composed where the
+// video changed and copied 1:1 to the screen, with black borders. The window
+// is black wherever it shows no picture.
 #pragma once
 #include <windows.h>
 
@@ -20,12 +21,8 @@ enum class Screens { kClientArea, kPrimaryMonitor, kEveryMonitor };
 void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
             PaintScope scope = PaintScope::kWhole, Screens screens = Screens::kClientArea);
 
-bool CreateFrameSurface(RecordingFile& recording);
-void ReleaseFrameSurface(RecordingFile& recording);
-bool UpdateFrameSurface(RecordingFile& recording);
-
-// Copies image pixels (memory rows from imageY down) into dc, 1:1 or stretched.
-bool BlitFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int imageX, int imageY,
-                   int width, int height);
-bool StretchFrameRect(const RecordingFile& recording, HDC dc, int x, int y, int width, int height,
-                      int imageX, int imageY, int imageWidth, int imageHeight, int stretchMode);
+// The video changed beyond its dirty rectangles (a new capture rectangle):
+// the next paint composes every picture whole.
+void ForgetPictures(RecordingFile& recording);
+// Releases the pictures' surfaces; before the display objects go.
+void ReleasePictures();

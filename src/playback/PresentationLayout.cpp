@@ -74,34 +74,14 @@ PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const
     p.top = rh > sh ? t.top + (rh - sh) / 2 : t.top;
     p.right = p.left + sw;
     p.bottom = p.top + sh;
+    out.wholePicture = p;
     p = Intersect(p, t);
     if (p.IsEmpty())  // no picture: the borders fill the window, and nothing beyond it
         p = {t.left, t.top, t.left, t.top};
     const int32_t pw = Width(p), ph = Height(p);
-
-    Rect s{0, 0, pw, ph};
-    if (p.left < d.left) {
-        s.left = d.left - p.left;
-        p.left = d.left;
-    }
-    if (p.top < d.top) {
-        s.top = d.top - p.top;
-        p.top = d.top;
-    }
-    if (p.right > d.right) {
-        s.right -= p.right - d.right;
-        p.right = d.right;
-    }
-    if (p.bottom > d.bottom) {
-        s.bottom -= p.bottom - d.bottom;
-        p.bottom = d.bottom;
-    }
-    if (out.scaled) {
-        const double inverse = 1.0 / double(out.scale);
-        s = {int32_t(s.left * inverse), int32_t(s.top * inverse), int32_t(s.right * inverse),
-             int32_t(s.bottom * inverse)};
-    }
-    out.source = Intersect(s, Rect{0, 0, fw, fh});
+    p = Intersect(p, d);
+    if (p.IsEmpty())
+        p = {d.left, d.top, d.left, d.top};
     out.picture = p;
 
     if (Width(d) > pw) {
@@ -113,33 +93,4 @@ PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const
         out.borders[out.borderCount++] = {d.left, p.bottom, d.right, d.bottom};
     }
     return out;
-}
-
-bool MapToScreen(const PresentationLayout& l, const Rect& pictureRect, Rect& source, Rect& screen) {
-    source = Intersect(pictureRect, l.source);
-    if (!l.visible || source.IsEmpty())
-        return false;
-    const Rect& p = l.picture;
-    if (!l.scaled) {
-        const int32_t dx = p.left - l.source.left, dy = p.top - l.source.top;
-        screen = {source.left + dx, source.top + dy, source.right + dx, source.bottom + dy};
-        return true;
-    }
-    // The ratios the whole picture's blit stretches by.
-    const double sx = double(Width(p)) / double(Width(l.source));
-    const double sy = double(Height(p)) / double(Height(l.source));
-    // Left and top edges round down, right and bottom edges up; an edge that
-    // falls within a hair of a whole pixel takes the pixel on the outer side
-    // too, whichever way the floating-point unit rounds the product.
-    const auto edge = [](int32_t origin, int32_t v, int32_t from, double s, bool up) {
-        constexpr double kHair = 1e-6;
-        const double at = double(v - from) * s;
-        return origin + int32_t(up ? std::ceil(at + kHair) : std::floor(at - kHair));
-    };
-    screen = Intersect({edge(p.left, source.left, l.source.left, sx, false),
-                        edge(p.top, source.top, l.source.top, sy, false),
-                        edge(p.left, source.right, l.source.left, sx, true),
-                        edge(p.top, source.bottom, l.source.top, sy, true)},
-                       p);
-    return !screen.IsEmpty();
 }

@@ -32,35 +32,37 @@ RECT ScreenTarget::InWindow(const Rect& screen) const {
                 screen.bottom - client.top};
 }
 
-void ScreenTarget::Blit(IDirectDrawSurface* surface, const Rect& screen, const Rect& source) {
-    if (!throughGdi) {
-        RECT target = ToRECT(screen), from = ToRECT(source);
-        primary->Blt(&target, surface, &from, DDBLT_WAIT, nullptr);
-        return;
-    }
-    HDC to = windowDC, from = nullptr;
-    if (!to || surface->GetDC(&from) != DD_OK)
-        return;
-    const RECT target = InWindow(screen);
-    const int previous = SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, target.left, target.top, target.right - target.left, target.bottom - target.top,
-               from, source.left, source.top, source.right - source.left,
-               source.bottom - source.top, SRCCOPY);
-    if (previous > 0)
-        SetStretchBltMode(to, previous);
-    surface->ReleaseDC(from);
+// A primary surface lost to a mode change is restored for the next paint;
+// this one failed.
+bool ScreenTarget::Blitted(HRESULT result) {
+    if (result == DDERR_SURFACELOST)
+        primary->Restore();
+    return result == DD_OK;
 }
 
-void ScreenTarget::FillBlack(const Rect& screen) {
+bool ScreenTarget::Copy(PictureSurface& picture, const Rect& screen, const Rect& area) {
+    IDirectDrawSurface* surface = picture.Surface();
+    if (!throughGdi && surface) {
+        RECT target = ToRECT(screen), from = ToRECT(area);
+        return Blitted(primary->Blt(&target, surface, &from, DDBLT_WAIT, nullptr));
+    }
+    HDC from = picture.SourceDC();
+    const RECT target = InWindow(screen);
+    const bool copied = windowDC && from &&
+                        BitBlt(windowDC, target.left, target.top, target.right - target.left,
+                               target.bottom - target.top, from, area.left, area.top, SRCCOPY);
+    picture.ReleaseSourceDC(from);
+    return copied;
+}
+
+bool ScreenTarget::FillBlack(const Rect& screen) {
     if (!throughGdi) {
         DDBLTFX effects = {};
         effects.dwSize = sizeof effects;
         RECT area = ToRECT(screen);
-        primary->Blt(&area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
-        return;
+        return Blitted(
+            primary->Blt(&area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects));
     }
-    if (HDC to = windowDC) {
-        const RECT area = InWindow(screen);
-        FillRect(to, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
+    const RECT area = InWindow(screen);
+    return windowDC && FillRect(windowDC, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }

@@ -135,8 +135,8 @@ bool RecordingFile::ApplyFrameUpdate() {
         void MarkDirty(const Rect& area) override { r_.dirtyRegion.AddRect(area); }
         void SetCaptureRect(const Rect& rect) override {
             r_.captureRect = rect;
-            if (r_.releaseFrameSurface)
-                r_.releaseFrameSurface(r_);
+            if (r_.captureListener)
+                r_.captureListener(r_);
         }
         void SetCursor(const Point& position, uint16_t left, uint16_t right) override {
             r_.cursorPosition = position;

@@ -135,14 +135,10 @@ class RecordingFile : public MediaFile {
     // The capture engine the writing side consults (none: not recording).
     void SetCaptureEngine(CaptureEngine* engine) { captureEngine = engine; }
 
-    // Called on every CaptureRect command so that the presenter rebuilds its
-    // surface at the new size; none until a presenter sets one.
-    using FrameSurfaceReleaser = void (*)(RecordingFile& recording);
-    void SetFrameSurfaceReleaser(FrameSurfaceReleaser release) { releaseFrameSurface = release; }
-
-    // Owned by the presenter and the click overlay.
-    void* frameSurface = nullptr;
-    Rect markRect = {};
+    // Called on every CaptureRect command so that the presenter composes its
+    // pictures anew; none until a presenter sets one.
+    using CaptureListener = void (*)(RecordingFile& recording);
+    void SetCaptureListener(CaptureListener listener) { captureListener = listener; }
 
   protected:
     // Reads magic, version and header at the current position (plain layout).
@@ -202,7 +198,7 @@ class RecordingFile : public MediaFile {
     Region dirtyRegion;
     std::vector<Rect> dirtyRects;
 
-    FrameSurfaceReleaser releaseFrameSurface = nullptr;
+    CaptureListener captureListener = nullptr;
 
     CaptureEngine* captureEngine = nullptr;
     std::vector<uint8_t> capturedUpdate;  // writing side: the engine's last FrameUpdate

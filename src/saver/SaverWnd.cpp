@@ -61,7 +61,7 @@ BOOL SaverWnd::OpenPlayback() {
         return FALSE;
     OpenRecording(*config);
     RecordingFile& recording = *config->currentFile;
-    recording.SetFrameSurfaceReleaser(ReleaseFrameSurface);
+    recording.SetCaptureListener(ForgetPictures);
     if (recording.IsOpen()) {
         recording.SetAutoRepeat(config->autoRepeat);
         recording.SetQuickPlay(config->quickPlay);
@@ -91,17 +91,16 @@ void SaverWnd::StartPresenting() {
     InvalidateRect(GetSafeHwnd(), nullptr, FALSE);  // the whole picture, now through DirectDraw
 }
 
-// The frame surface belongs to the display objects and goes with them.
+// The pictures' surfaces belong to the display objects and go before them.
 void SaverWnd::StopPlayback() {
     pendingStart = PendingStart::kNone;
     UnregisterDisplayPowerNotification(displayNotification);
     displayOff = false;
     StopTimers();
     ReleaseClickMarks();
-    SaverConfigDlg* config = Config();
-    if (config && config->currentFile)
-        ReleaseFrameSurface(*config->currentFile);
+    ReleasePictures();
     ReleaseDisplay();
+    SaverConfigDlg* config = Config();
     if (config && config->currentFile)
         config->currentFile->Close();
 }

@@ -33,11 +33,14 @@ struct Settings {
 
 // A recording of `frames` pictures, stepMs apart, each with the pointer at
 // (400, 300) and the left button held at the end as given. The pictures are
-// drawn by `draw` (32 bits, top-down) or else have distinct colours in every
-// pixel (in every 16 x 16 tile when tiled) that change from one to the next.
+// drawn by `draw` (0x00RRGGBB, `width` a row, turned into the recording's
+// format: 8 bits with a 3-3-2 colour table, 16 bits 565) or else have
+// distinct colours in every pixel (in every 16 x 16 tile when tiled) that
+// change from one to the next.
 struct TestRecording {
     uint16_t bitCount = 32;
     bool topDown = true, tiled = false;
+    int32_t width = kImageWidth, height = kImageHeight;
     Rect capture{112, 84, 912, 684};
     uint8_t leftAtEnd = 0;
     uint32_t frames = 4, stepMs = 100;
@@ -46,20 +49,28 @@ struct TestRecording {
 
     std::string Write(const std::string& name) const {
         const std::string path = TempPath(name);
-        const Bytes info =
-            BitmapInfo(kImageWidth, topDown ? -kImageHeight : kImageHeight, bitCount);
-        const uint32_t bpp = bitCount / 8, stride = (kImageWidth * bpp + 3) & ~3u;
-        Bytes pixels(size_t(stride) * kImageHeight);
+        Bytes info = BitmapInfo(width, topDown ? -height : height, bitCount);
+        for (uint32_t i = 0; bitCount == 8 && i < 256; ++i)
+            vqd::WriteU32(&info[40 + 4 * i], Colour332(i));
+        const uint32_t bpp = bitCount / 8, stride = (uint32_t(width) * bpp + 3) & ~3u;
+        Bytes pixels(size_t(stride) * size_t(height));
+        std::vector<uint32_t> canvas(draw ? size_t(width) * size_t(height) : 0);
         vqd::RecordingEncoder encoder;
         EXPECT_TRUE(encoder.Create(path.c_str(), rates));
         for (uint32_t frame = 0; frame < frames; ++frame) {
             if (draw)
-                draw(frame, reinterpret_cast<uint32_t*>(pixels.data()));
-            for (uint32_t y = 0; !draw && y < kImageHeight; ++y)
-                for (uint32_t i = 0; i < kImageWidth * bpp; ++i)
-                    pixels[y * stride + i] = tiled ? uint8_t((i / bpp / 16) * 37 + (y / 16) * 71 +
-                                                             i % bpp * 50 + frame * 40)
-                                                   : uint8_t(i * 5 + y * 3 + frame * 40);
+                draw(frame, canvas.data());
+            for (uint32_t y = 0; y < uint32_t(height); ++y) {
+                uint8_t* row = &pixels[size_t(y) * stride];
+                // The canvas is top-down; memory rows follow the orientation.
+                const uint32_t* from =
+                    draw ? &canvas[size_t(topDown ? y : height - 1 - y) * size_t(width)] : nullptr;
+                for (uint32_t i = 0; i < uint32_t(width) * bpp; ++i)
+                    row[i] = from    ? Channel(from[i / bpp], i % bpp)
+                             : tiled ? uint8_t((i / bpp / 16) * 37 + (y / 16) * 71 + i % bpp * 50 +
+                                               frame * 40)
+                                     : uint8_t(i * 5 + y * 3 + frame * 40);
+            }
             const uint8_t left = frame == frames - 1 ? leftAtEnd : 0;
             EXPECT_TRUE(encoder.AddFrame({info.data(), pixels.data(), capture, {400, 300}, left, 0},
                                          frame * stepMs));
@@ -67,11 +78,28 @@ struct TestRecording {
         EXPECT_TRUE(encoder.Finish());
         return path;
     }
+
+  private:
+    static uint32_t Colour332(uint32_t i) {
+        const uint32_t r = i >> 5, g = i >> 2 & 7, b = i & 3;
+        return (r * 255 / 7) << 16 | (g * 255 / 7) << 8 | b * 255 / 3;
+    }
+    // Byte `index` of a canvas colour in the recording's format.
+    uint8_t Channel(uint32_t c, uint32_t index) const {
+        const uint32_t r = c >> 16 & 255, g = c >> 8 & 255, b = c & 255;
+        if (bitCount == 8)
+            return uint8_t((r >> 5) << 5 | (g >> 5) << 2 | b >> 6);
+        if (bitCount == 16) {
+            const uint32_t v = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
+            return uint8_t(v >> (8 * index));
+        }
+        return uint8_t(c >> (8 * index));  // B, G, R, then 0
+    }
 };
 
-inline void Fill(uint32_t* pixels, const Rect& r, uint32_t colour) {
+inline void Fill(uint32_t* pixels, const Rect& r, uint32_t colour, int32_t width = kImageWidth) {
     for (int32_t y = r.top; y < r.bottom; ++y)
-        std::fill(pixels + y * kImageWidth + r.left, pixels + y * kImageWidth + r.right, colour);
+        std::fill(pixels + y * width + r.left, pixels + y * width + r.right, colour);
 }
 
 inline bool Near(uint32_t a, uint32_t b, int tolerance) {
@@ -127,8 +155,7 @@ struct Decoded {
         int wrong = 0;
         for (int y = l.picture.top; y < l.picture.bottom; ++y)
             for (int x = l.picture.left; x < l.picture.right; ++x) {
-                const int sx = l.source.left + x - l.picture.left,
-                          sy = l.source.top + y - l.picture.top;
+                const int sx = x - l.wholePicture.left, sy = y - l.wholePicture.top;
                 const int row = topDown ? capture.top + sy : capture.bottom - 1 - sy;
                 wrong += !Near(screen.At(x, y), Colour(capture.left + sx, row), tolerance);
             }

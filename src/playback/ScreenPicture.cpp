@@ -1,0 +1,104 @@
+#include "playback/ScreenPicture.h"
+
+#include <algorithm>
+
+namespace {
+
+// Past this share of the picture one copy of the whole picture is cheaper
+// than copies of the changed parts.
+constexpr int kMostChangedPercent = 60;
+
+int64_t AreaOf(const Rect& r) {
+    return int64_t(r.right - r.left) * (r.bottom - r.top);
+}
+
+Rect Intersect(const Rect& a, const Rect& b) {
+    const Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                 std::min(a.bottom, b.bottom)};
+    return r.IsEmpty() ? Rect{} : r;
+}
+
+Rect Moved(const Rect& r, int32_t dx, int32_t dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+}  // namespace
+
+void ScreenPicture::Prepare(const PresentationLayout& l, int32_t width, int32_t height) {
+    const Rect& whole = l.wholePicture;
+    const int32_t wholeWidth = whole.right - whole.left, wholeHeight = whole.bottom - whole.top;
+    if (width != videoWidth || height != videoHeight || wholeWidth != scaler.Width() ||
+        wholeHeight != scaler.Height()) {
+        scaler.SetSizes(width, height, wholeWidth, wholeHeight);
+        videoWidth = width;
+        videoHeight = height;
+        composed = false;
+    }
+    const Rect shown = Moved(l.picture, -whole.left, -whole.top);
+    if (!(shown == visible && l.picture == layout.picture))
+        composed = false;
+    layout = l;
+    visible = shown;
+    bool renewed = false;
+    if (!surface.Prepare(shown.right - shown.left, shown.bottom - shown.top, renewed) || renewed)
+        composed = false;
+}
+
+void ScreenPicture::Release() {
+    surface.Release();
+    composed = false;
+}
+
+Rect ScreenPicture::OnScreen(const Rect& area) const {
+    return Moved(area, layout.picture.left - visible.left, layout.picture.top - visible.top);
+}
+
+Rect ScreenPicture::InSurface(const Rect& area) const {
+    return Moved(area, -visible.left, -visible.top);
+}
+
+// The visible picture areas the changes reach; -1 when together they cover
+// so much that the whole picture is cheaper.
+int ScreenPicture::ComposeAreas(const ChangedAreas& changes, Rect* areas) const {
+    int n = 0;
+    int64_t total = 0;
+    for (int i = 0; i < changes.Count(); ++i) {
+        const Rect area = Intersect(scaler.Reach(changes.Area(i)), visible);
+        if (area.IsEmpty())
+            continue;
+        areas[n++] = area;
+        total += AreaOf(area);
+    }
+    return total * 100 > AreaOf(visible) * kMostChangedPercent ? -1 : n;
+}
+
+bool ScreenPicture::Compose(const PictureSource& source, const PictureOverlay& overlay,
+                            const Rect& area) {
+    uint8_t* corner = nullptr;
+    ptrdiff_t pitch = 0;
+    if (!surface.Lock(InSurface(area), corner, pitch))
+        return false;
+    scaler.Resample(source, overlay, area, surface.Packing(), corner, pitch);
+    surface.Unlock();
+    return true;
+}
+
+bool ScreenPicture::Paint(ScreenTarget& screen, const PictureSource& source,
+                          const PictureOverlay& overlay, const ChangedAreas& changes, bool whole) {
+    whole = whole || !composed;
+    Rect areas[ChangedAreas::kMostAreas];
+    int n = whole ? -1 : ComposeAreas(changes, areas);
+    if (n < 0) {
+        areas[0] = visible;
+        n = visible.IsEmpty() ? 0 : 1;
+    }
+    bool done = true;
+    for (int i = 0; i < n; ++i)
+        done = Compose(source, overlay, areas[i]) && done;
+    for (int i = 0; i < n; ++i)
+        done = screen.Copy(surface, OnScreen(areas[i]), InSurface(areas[i])) && done;
+    for (int b = 0; whole && b < layout.borderCount; ++b)
+        done = screen.FillBlack(layout.borders[b]) && done;
+    composed = done;
+    return done;
+}
