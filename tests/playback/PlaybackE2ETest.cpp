@@ -140,6 +140,38 @@ void PrintTo(const Showing& s, std::ostream* os) {
     *os << s.name;
 }
 
+// The saver's window as the change-only paints left it, and as a whole paint
+// of the same picture leaves it (the window starts at the screen's origin).
+struct ChangesAndWhole {
+    e2e::Picture changes, whole;
+    explicit ChangesAndWhole(HWND window) : changes(e2e::CaptureWindow(window)) {
+        InvalidateRect(window, nullptr, FALSE);
+        Sleep(500);
+        whole = e2e::CaptureWindow(window);
+    }
+    int Differing() const {
+        int differ = 0;
+        for (int y = 0; y < whole.height; ++y)
+            for (int x = 0; x < whole.width; ++x)
+                differ += changes.At(x, y) != whole.At(x, y);
+        return differ;
+    }
+    // Pixels of the layout's picture, away from the white square in its
+    // middle, that are not of the desktop's colour.
+    int Stale(const PresentationLayout& l) const {
+        const Rect& p = l.picture;
+        const int cx = (p.left + p.right) / 2, cy = (p.top + p.bottom) / 2;
+        const int half = int(12 * l.scale) + 2;  // the square is 24 pixels wide, scaled
+        const uint32_t desktop = whole.At(p.left, p.top);
+        int stale = 0;
+        for (int y = p.top; y < p.bottom; ++y)
+            for (int x = p.left; x < p.right; ++x)
+                stale += (std::abs(x - cx) > half || std::abs(y - cy) > half) &&
+                         whole.At(x, y) != desktop;
+        return stale;
+    }
+};
+
 class ChangeOnlyPaints : public PlaybackE2E, public ::testing::WithParamInterface<Showing> {};
 
 // A paint of the changes leaves the screen exactly as a whole paint of the
@@ -160,24 +192,13 @@ TEST_P(ChangeOnlyPaints, LeaveTheScreenAsAWholePaintDoes) {
                   cy = (l.picture.top + l.picture.bottom) / 2;
     Play({t.Write("moving.vqd"), shown.scale},
          [&](const e2e::Picture& s) { return s.At(cx, cy) == kWhite; });
-    const e2e::Picture changes = e2e::CaptureScreen();
-    InvalidateRect(window, nullptr, FALSE);
-    Sleep(500);
-    const e2e::Picture whole = e2e::CaptureScreen();
-    int differ = 0, stale = 0;
-    const uint32_t desktop = whole.At(l.picture.left, l.picture.top);
-    for (int y = 0; y < whole.height; ++y)
-        for (int x = 0; x < whole.width; ++x) {
-            differ += changes.At(x, y) != whole.At(x, y);
-            const bool inPicture = x >= l.picture.left && x < l.picture.right &&
-                                   y >= l.picture.top && y < l.picture.bottom;
-            stale += inPicture && std::abs(x - cx) > 16 && std::abs(y - cy) > 16 &&
-                     whole.At(x, y) != desktop;
-        }
-    EXPECT_EQ(differ, 0) << "pixels of the change-only paints that a whole paint shows otherwise";
-    EXPECT_EQ(stale, 0)
+    const ChangesAndWhole screens(window);
+    EXPECT_EQ(screens.Differing(), 0)
+        << "pixels of the change-only paints that a whole paint shows otherwise";
+    EXPECT_EQ(screens.Stale(l), 0)
         << "pixels of the whole paint away from the square that are not the desktop";
-    EXPECT_EQ(Count(whole, {0, 0, 1024, l.picture.top}) + Count(whole, {0, 0, l.picture.left, 768}),
+    EXPECT_EQ(Count(screens.whole, {0, 0, 1024, l.picture.top}) +
+                  Count(screens.whole, {0, 0, l.picture.left, 768}),
               0)
         << "black borders";
 }
@@ -244,9 +265,14 @@ TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
 // 800 x 600 to its right; skipped on one unless QV_MONITORS=2). The records
 // after the first change small squares, painted through each monitor's
 // layout; without "Play on every monitor" the second one stays black.
-TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonitor) {
+bool TwoMonitorsAsked() {
     const char* asked = getenv("QV_MONITORS");
-    if (GetSystemMetrics(SM_CMONITORS) != 2 && !(asked && std::string(asked) == "2"))
+    return GetSystemMetrics(SM_CMONITORS) == 2 || (asked && std::string(asked) == "2");
+}
+const Rect kSecond{1024, 0, 1824, 600};
+
+TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonitor) {
+    if (!TwoMonitorsAsked())
         GTEST_SKIP() << "needs two monitors";
     ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
     TestRecording t;
@@ -264,7 +290,6 @@ TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonit
     const std::string path = t.Write("squares.vqd");
     const Decoded d(path, t.capture);
     const PresentationLayout primary = LayOutPicture(kScreen, {0, 0}, t.capture, false);
-    const Rect kSecond{1024, 0, 1824, 600};
     const PresentationLayout second = LayOutPicture(kSecond, {0, 0}, t.capture, false);
     for (DWORD every : {0u, 1u}) {
         SCOPED_TRACE(every ? "on every monitor" : "on the primary monitor");
@@ -282,6 +307,33 @@ TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonit
         EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
         e2e::MoveCursorTo(512, 384);
     }
+}
+
+// Scaled by 1.6 on the first monitor and by 1.25 on the second, the moving
+// scene's change-only paints leave both as a whole paint does.
+TEST_F(PlaybackE2E, TwoMonitorsEachScaledItsOwnWayShowTheChangesAsAWholePaintDoes) {
+    if (!TwoMonitorsAsked())
+        GTEST_SKIP() << "needs two monitors";
+    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
+    TestRecording t;
+    t.width = 640;
+    t.height = 480;
+    t.capture = {0, 0, 640, 480};
+    t.frames = kMovingFrames + 1;
+    t.stepMs = 40;
+    t.draw = [&](uint32_t frame, uint32_t* p) { DrawMovingScene(frame, p, t.width, t.height); };
+    const PresentationLayout first = LayOutPicture(kScreen, {0, 0}, t.capture, true);
+    const PresentationLayout second = LayOutPicture(kSecond, {0, 0}, t.capture, true);
+    ASSERT_EQ(first.scale, 1.6f);
+    ASSERT_EQ(second.scale, 1.25f);
+    auto squares = [&](const e2e::Picture& s) {
+        return s.width == 1824 && s.At(512, 384) == kWhite && s.At(1424, 300) == kWhite;
+    };
+    Play({t.Write("moving.vqd"), 1, 0, 0, 1}, squares);
+    const ChangesAndWhole screens(window);
+    EXPECT_EQ(screens.Differing(), 0);
+    EXPECT_EQ(screens.Stale(first), 0);
+    EXPECT_EQ(screens.Stale(second), 0);
 }
 
 }  // namespace
