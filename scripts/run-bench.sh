@@ -12,6 +12,10 @@ echo "== decoding (native, quick play, no display)"
 build/host/bench/decode-bench build/host/demo.vqd
 
 echo
+echo "== scaling (native): our scaler beside stb_image_resize on the same frames"
+build/host/bench/scaler-bench build/host/demo.vqd
+
+echo
 echo "== playback (the $QV_WINDOWS_ARCH saver under Wine on Xvfb)"
 scripts/wine/wine-session.sh bash -c '
   saver=$0 build=$1
@@ -38,7 +42,7 @@ scripts/wine/wine-session.sh bash -c '
     echo $(( (after - before) * 1000 / $(getconf CLK_TCK) / 10 ))
   }
   printf "saver CPU, ms per second of playing: %-24s %14s %14s\n" "" "changes only" "whole paints"
-  for row in "the demo at natural size||0" "the demo scaled||1" "a static recording|$(winepath -w "$static")|0"; do
+  for row in "the demo at natural size||0" "the demo scaled||1" "a static recording|$(wine winepath.exe -w "$static" 2>/dev/null)|0"; do
     IFS="|" read -r label path scale <<<"$row"
     printf "  %-54s %14s %14s\n" "$label" "$(cpu_per_second "$path" "$scale")" "$(cpu_per_second "$path" "$scale" whole)"
   done

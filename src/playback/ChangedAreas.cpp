@@ -4,6 +4,10 @@
 
 namespace {
 
+int64_t AreaOf(const Rect& r) {
+    return int64_t(r.right - r.left) * (r.bottom - r.top);
+}
+
 Rect Bounds(const Rect& a, const Rect& b) {
     if (a.IsEmpty())
         return b;
@@ -30,3 +34,20 @@ void ChangedAreas::Add(const Rect& r) {
         strips[strip] = Bounds(strips[strip], part);
     }
 }
+
+int JoinNearbyAreas(Rect* areas, int count, int64_t slack) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (int i = 0; i < count; ++i)
+            for (int j = i + 1; j < count; ++j) {
+                const Rect both = Bounds(areas[i], areas[j]);
+                if (AreaOf(both) > AreaOf(areas[i]) + AreaOf(areas[j]) + slack)
+                    continue;
+                areas[i] = both;
+                areas[j--] = areas[--count];
+                joined = true;
+            }
+    }
+    return count;
+}
+

@@ -22,3 +22,10 @@ class ChangedAreas {
     Rect strips[kMostAreas] = {};
     int count = 0;
 };
+
+// Joins areas whose bounding box is hardly larger than the two together, so
+// that fewer and larger copies reach the screen: a copy costs about as much
+// as `slack` pixels besides its own. The joined areas cover every one given;
+// returns how many there are now, at the front of `areas`.
+int JoinNearbyAreas(Rect* areas, int count, int64_t slack);
+

@@ -12,10 +12,12 @@
 namespace {
 
 // What the screen shows since the last paint: each monitor's picture, and
-// where the click marks were.
+// where the click marks were; and the reader of the video, which keeps its
+// colour tables from paint to paint.
 struct Presentation {
     ScreenPicture pictures[kMostMonitors];
     Rect marks = {};
+    PictureSource source;
 };
 Presentation presentation;
 
@@ -61,7 +63,7 @@ void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleTo
         return;
     }
     // A format that cannot be shown reads as black.
-    PictureSource source;
+    PictureSource& source = presentation.source;
     source.Attach(r.GetFrameImage(), r.GetCaptureRect());
     const PictureOverlay marks = drawClicks ? ClickMarksOver(r) : PictureOverlay{};
     ChangedAreas changes(source.Height());

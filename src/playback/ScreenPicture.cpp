@@ -7,6 +7,9 @@ namespace {
 // Past this share of the picture one copy of the whole picture is cheaper
 // than copies of the changed parts.
 constexpr int kMostChangedPercent = 60;
+// What a copy to the screen costs besides its pixels, in pixels: nearby
+// changes are composed and copied together up to this much more.
+constexpr int64_t kCopyCost = 128 * 128;
 
 int64_t AreaOf(const Rect& r) {
     return int64_t(r.right - r.left) * (r.bottom - r.top);
@@ -57,18 +60,19 @@ Rect ScreenPicture::InSurface(const Rect& area) const {
     return Moved(area, -visible.left, -visible.top);
 }
 
-// The visible picture areas the changes reach; -1 when together they cover
-// so much that the whole picture is cheaper.
+// The visible picture areas the changes reach, nearby ones joined; -1 when
+// together they cover so much that the whole picture is cheaper.
 int ScreenPicture::ComposeAreas(const ChangedAreas& changes, Rect* areas) const {
     int n = 0;
-    int64_t total = 0;
     for (int i = 0; i < changes.Count(); ++i) {
         const Rect area = Intersect(scaler.Reach(changes.Area(i)), visible);
-        if (area.IsEmpty())
-            continue;
-        areas[n++] = area;
-        total += AreaOf(area);
+        if (!area.IsEmpty())
+            areas[n++] = area;
     }
+    n = JoinNearbyAreas(areas, n, kCopyCost);
+    int64_t total = 0;
+    for (int i = 0; i < n; ++i)
+        total += AreaOf(areas[i]);
     return total * 100 > AreaOf(visible) * kMostChangedPercent ? -1 : n;
 }
 
