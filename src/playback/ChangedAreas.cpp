@@ -50,4 +50,3 @@ int JoinNearbyAreas(Rect* areas, int count, int64_t slack) {
     }
     return count;
 }
-

@@ -28,4 +28,3 @@ class ChangedAreas {
 // as `slack` pixels besides its own. The joined areas cover every one given;
 // returns how many there are now, at the front of `areas`.
 int JoinNearbyAreas(Rect* areas, int count, int64_t slack);
-
