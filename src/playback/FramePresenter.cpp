@@ -11,15 +11,8 @@
 
 namespace {
 
-// What the screen shows since the last paint: each monitor's picture, and
-// where the click marks were; and the reader of the video, which keeps its
-// colour tables from paint to paint.
-struct Presentation {
-    ScreenPicture pictures[kMostMonitors];
-    Rect marks = {};
-    PictureSource source;
-};
-Presentation presentation;
+// What each monitor shows since the last paint.
+ScreenPicture pictures[kMostMonitors];
 
 // A test-only switch: every paint brings the whole picture, as a baseline
 // for measuring the change-only paint.
@@ -51,44 +44,34 @@ MonitorLayouts LayOut(const RecordingFile& r, HDC dc, const Rect& client, bool s
 }  // namespace
 
 void Render(RecordingFile& r, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            PaintScope scope, Screens screens) {
+            PaintScope scope, Screens screens, int monitor) {
     IDirectDrawSurface* primary = GetPrimarySurface();
     const Rect client = ClientOnScreen(window);
     const MonitorLayouts layouts = LayOut(r, dc, client, scaleToFit, screens);
-    if ((!primary && !dc) || layouts.count == 0)
+    if (!primary && !dc)
         return;
     ScreenTarget screen(primary, dc, client);
-    if (!r.IsOpen()) {
-        screen.FillBlack(client);
-        return;
-    }
-    // A format that cannot be shown reads as black.
-    PictureSource& source = presentation.source;
-    source.Attach(r.GetFrameImage(), r.GetCaptureRect());
-    const PictureOverlay marks = drawClicks ? ClickMarksOver(r) : PictureOverlay{};
-    ChangedAreas changes(source.Height());
-    for (const Rect& dirty : r.GetDirtyRects())
-        changes.Add(source.FromImage(dirty));
-    changes.Add(presentation.marks);
-    changes.Add(marks.area);
-    presentation.marks = marks.area;
     const bool whole = scope == PaintScope::kWhole || WholePaintsOnly();
     for (int i = 0; i < layouts.count; ++i) {
-        ScreenPicture& picture = presentation.pictures[i];
-        picture.Prepare(layouts.layouts[i], source.Width(), source.Height());
-        picture.Paint(screen, source, marks, changes, whole);
+        if (monitor != kAllMonitors && layouts.monitors[i] != monitor)
+            continue;
+        if (!r.IsOpen()) {
+            screen.FillBlack(layouts.layouts[i].area);
+            pictures[i].Forget(r);
+        } else {
+            pictures[i].Paint(screen, layouts.layouts[i], r, drawClicks, whole);
+        }
     }
-    for (int i = layouts.count; i < kMostMonitors; ++i)
-        presentation.pictures[i].Release();
+    for (int i = layouts.count; monitor == kAllMonitors && i < kMostMonitors; ++i)
+        pictures[i].Release();
 }
 
-void ForgetPictures(RecordingFile&) {
-    for (ScreenPicture& picture : presentation.pictures)
-        picture.Forget();
+void ForgetPictures(RecordingFile& r) {
+    for (ScreenPicture& picture : pictures)
+        picture.Forget(r);
 }
 
 void ReleasePictures() {
-    for (ScreenPicture& picture : presentation.pictures)
+    for (ScreenPicture& picture : pictures)
         picture.Release();
-    presentation.marks = {};
 }

@@ -18,8 +18,12 @@ enum class PaintScope { kWhole, kChanges };
 // only or on every monitor (the monitors as the display objects found them).
 enum class Screens { kClientArea, kPrimaryMonitor, kEveryMonitor };
 
+// `monitor`: the one monitor to paint (its index among the system's
+// monitors; 0 while they are not known), or all of them.
+constexpr int kAllMonitors = -1;
 void Render(RecordingFile& recording, HWND window, HDC dc, bool drawClicks, bool scaleToFit,
-            PaintScope scope = PaintScope::kWhole, Screens screens = Screens::kClientArea);
+            PaintScope scope = PaintScope::kWhole, Screens screens = Screens::kClientArea,
+            int monitor = kAllMonitors);
 
 // The video changed beyond its dirty rectangles (a new capture rectangle):
 // the next paint composes every picture whole.

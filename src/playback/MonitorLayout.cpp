@@ -13,6 +13,7 @@ Rect Intersect(const Rect& a, const Rect& b) {
 PresentationLayout Black(const Rect& area) {
     PresentationLayout l;
     l.visible = true;
+    l.area = area;
     l.picture = {area.left, area.top, area.left, area.top};
     l.borderCount = 1;
     l.borders[0] = area;
@@ -29,6 +30,7 @@ MonitorLayouts LayOutMonitors(const MonitorArrangement& monitors, const Rect& cl
         const Rect area = Intersect(monitors.areas[i], client);
         if (area.IsEmpty())
             continue;
+        out.monitors[out.count] = i;
         out.layouts[out.count++] =
             everyMonitor || i == monitors.primary
                 ? LayOutPicture(area, viewportOrigin, captureRect, scaleToFit)

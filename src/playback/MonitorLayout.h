@@ -14,11 +14,13 @@ struct MonitorArrangement {
     Rect areas[kMostMonitors] = {};
 };
 
-// One layout per monitor that the window's client area reaches. A monitor
-// without the picture is one black border.
+// One layout per monitor that the window's client area reaches, with the
+// monitor's index (0 for the window as one screen). A monitor without the
+// picture is one black border.
 struct MonitorLayouts {
     int count = 0;
     PresentationLayout layouts[kMostMonitors];
+    int monitors[kMostMonitors] = {};
 };
 
 MonitorLayouts LayOutMonitors(const MonitorArrangement& monitors, const Rect& client,

@@ -60,6 +60,7 @@ PresentationLayout LayOutPicture(const Rect& client, Point viewportOrigin, const
     if (Width(d) <= 0 || Height(d) <= 0)
         return out;
     out.visible = true;
+    out.area = d;
 
     const int32_t fw = std::max(0, Width(captureRect)), fh = std::max(0, Height(captureRect));
     int32_t sw = fw, sh = fh;

@@ -6,6 +6,7 @@
 
 struct PresentationLayout {
     bool visible = false;  // false for a window of zero width or height
+    Rect area = {};        // what the layout fills: the picture and the borders
     bool scaled = false;
     float scale = 1.0f;
     Rect picture = {};       // screen coordinates, clipped to the window

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "playback/ClickMarks.h"
+#include "recording/RecordingFile.h"
+
 namespace {
 
 // Past this share of the picture one copy of the whole picture is cheaper
@@ -27,7 +30,15 @@ Rect Moved(const Rect& r, int32_t dx, int32_t dy) {
 
 }  // namespace
 
-void ScreenPicture::Prepare(const PresentationLayout& l, int32_t width, int32_t height) {
+void ScreenPicture::Prepare(const PresentationLayout& l, const RecordingFile& recording) {
+    if (&recording != shows) {
+        shows = &recording;
+        marks = {};
+        composed = false;
+    }
+    // A format that cannot be shown reads as black.
+    source.Attach(recording.GetFrameImage(), recording.GetCaptureRect());
+    const int32_t width = source.Width(), height = source.Height();
     const Rect& whole = l.wholePicture;
     const int32_t wholeWidth = whole.right - whole.left, wholeHeight = whole.bottom - whole.top;
     if (width != videoWidth || height != videoHeight || wholeWidth != scaler.Width() ||
@@ -47,8 +58,15 @@ void ScreenPicture::Prepare(const PresentationLayout& l, int32_t width, int32_t 
         composed = false;
 }
 
+void ScreenPicture::Forget(const RecordingFile& recording) {
+    if (&recording == shows)
+        composed = false;
+}
+
 void ScreenPicture::Release() {
     surface.Release();
+    shows = nullptr;
+    marks = {};
     composed = false;
 }
 
@@ -76,8 +94,7 @@ int ScreenPicture::ComposeAreas(const ChangedAreas& changes, Rect* areas) const 
     return total * 100 > AreaOf(visible) * kMostChangedPercent ? -1 : n;
 }
 
-bool ScreenPicture::Compose(const PictureSource& source, const PictureOverlay& overlay,
-                            const Rect& area) {
+bool ScreenPicture::Compose(const PictureOverlay& overlay, const Rect& area) {
     uint8_t* corner = nullptr;
     ptrdiff_t pitch = 0;
     if (!surface.Lock(InSurface(area), corner, pitch))
@@ -87,8 +104,16 @@ bool ScreenPicture::Compose(const PictureSource& source, const PictureOverlay& o
     return true;
 }
 
-bool ScreenPicture::Paint(ScreenTarget& screen, const PictureSource& source,
-                          const PictureOverlay& overlay, const ChangedAreas& changes, bool whole) {
+bool ScreenPicture::Paint(ScreenTarget& screen, const PresentationLayout& l,
+                          const RecordingFile& recording, bool drawClicks, bool whole) {
+    Prepare(l, recording);
+    const PictureOverlay overlay = drawClicks ? ClickMarksOver(recording) : PictureOverlay{};
+    ChangedAreas changes(source.Height());
+    for (const Rect& dirty : recording.GetDirtyRects())
+        changes.Add(source.FromImage(dirty));
+    changes.Add(marks);
+    changes.Add(overlay.area);
+    marks = overlay.area;
     whole = whole || !composed;
     Rect areas[ChangedAreas::kMostAreas];
     int n = whole ? -1 : ComposeAreas(changes, areas);
@@ -98,7 +123,7 @@ bool ScreenPicture::Paint(ScreenTarget& screen, const PictureSource& source,
     }
     bool done = true;
     for (int i = 0; i < n; ++i)
-        done = Compose(source, overlay, areas[i]) && done;
+        done = Compose(overlay, areas[i]) && done;
     for (int i = 0; i < n; ++i)
         done = screen.Copy(surface, OnScreen(areas[i]), InSurface(areas[i])) && done;
     for (int b = 0; whole && b < layout.borderCount; ++b)

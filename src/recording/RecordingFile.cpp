@@ -272,9 +272,12 @@ uint32_t RecordingFile::ReadRecordFramed(void* buffer, uint32_t capacity) {
     if (!PendingRecordFits() || recordLength == 0)
         return 0;
     const uint32_t length = recordLength;
+    // A file that can no longer be read (a share gone away) ends the stream.
     if (file->Seek(int32_t(readPosition), LockedFile::kBegin) < 0 ||
-        file->Read(buffer, length) != length)
+        file->Read(buffer, length) != length) {
+        Stop();
         return 0;
+    }
     readPosition += length;
     pendingPayloadUnread = false;
     if (readPosition < dataEnd)

@@ -26,6 +26,9 @@ class SaverConfigDlg : public CScreenSaverDlg {
     BOOL SaveSettings();
     // Starts the recorder program; true when its process was started.
     BOOL LaunchRecorder();
+    // Keeps the name of the recording a folder began with at this start,
+    // which the next shuffled start does not begin with.
+    void SaveFirstRecording(const std::string& name);
 
     VersionStrings versionStrings;
     RecordingFile* currentFile;             // the reader in use: vqdFile or exeFile
@@ -37,7 +40,9 @@ class SaverConfigDlg : public CScreenSaverDlg {
     int quickPlay = 0;
     int drawMouseClicks = 0;
     int scaleToFit = 1;
-    int playOnEveryMonitor = 0;  // off: the other monitors stay black
+    int playOnEveryMonitor = 0;      // off: the other monitors stay black
+    int shuffle = 0;                 // a folder plays in a new random order at each start
+    std::string lastFirstRecording;  // the name a folder began with at the last start
 
   protected:
     BOOL OnInitDialog() override;

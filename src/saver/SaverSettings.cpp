@@ -1,4 +1,4 @@
-// The settings store: six values per user under
+// The settings store: the values of one user under
 // HKEY_CURRENT_USER\Software\Quorvane\Screen Saver.
 #include "saver/SaverConfigDlg.h"
 
@@ -7,6 +7,7 @@
 namespace {
 const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
 const char pathValue[] = "Path";
+const char lastFirstValue[] = "Last first recording";
 
 struct FlagValue {
     const char* name;
@@ -19,16 +20,22 @@ const FlagValue flagValues[] = {
     {"Draw mouse clicks", &SaverConfigDlg::drawMouseClicks},
     {"Scale to fit screen", &SaverConfigDlg::scaleToFit},
     {"Play on every monitor", &SaverConfigDlg::playOnEveryMonitor},
+    {"Shuffle", &SaverConfigDlg::shuffle},
 };
 
-// The path, whatever its stored type: at most 259 bytes, empty on any failure.
-std::string ReadPath(HKEY key) {
+// A path, whatever its stored type: at most 259 bytes, empty on any failure.
+std::string ReadPath(HKEY key, const char* name) {
     char buffer[260] = {};
     DWORD size = sizeof buffer - 1;
-    if (RegQueryValueExA(key, pathValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS)
         return {};
     return buffer;
+}
+
+void WritePath(HKEY key, const char* name, const std::string& path) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>(path.size() + 1));
 }
 
 // A number, whatever its stored type, when exactly four bytes are stored.
@@ -47,7 +54,8 @@ BOOL SaverConfigDlg::LoadSettings() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return SaveSettings();
-    recordingPath = ReadPath(key);
+    recordingPath = ReadPath(key, pathValue);
+    lastFirstRecording = ReadPath(key, lastFirstValue);
     for (const FlagValue& flag : flagValues)
         ReadFlag(key, flag.name, this->*flag.field);
     RegCloseKey(key);
@@ -59,8 +67,7 @@ BOOL SaverConfigDlg::SaveSettings() {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return FALSE;
-    RegSetValueExA(key, pathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(recordingPath.c_str()),
-                   static_cast<DWORD>(recordingPath.size() + 1));
+    WritePath(key, pathValue, recordingPath);
     for (const FlagValue& flag : flagValues) {
         DWORD number = static_cast<DWORD>(this->*flag.field);
         RegSetValueExA(key, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
@@ -68,4 +75,13 @@ BOOL SaverConfigDlg::SaveSettings() {
     }
     RegCloseKey(key);
     return TRUE;
+}
+
+void SaverConfigDlg::SaveFirstRecording(const std::string& name) {
+    lastFirstRecording = name;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    WritePath(key, lastFirstValue, name);
+    RegCloseKey(key);
 }

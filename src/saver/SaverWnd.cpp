@@ -5,8 +5,8 @@
 #include "playback/DisplayObjects.h"
 #include "playback/FramePresenter.h"
 #include "playback/PlaybackTimers.h"
+#include "playback/ScreenMonitors.h"
 #include "resources/ResourceIds.h"
-#include "saver/ModulePath.h"
 #include "saver/SaverConfigDlg.h"
 #include "saver/SaverFramework.h"
 #include "saver/ScreenSaverApp.h"
@@ -22,23 +22,6 @@ SaverConfigDlg* Config() {
     return app ? static_cast<SaverConfigDlg*>(app->GetConfigDialog()) : nullptr;
 }
 
-// Picks the reader by the file's content and opens the recording; an
-// empty path means the recording appended to the program itself.
-void OpenRecording(SaverConfigDlg& config) {
-    if (config.recordingPath.empty()) {
-        const ModulePath self;
-        if (!IsEmbeddedRecording(self.Path()))
-            return;
-        config.currentFile = &config.exeFile;
-        config.currentFile->Open(self.Path(), LockedFile::kRead);
-        return;
-    }
-    const char* path = config.recordingPath.c_str();
-    config.currentFile =
-        IsEmbeddedRecording(path) ? static_cast<RecordingFile*>(&config.exeFile) : &config.vqdFile;
-    config.currentFile->Open(path, LockedFile::kRead);
-}
-
 }  // namespace
 
 void SaverWnd::OnSaverCreated() {
@@ -51,43 +34,34 @@ void SaverWnd::StartPlayback() {
         StopPlayback();
 }
 
-// Opens the recording and decodes its first record, so that the window's
-// first paint shows it (through GDI). DirectDraw, the click marks and the
+// Opens the recordings and decodes their first records, so that the window's
+// first paint shows them (through GDI). DirectDraw, the click marks and the
 // timers wait until that picture is on the screen (StartPresenting), and so
-// does the recording's clock: the first picture shows for its whole delay.
+// do the recordings' clocks: each first picture shows for its whole delay.
 BOOL SaverWnd::OpenPlayback() {
     SaverConfigDlg* config = Config();
     if (!config)
         return FALSE;
-    OpenRecording(*config);
-    RecordingFile& recording = *config->currentFile;
-    recording.SetCaptureListener(ForgetPictures);
-    if (recording.IsOpen()) {
-        recording.SetAutoRepeat(config->autoRepeat);
-        recording.SetQuickPlay(config->quickPlay);
-        recording.Restart();
-        recording.PlayStep();
-        recording.Pause();
-    }
+    const bool everyMonitor = config->playOnEveryMonitor && !saverState.previewMode;
+    screens.Open(*config, everyMonitor ? EnumerateMonitors().count : 1);
     pendingStart = PendingStart::kAfterFirstPaint;
     return TRUE;
 }
 
 void SaverWnd::StartPresenting() {
-    SaverConfigDlg* config = Config();
-    if (pendingStart != PendingStart::kPosted || !config || !config->currentFile)
+    if (pendingStart != PendingStart::kPosted || screens.Count() == 0)
         return;
     pendingStart = PendingStart::kNone;
-    RecordingFile& recording = *config->currentFile;
+    timerRates[0] = screens.FrameRate();
+    timerRates[1] = screens.SecondaryRate();
     if (!InitDisplay(GetSafeHwnd()) || !LoadClickMarks(IDB_CLICK_MARKS) ||
-        !StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate())) {
+        !StartTimers(GetSafeHwnd(), timerRates[0], timerRates[1])) {
         StopPlayback();
         return;
     }
     if (!saverState.previewMode)
         displayNotification = RegisterDisplayPowerNotification(GetSafeHwnd());
-    if (recording.IsPaused())
-        recording.Resume();
+    screens.Resume();
     InvalidateRect(GetSafeHwnd(), nullptr, FALSE);  // the whole picture, now through DirectDraw
 }
 
@@ -100,9 +74,18 @@ void SaverWnd::StopPlayback() {
     ReleaseClickMarks();
     ReleasePictures();
     ReleaseDisplay();
-    SaverConfigDlg* config = Config();
-    if (config && config->currentFile)
-        config->currentFile->Close();
+    screens.Close();
+}
+
+// A folder's next recording may ask for faster timers than the ones running.
+void SaverWnd::RestartTimersForRates() {
+    const uint32_t rates[2] = {screens.FrameRate(), screens.SecondaryRate()};
+    if (rates[0] == timerRates[0] && rates[1] == timerRates[1])
+        return;
+    timerRates[0] = rates[0];
+    timerRates[1] = rates[1];
+    StopTimers();
+    StartTimers(GetSafeHwnd(), rates[0], rates[1]);
 }
 
 bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -127,19 +110,26 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     return CScreenSaverWnd::OnMessage(message, wParam, lParam, result);
 }
 
-// Both timers alike: at most one record per tick, and what it changed is
-// painted at once. No timer message is posted while a tick runs.
+// Both timers alike: at most one record per screen and tick, and what it
+// changed is painted at once; a screen whose folder goes on with the next
+// recording is painted whole. No timer message is posted while a tick runs.
 void SaverWnd::OnTimer() {
     SetTickSuspended(1);
-    SaverConfigDlg* config = Config();
-    if (config && config->currentFile && !displayOff) {
-        RecordingFile& recording = *config->currentFile;
-        recording.PlayStep();
-        if (!recording.GetDirtyRects().empty()) {
-            HDC dc = GetDC(GetSafeHwnd());
-            Paint(dc, PaintScope::kChanges);
-            ReleaseDC(GetSafeHwnd(), dc);
+    if (!displayOff) {
+        HDC dc = GetDC(GetSafeHwnd());
+        for (int i = 0; i < screens.Count(); ++i) {
+            RecordingFile& recording = *screens.At(i).recording;
+            recording.PlayStep();
+            if (screens.Advance(i)) {
+                RestartTimersForRates();
+                PaintScreen(i, dc, PaintScope::kWhole);
+                if (!screens.AnyOpen())
+                    Paint(dc, PaintScope::kWhole);
+            } else if (!recording.GetDirtyRects().empty()) {
+                PaintScreen(i, dc, PaintScope::kChanges);
+            }
         }
+        ReleaseDC(GetSafeHwnd(), dc);
     }
     Default();
     SetTickSuspended(0);
@@ -150,22 +140,18 @@ void SaverWnd::OnTimer() {
 // picture and clock go on from where they were when the display comes back.
 // Only while playback is set up (the display objects exist).
 void SaverWnd::OnDisplayPower(DisplayPower power) {
-    SaverConfigDlg* config = Config();
     const bool off = power == DisplayPower::kOff;
-    if (power == DisplayPower::kUnchanged || off == displayOff || !config || !config->currentFile ||
+    if (power == DisplayPower::kUnchanged || off == displayOff || screens.Count() == 0 ||
         !GetPrimarySurface())
         return;
     displayOff = off;
-    RecordingFile& recording = *config->currentFile;
     if (off) {
         StopTimers();
-        if (recording.IsPlaying() && !recording.IsPaused())
-            recording.Pause();
+        screens.Pause();
         return;
     }
-    if (recording.IsPaused())
-        recording.Resume();
-    StartTimers(GetSafeHwnd(), recording.GetFrameRate(), recording.GetSecondaryRate());
+    screens.Resume();
+    StartTimers(GetSafeHwnd(), timerRates[0], timerRates[1]);
 }
 
 void SaverWnd::OnDraw(HDC paintContext) {
@@ -174,35 +160,46 @@ void SaverWnd::OnDraw(HDC paintContext) {
 
 void SaverWnd::Paint(HDC dc, PaintScope scope) {
     SaverConfigDlg* config = Config();
-    if (!config || !config->currentFile)
+    if (!config)
+        return;
+    for (int i = 0; i < screens.Count(); ++i)
+        PaintScreen(i, dc, scope);
+    if (pendingStart == PendingStart::kAfterFirstPaint) {
+        pendingStart = PendingStart::kPosted;
+        PostMessageA(GetSafeHwnd(), WM_START_PRESENTING, 0, 0);
+    }
+    if (!screens.AnyOpen() && !saverState.previewMode)
+        DrawCannotOpenMessage(*config);
+}
+
+void SaverWnd::PaintScreen(int screen, HDC dc, PaintScope scope) {
+    SaverConfigDlg* config = Config();
+    if (!config)
         return;
     RECT screenRect;
     GetClientRect(GetSafeHwnd(), &screenRect);
     MapWindowPoints(GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&screenRect), 2);
     // A preview inside the display settings is always scaled.
     const bool scale = config->scaleToFit || screenRect.left > 0 || screenRect.top > 0;
-    const Screens screens = saverState.previewMode       ? Screens::kClientArea
-                            : config->playOnEveryMonitor ? Screens::kEveryMonitor
-                                                         : Screens::kPrimaryMonitor;
-    Render(*config->currentFile, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, scope,
-           screens);
-    if (pendingStart == PendingStart::kAfterFirstPaint) {
-        pendingStart = PendingStart::kPosted;
-        PostMessageA(GetSafeHwnd(), WM_START_PRESENTING, 0, 0);
-    }
-    if (config->currentFile->IsOpen() || saverState.previewMode)
-        return;
+    const PlaybackScreens::Screen& s = screens.At(screen);
+    const Screens where = saverState.previewMode       ? Screens::kClientArea
+                          : config->playOnEveryMonitor ? Screens::kEveryMonitor
+                                                       : Screens::kPrimaryMonitor;
+    Render(*s.recording, GetSafeHwnd(), dc, config->drawMouseClicks != 0, scale, scope, where,
+           s.monitor);
+}
+
+// The message of a recording (or a folder) that cannot be opened, white and
+// centred on the screen (the primary monitor).
+void SaverWnd::DrawCannotOpenMessage(const SaverConfigDlg& config) {
+    RECT screenRect;
+    GetClientRect(GetSafeHwnd(), &screenRect);
+    MapWindowPoints(GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&screenRect), 2);
     const MonitorArrangement& monitors = GetMonitors();
     if (monitors.count > 0) {
         const Rect& primary = monitors.areas[monitors.primary];
         screenRect = {primary.left, primary.top, primary.right, primary.bottom};
     }
-    DrawCannotOpenMessage(screenRect, *config);
-}
-
-// The message of a recording that cannot be opened, white and centred on
-// the screen (the primary monitor).
-void SaverWnd::DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config) {
     std::string text;
     FormatString(text, LoadResourceString(IDS_CANNOT_OPEN).c_str(), config.recordingPath.c_str());
     IDirectDrawSurface* primary = GetPrimarySurface();

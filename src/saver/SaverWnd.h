@@ -1,14 +1,16 @@
 #pragma once
 #include "playback/FramePresenter.h"
 #include "saver/DisplayPower.h"
+#include "saver/PlaybackScreens.h"
 #include "saver/ScreenSaverWnd.h"
 
 class SaverConfigDlg;
 
-// The program's saver window: it plays the configured recording, or the one
-// appended to the program itself, until input ends the saver. A recording
-// that cannot be opened leaves a black window with a message. While the
-// display is off, playback pauses.
+// The program's saver window: it plays the configured recording, the one
+// appended to the program itself, or a folder's recordings, until input ends
+// the saver. A recording (or a folder of which none) that cannot be opened
+// leaves a black window with a message. While the display is off, playback
+// pauses.
 class SaverWnd : public CScreenSaverWnd {
   public:
     void OnDraw(HDC paintContext) override;
@@ -26,7 +28,12 @@ class SaverWnd : public CScreenSaverWnd {
     void OnTimer();
     void OnDisplayPower(DisplayPower power);
     void Paint(HDC dc, PaintScope scope);
-    void DrawCannotOpenMessage(const RECT& screenRect, const SaverConfigDlg& config);
+    void PaintScreen(int screen, HDC dc, PaintScope scope);
+    void DrawCannotOpenMessage(const SaverConfigDlg& config);
+    void RestartTimersForRates();
+
+    PlaybackScreens screens;
+    uint32_t timerRates[2] = {};
 
     HPOWERNOTIFY displayNotification = nullptr;
     bool displayOff = false;

@@ -72,7 +72,9 @@ void ExpectMonitors(const char* what, const MonitorArrangement& monitors, const 
         for (const Rect& b : std::vector<Rect>(l.borders, l.borders + l.borderCount))
             all = {std::min(all.left, b.left), std::min(all.top, b.top),
                    std::max(all.right, b.right), std::max(all.bottom, b.bottom)};
-        EXPECT_EQ(all, monitors.count ? monitors.areas[i] : client) << "monitor " << i;
+        EXPECT_EQ(all, monitors.count ? monitors.areas[out.monitors[i]] : client)
+            << "monitor " << i;
+        EXPECT_EQ(l.area, all) << "monitor " << i;
     }
 }
 

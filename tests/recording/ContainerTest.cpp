@@ -99,6 +99,45 @@ TEST_F(ContainerTest, TheStreamStopsAtItsEndOrAtTheFirstBadRecord) {
     }
 }
 
+// The operating system's files, whose reads fail once `broken` is set (a
+// network share gone away).
+struct BreakingFiles : fs::Files {
+    bool broken = false;
+    fs::Handle Open(const char* path, uint32_t access, fs::Disposition d) override {
+        return fs::SystemFiles().Open(path, access, d);
+    }
+    void Close(fs::Handle h) override { fs::SystemFiles().Close(h); }
+    bool Read(fs::Handle h, void* buffer, uint32_t count, uint32_t* done) override {
+        return !broken && fs::SystemFiles().Read(h, buffer, count, done);
+    }
+    bool Write(fs::Handle h, const void* buffer, uint32_t count, uint32_t* done) override {
+        return fs::SystemFiles().Write(h, buffer, count, done);
+    }
+    bool Flush(fs::Handle h) override { return fs::SystemFiles().Flush(h); }
+    int64_t SetPointer(fs::Handle h, int32_t offset, int method) override {
+        return fs::SystemFiles().SetPointer(h, offset, method);
+    }
+    bool SetEnd(fs::Handle h) override { return fs::SystemFiles().SetEnd(h); }
+};
+
+TEST(ReadFailure, AFileThatCanNoLongerBeReadStopsPlaying) {
+    BreakingFiles files;
+    RecordingFile reader(files);
+    ASSERT_TRUE(reader.Initialize());
+    const std::string path = TempPath("breaking.vqd");
+    WriteFile(path, MakeRecording({{0, Payload(4, 1)}, {0, Payload(4, 2)}, {0, Payload(4, 3)}}));
+    ASSERT_TRUE(reader.Open(path.c_str(), LockedFile::kRead));
+    reader.SetQuickPlay(1);
+    reader.SetAutoRepeat(1);
+    reader.Restart();
+    EXPECT_FALSE(Deliver(reader).empty());
+    files.broken = true;
+    EXPECT_TRUE(Deliver(reader).empty());
+    EXPECT_FALSE(reader.IsPlaying()) << "no retrying for ever at every tick";
+    reader.Close();
+    reader.Release();
+}
+
 TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
     const std::string seventy(70, 't');
     r.SetTitle(seventy.c_str());
