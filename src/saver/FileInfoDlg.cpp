@@ -2,6 +2,7 @@
 
 #include "recording/RecordingFile.h"
 #include "resources/ResourceIds.h"
+#include "saver/FolderSummary.h"
 #include "saver/RecordingInfoText.h"
 
 FileInfoDlg::FileInfoDlg() : CDialog(IDD_FILE_INFO) {}
@@ -18,6 +19,14 @@ void FileInfoDlg::SetFromRecording(RecordingFile* recording) {
     description = text;
     lengthText = RecordLengthText(recording->GetDurationSeconds());
     rateText = FrameRateText(static_cast<int32_t>(recording->GetFrameRate()));
+}
+
+void FileInfoDlg::SetFromFolder(const FolderSummary& folder) {
+    title = folder.name;
+    author.clear();
+    description = RecordingCountText(folder.recordings);
+    lengthText = RecordLengthText(folder.totalSeconds);
+    rateText = FrameRateText(static_cast<int32_t>(folder.firstFrameRate));
 }
 
 BOOL FileInfoDlg::OnInitDialog() {

@@ -4,15 +4,19 @@
 #include <string>
 
 class RecordingFile;
+struct FolderSummary;
 
 // The "File info" dialog (template 101): the descriptive header of a
-// recording, shown read-only.
+// recording, or what a folder of recordings holds, shown read-only.
 class FileInfoDlg : public CDialog {
   public:
     FileInfoDlg();
 
     // Takes the texts from the reader's header; a null reader changes nothing.
     void SetFromRecording(RecordingFile* recording);
+    // A folder of recordings: its name as the title, how many recordings it
+    // holds, their total length and the first one's frame rate.
+    void SetFromFolder(const FolderSummary& folder);
 
     std::string title;
     std::string author;

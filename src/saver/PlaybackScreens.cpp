@@ -125,8 +125,8 @@ uint32_t PlaybackScreens::SecondaryRate() const {
 
 bool PlaybackScreens::ShownElsewhere(int screen, size_t position) const {
     for (size_t i = 0; i < folderScreens.size(); ++i)
-        if (int(i) != screen && folderScreens[i].position == position &&
-            folderScreens[i].reader && folderScreens[i].reader->IsOpen())
+        if (int(i) != screen && folderScreens[i].position == position && folderScreens[i].reader &&
+            folderScreens[i].reader->IsOpen())
             return true;
     return false;
 }

@@ -21,3 +21,10 @@ std::string FrameRateText(int32_t framesPerSecond) {
     std::snprintf(text, sizeof text, "%d frames/sec", static_cast<int>(framesPerSecond));
     return text;
 }
+
+std::string RecordingCountText(int recordings) {
+    char text[32] = {};
+    std::snprintf(text, sizeof text, recordings == 1 ? "%d recording" : "%d recordings",
+                  recordings);
+    return text;
+}

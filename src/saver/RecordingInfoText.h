@@ -8,3 +8,5 @@
 std::string RecordLengthText(uint32_t seconds);
 // The base frame rate as "N frames/sec".
 std::string FrameRateText(int32_t framesPerSecond);
+// How many recordings a folder holds: "1 recording", "N recordings".
+std::string RecordingCountText(int recordings);

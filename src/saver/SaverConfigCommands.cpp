@@ -1,11 +1,15 @@
 // The buttons of the configuration dialog: the recorder, the recording's
-// header, the About box and the choice of a recording file.
+// header (or a folder's summary), the About box and the choice of a
+// recording file or folder.
 #include "saver/SaverConfigDlg.h"
 
 #include "classlib/FileDialog.h"
+#include "classlib/FolderDialog.h"
 #include "classlib/MessageBox.h"
 #include "resources/ResourceIds.h"
 #include "saver/FileInfoDlg.h"
+#include "saver/FolderRecordings.h"
+#include "saver/FolderSummary.h"
 #include "saver/RecorderPath.h"
 #include "saver/RecordingFilter.h"
 #include "upgrade/AboutBox.h"
@@ -29,11 +33,16 @@ void SaverConfigDlg::OnNewRecording() {
 
 void SaverConfigDlg::OnFileInfo() {
     UpdateData(TRUE);
-    currentFile = IsEmbeddedRecording(recordingPath.c_str()) ? static_cast<RecordingFile*>(&exeFile)
-                                                             : &vqdFile;
-    currentFile->LoadHeaderFrom(recordingPath.c_str());
     FileInfoDlg info;
-    info.SetFromRecording(currentFile);
+    if (!recordingPath.empty() && IsFolder(recordingPath)) {
+        info.SetFromFolder(SummariseFolder(recordingPath, vqdFile, exeFile));
+    } else {
+        currentFile = IsEmbeddedRecording(recordingPath.c_str())
+                          ? static_cast<RecordingFile*>(&exeFile)
+                          : &vqdFile;
+        currentFile->LoadHeaderFrom(recordingPath.c_str());
+        info.SetFromRecording(currentFile);
+    }
     info.DoModal();
 }
 
@@ -49,5 +58,20 @@ void SaverConfigDlg::OnBrowse() {
     if (chooser.DoModal() != IDOK)
         return;
     recordingPath = chooser.GetPathName();
+    UpdateData(FALSE);
+}
+
+// Starts at the folder that the edit box names, or that holds its file.
+void SaverConfigDlg::OnBrowseFolder() {
+    UpdateData(TRUE);
+    std::string start = recordingPath;
+    if (!start.empty() && !IsFolder(start)) {
+        const size_t slash = start.find_last_of("\\/");
+        start.resize(slash == std::string::npos ? 0 : slash);
+    }
+    CFolderDialog chooser("Choose a folder of screen recordings:", start, GetSafeHwnd());
+    if (chooser.DoModal() != IDOK)
+        return;
+    recordingPath = chooser.GetFolderPath();
     UpdateData(FALSE);
 }

@@ -49,6 +49,7 @@ void SaverConfigDlg::DoDataExchange(CDataExchange& exchange) {
     DDX_Check(exchange, IDC_DRAW_MOUSE_CLICKS, drawMouseClicks);
     DDX_Check(exchange, IDC_SCALE_TO_FIT, scaleToFit);
     DDX_Check(exchange, IDC_EVERY_MONITOR, playOnEveryMonitor);
+    DDX_Check(exchange, IDC_SHUFFLE, shuffle);
 }
 
 void SaverConfigDlg::OnOK() {
@@ -86,6 +87,9 @@ bool SaverConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
                     return true;
                 case IDC_BROWSE:
                     OnBrowse();
+                    return true;
+                case IDC_BROWSE_FOLDER:
+                    OnBrowseFolder();
                     return true;
             }
             break;

@@ -56,6 +56,7 @@ class SaverConfigDlg : public CScreenSaverDlg {
     void OnFileInfo();
     void OnAbout();
     void OnBrowse();
+    void OnBrowseFolder();
     void OnUpgradeTimer(UINT_PTR timerId);
     void OnDestroy();
 

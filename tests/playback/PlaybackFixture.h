@@ -28,7 +28,7 @@ using e2e::Picture;
 // The saver's settings; the path is one of this machine, or none.
 struct Settings {
     std::string path;
-    DWORD scale = 0, clicks = 0, repeat = 0, every = 0, quick = 1;
+    DWORD scale = 0, clicks = 0, repeat = 0, every = 0, quick = 1, shuffle = 0;
 };
 
 // A recording of `frames` pictures, stepMs apart, each with the pointer at
@@ -196,6 +196,7 @@ class PlaybackE2E : public ::testing::Test {
         e2e::WriteDword(kSettingsKey, "Auto repeat", s.repeat);
         e2e::WriteDword(kSettingsKey, "Play on every monitor", s.every);
         e2e::WriteDword(kSettingsKey, "Quick play", s.quick);
+        e2e::WriteDword(kSettingsKey, "Shuffle", s.shuffle);
         window = saver_e2e::StartFullScreen(saver, program);
         EXPECT_NE(window, nullptr);
         EXPECT_TRUE(saver_e2e::WaitUntilReady(saver, window));

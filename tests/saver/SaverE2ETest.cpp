@@ -114,7 +114,8 @@ const std::pair<int, const char*> boxes[] = {{IDC_AUTO_REPEAT, "Auto repeat"},
                                              {IDC_QUICK_PLAY, "Quick play"},
                                              {IDC_DRAW_MOUSE_CLICKS, "Draw mouse clicks"},
                                              {IDC_SCALE_TO_FIT, "Scale to fit screen"},
-                                             {IDC_EVERY_MONITOR, "Play on every monitor"}};
+                                             {IDC_EVERY_MONITOR, "Play on every monitor"},
+                                             {IDC_SHUFFLE, "Shuffle"}};
 
 // The path and the options in the order of boxes, as stored (missing values
 // read as "missing" and 99) or as the dialog shows them.
@@ -168,7 +169,7 @@ TEST_F(ConfigDialog, FirstRunStoresTheDefaultsAndOkStoresExactlyTheChosenValuesS
     HWND dialog = Open("");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetDlgItem(dialog, IDCANCEL), nullptr) << "no Cancel button";
-    const Settings defaults{"", {1, 0, 0, 1, 0}};
+    const Settings defaults{"", {1, 0, 0, 1, 0, 0}};
     EXPECT_EQ(Shown(dialog), defaults);
     EXPECT_EQ(Stored(), defaults);
     SetPath(dialog, "C:\\recordings\\chosen.vqd");
@@ -176,7 +177,7 @@ TEST_F(ConfigDialog, FirstRunStoresTheDefaultsAndOkStoresExactlyTheChosenValuesS
         SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
     Command(dialog, IDOK);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
-    const Settings chosen{"C:\\recordings\\chosen.vqd", {0, 1, 1, 0, 1}};
+    const Settings chosen{"C:\\recordings\\chosen.vqd", {0, 1, 1, 0, 1, 1}};
     EXPECT_EQ(Stored(), chosen);
     dialog = Open();
     ASSERT_NE(dialog, nullptr);
@@ -194,6 +195,7 @@ TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
     ASSERT_NE(dialog, nullptr);
     const Settings before = Stored();
     SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, IDC_SHUFFLE, BM_CLICK, 0, 0);
     Command(dialog, IDC_BROWSE);
     HWND chooser = e2e::WaitForWindow("#32770", "Open", timeoutMs);
     ASSERT_NE(chooser, nullptr);
@@ -257,6 +259,63 @@ TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeaderAndNothingOfAMissingFile) {
     }
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
+}
+
+// "Folder..." opens the shell's folder browser and puts the chosen folder in
+// the edit box; File Info on a folder counts its recordings and adds up their
+// lengths, with the first one's frame rate.
+TEST_F(ConfigDialog, FolderChoosesAFolderWhoseFileInfoSumsItsRecordings) {
+    const std::string folder = TempPath("infofolder");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
+    const struct {
+        const char* name;
+        uint32_t rate, seconds;
+    } clips[] = {{"clip 2.vqd", 12, 20}, {"clip 10.vqd", 10, 3}, {"clip 1.vqd", 15, 41}};
+    for (const auto& clip : clips) {
+        vqd::RecordingEncoder encoder;
+        ASSERT_TRUE(
+            encoder.Create((folder + "\\" + clip.name).c_str(), {clip.rate, 50, "", "", ""}));
+        for (uint32_t time : {0u, clip.seconds * 1000}) {
+            const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
+            ASSERT_TRUE(encoder.AddFrame(
+                {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
+        }
+        ASSERT_TRUE(encoder.Finish());
+    }
+    std::ofstream(folder + "\\readme.txt") << "not a recording";
+
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    SetPath(dialog, folder + "\\clip 1.vqd");
+    Command(dialog, IDC_BROWSE_FOLDER);
+    HWND chooser = e2e::WaitForWindow("#32770", "Browse for Folder", timeoutMs);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
+    // Wine's browser does not always take the folder it is to start at, so
+    // what it gives back is only known to be a folder.
+    Command(chooser, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            const DWORD kind = GetFileAttributesA(ControlText(dialog, IDC_RECORDING_PATH).c_str());
+            return kind != INVALID_FILE_ATTRIBUTES && (kind & FILE_ATTRIBUTE_DIRECTORY);
+        },
+        timeoutMs))
+        << ControlText(dialog, IDC_RECORDING_PATH);
+
+    SetPath(dialog, folder);
+    Command(dialog, IDC_FILE_INFO);
+    HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
+    ASSERT_NE(info, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs));
+    std::string shown;
+    for (int id :
+         {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH, IDC_INFO_RATE})
+        shown += ControlText(info, id) + "|";
+    EXPECT_EQ(shown, "infofolder||3 recordings|00:01:04|15 frames/sec|");
+    Command(info, IDOK);
+    ASSERT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }
 
 // The About box is drawn in-process by ImageDialogTest and measured by
