@@ -2,7 +2,11 @@
 
 namespace vqd {
 
-RecordingEncoder::RecordingEncoder() {
+namespace {
+constexpr uint32_t kFlushIntervalMs = 1000;
+}
+
+RecordingEncoder::RecordingEncoder(fs::Files& files) : file_(files) {
     file_.SetClockSource(RecordingFile::ClockSource{Timestamp, this});
     file_.SetCaptureEngine(this);
 }
@@ -21,7 +25,8 @@ bool RecordingEncoder::Create(const char* path, const RecordingInfo& info) {
     info_ = info;
     encoder_ = FrameEncoder();
     records_ = 0;
-    now_ = 0;
+    writeFailed_ = false;
+    now_ = flushedAt_ = 0;
     recording_ = true;
     if (!file_.Initialize())
         return recording_ = false;
@@ -44,9 +49,17 @@ bool RecordingEncoder::AddFrame(const EncoderFrame& frame, uint32_t timestampMs)
     captureArea_ = frame.captureRect;
     now_ = timestampMs;
     const uint32_t end = file_.GetDataEnd();
-    if (!file_.RecordStep() || file_.GetDataEnd() == end)
+    if (!file_.RecordStep())
         return false;
+    if (file_.GetDataEnd() == end) {
+        writeFailed_ = true;
+        return false;
+    }
     ++records_;
+    if (timestampMs - flushedAt_ >= kFlushIntervalMs) {
+        file_.FlushRecords();
+        flushedAt_ = timestampMs;
+    }
     return true;
 }
 

@@ -1,6 +1,9 @@
 // Writes frames as a recording: each frame is encoded into a FrameUpdate and
 // handed to the writing side of RecordingFile as its capture engine, with
-// the record delays taken from the frames' timestamps.
+// the record delays taken from the frames' timestamps. The file plays at any
+// moment up to its last whole record: records are only appended, put on the
+// disk every second of recorded time, and the header's duration is written
+// by Finish.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -20,14 +23,18 @@ struct RecordingInfo {
 
 class RecordingEncoder : private CaptureEngine {
   public:
-    RecordingEncoder();
+    // Writes through files (the operating system's unless given).
+    explicit RecordingEncoder(fs::Files& files = fs::SystemFiles());
     ~RecordingEncoder() override;
 
     // Creates (or truncates) the recording at path.
     bool Create(const char* path, const RecordingInfo& info);
     // Adds a frame shown from timestampMs (milliseconds from the start) on;
-    // a frame that changes nothing writes no record.
+    // a frame that changes nothing writes no record. False when the frame
+    // cannot be encoded or its record cannot be written (WriteFailed); the
+    // file then ends with the record before.
     bool AddFrame(const EncoderFrame& frame, uint32_t timestampMs);
+    bool WriteFailed() const { return writeFailed_; }
     // Writes the final header (its duration is the time of the last record).
     bool Finish();
     uint32_t RecordCount() const { return records_; }
@@ -52,6 +59,8 @@ class RecordingEncoder : private CaptureEngine {
     Rect captureArea_ = {};
     std::vector<uint8_t> pending_;
     uint32_t records_ = 0;
+    bool writeFailed_ = false;
+    uint32_t flushedAt_ = 0;  // timestamp of the last record put on the disk
 };
 
 }  // namespace vqd

@@ -1,0 +1,165 @@
+// What a recording being written looks like to a player: whole records only,
+// at every moment, whatever stops the writer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "recording/MemoryFiles.h"
+#include "recording/RecordingEncoder.h"
+
+namespace {
+
+constexpr int kSide = 16;
+
+// A 16 x 16 picture at 32 bits per pixel, top-down.
+Bytes BitmapInfo32() {
+    Bytes info(kBitmapInfoSize, 0);
+    vqd::WriteU32(&info[0], 40);
+    vqd::WriteU32(&info[4], kSide);
+    vqd::WriteU32(&info[8], uint32_t(-kSide));
+    vqd::WriteU16(&info[12], 1);
+    vqd::WriteU16(&info[14], 32);
+    return info;
+}
+
+// Frame n: noise that no move explains, so that each record is new pixels.
+Bytes Pixels(uint32_t n) {
+    Bytes pixels(kSide * kSide * 4);
+    uint32_t seed = n * 2654435761u + 1;
+    for (uint8_t& b : pixels) {
+        seed = seed * 1103515245u + 12345u;
+        b = uint8_t(seed >> 16);
+    }
+    return pixels;
+}
+
+// Records as a player reads them, with their delays.
+struct Played {
+    std::vector<uint32_t> delays;
+    uint32_t durationMs = 0;
+    bool cutShort = false;  // the stream ends inside a record
+};
+Played Play(RecordingFile& reader, const char* path) {
+    Played played;
+    if (!reader.Open(path, LockedFile::kRead))
+        return played;
+    played.durationMs = reader.GetDurationSeconds() * 1000 + reader.GetDurationMilliseconds();
+    reader.SetQuickPlay(1);
+    reader.Restart();
+    while (reader.ReadRecord(nullptr, 0) != 0) {
+        const uint32_t delay = reader.GetPendingDelay();
+        if (!reader.PlayStep())
+            break;
+        played.delays.push_back(delay);
+    }
+    played.cutShort = reader.GetStreamStop() == RecordingFile::StreamStop::Truncated;
+    reader.Close();
+    return played;
+}
+
+// Files on a disk of `capacity` bytes: a write past it puts what fits and fails.
+class FillingFiles final : public fs::Files {
+  public:
+    MemoryFiles memory;
+    uint64_t capacity = UINT64_MAX;
+    fs::Handle Open(const char* path, uint32_t access, fs::Disposition d) override {
+        return memory.Open(path, access, d);
+    }
+    void Close(fs::Handle h) override { memory.Close(h); }
+    bool Read(fs::Handle h, void* buffer, uint32_t count, uint32_t* done) override {
+        return memory.Read(h, buffer, count, done);
+    }
+    bool Write(fs::Handle h, const void* buffer, uint32_t count, uint32_t* done) override {
+        const uint64_t at = uint64_t(memory.SetPointer(h, 0, 1));
+        const uint32_t fits =
+            uint32_t(std::min<uint64_t>(count, capacity - std::min(capacity, at)));
+        return memory.Write(h, buffer, fits, done) && fits == count;
+    }
+    bool Flush(fs::Handle h) override {
+        ++flushes;
+        return memory.Flush(h);
+    }
+    int64_t SetPointer(fs::Handle h, int32_t offset, int method) override {
+        return memory.SetPointer(h, offset, method);
+    }
+    bool SetEnd(fs::Handle h) override { return memory.SetEnd(h); }
+    int flushes = 0;
+};
+
+const uint32_t kTimes[] = {0, 100, 250, 400, 1500, 1600};
+
+}  // namespace
+
+// While the writer runs the header gives no duration and every record so far
+// plays; the file cut anywhere, as a killed writer leaves it, plays up to the
+// last whole record before the cut. Finish writes the duration.
+TEST(RecordingEncoder, TheFilePlaysUpToItsLastWholeRecordAtAnyMoment) {
+    const std::string path = TempPath("growing.vqd");
+    const Bytes info = BitmapInfo32();
+    vqd::RecordingEncoder encoder;
+    ASSERT_TRUE(encoder.Create(path.c_str(), {10, 50, "Growing", "", ""}));
+    RecordingFile reader;
+    ASSERT_TRUE(reader.Initialize());
+    std::vector<uint32_t> recordEnds;
+    for (uint32_t i = 0; i < std::size(kTimes); ++i) {
+        const Bytes pixels = Pixels(i);
+        ASSERT_TRUE(encoder.AddFrame(
+            {info.data(), pixels.data(), {0, 0, kSide, kSide}, {2, 3}, 0, 0}, kTimes[i]));
+        recordEnds.push_back(uint32_t(ReadFile(path).size()));
+        const Played sofar = Play(reader, path.c_str());
+        EXPECT_EQ(sofar.delays.size(), i + 1);
+        EXPECT_EQ(sofar.durationMs, 0u) << "no duration before the end";
+    }
+    const Bytes whole = ReadFile(path);
+    MemoryFiles memory;
+    RecordingFile cutReader(memory);
+    ASSERT_TRUE(cutReader.Initialize());
+    for (uint32_t size = vqd::kDataOffset; size < whole.size(); ++size) {
+        memory.Put("cut.vqd", whole.data(), size);
+        const size_t wholeRecords = size_t(
+            std::upper_bound(recordEnds.begin(), recordEnds.end(), size) - recordEnds.begin());
+        ASSERT_EQ(Play(cutReader, "cut.vqd").delays.size(), wholeRecords) << size;
+    }
+    ASSERT_TRUE(encoder.Finish());
+    const Played finished = Play(reader, path.c_str());
+    EXPECT_EQ(finished.delays, (std::vector<uint32_t>{0, 100, 150, 150, 1100, 100}));
+    EXPECT_EQ(finished.durationMs, 1600u);
+}
+
+// A write that fails part-way leaves the stream at the last whole record,
+// reports itself, and the header written at the end counts only the records
+// in the file. Records are put on the disk once a second of recording.
+TEST(RecordingEncoder, AFullDiskEndsTheStreamWithTheLastWholeRecord) {
+    const Bytes info = BitmapInfo32();
+    // The first record does not fit at all; the sixth does not fit.
+    for (auto [capacity, fitting] :
+         {std::pair<uint64_t, uint32_t>{vqd::kDataOffset + 8 + 100, 0}, {6300, 5}}) {
+        SCOPED_TRACE(capacity);
+        FillingFiles files;
+        files.capacity = capacity;
+        vqd::RecordingEncoder encoder(files);
+        ASSERT_TRUE(encoder.Create("full.vqd", {}));
+        uint32_t written = 0, lastTime = 0;
+        for (uint32_t time : kTimes) {
+            const Bytes pixels = Pixels(time);
+            if (!encoder.AddFrame({info.data(), pixels.data(), {0, 0, kSide, kSide}, {}, 0, 0},
+                                  time))
+                break;
+            ++written;
+            lastTime = time;
+        }
+        EXPECT_TRUE(encoder.WriteFailed());
+        ASSERT_EQ(written, fitting);
+        EXPECT_EQ(encoder.RecordCount(), written);
+        ASSERT_TRUE(encoder.Finish());
+        RecordingFile reader(files.memory);
+        ASSERT_TRUE(reader.Initialize());
+        const Played played = Play(reader, "full.vqd");
+        EXPECT_EQ(played.delays.size(), written);
+        EXPECT_FALSE(played.cutShort) << "what reached the disk of the failed record is gone";
+        EXPECT_EQ(played.durationMs, lastTime);
+        EXPECT_EQ(files.flushes, written == 5 ? 1 : 0) << "at 1.5 s";
+    }
+}
