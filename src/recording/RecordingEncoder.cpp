@@ -26,7 +26,7 @@ bool RecordingEncoder::Create(const char* path, const RecordingInfo& info) {
     encoder_ = FrameEncoder();
     records_ = 0;
     writeFailed_ = false;
-    now_ = flushedAt_ = 0;
+    now_ = lastFrame_ = flushedAt_ = 0;
     recording_ = true;
     if (!file_.Initialize())
         return recording_ = false;
@@ -43,6 +43,7 @@ bool RecordingEncoder::Create(const char* path, const RecordingInfo& info) {
 bool RecordingEncoder::AddFrame(const EncoderFrame& frame, uint32_t timestampMs) {
     if (!recording_ || !encoder_.Encode(frame, pending_))
         return false;
+    lastFrame_ = timestampMs;
     if (pending_.empty())
         return true;
     bitsPerPixel_ = ReadU16(frame.bitmapInfo + 14);  // biBitCount
@@ -72,6 +73,13 @@ bool RecordingEncoder::CaptureFrameUpdate(std::vector<uint8_t>& frameUpdate) {
 bool RecordingEncoder::Finish() {
     if (!recording_)
         return false;
+    if (records_ > 0 && !writeFailed_ && lastFrame_ != now_) {
+        encoder_.RestateCursor(pending_);
+        now_ = lastFrame_;
+        const uint32_t end = file_.GetDataEnd();
+        if (file_.RecordStep() && file_.GetDataEnd() != end)
+            ++records_;
+    }
     file_.Close();
     recording_ = false;
     file_.Release();

@@ -35,7 +35,9 @@ class RecordingEncoder : private CaptureEngine {
     // file then ends with the record before.
     bool AddFrame(const EncoderFrame& frame, uint32_t timestampMs);
     bool WriteFailed() const { return writeFailed_; }
-    // Writes the final header (its duration is the time of the last record).
+    // Writes the final header. When the last frames changed nothing, a record
+    // that changes nothing carries their time, so that the delays add up to
+    // the time of the last frame, which is also the duration.
     bool Finish();
     uint32_t RecordCount() const { return records_; }
 
@@ -54,7 +56,8 @@ class RecordingEncoder : private CaptureEngine {
     FrameEncoder encoder_;
     RecordingInfo info_;
     bool recording_ = false;
-    uint32_t now_ = 0;
+    uint32_t now_ = 0;        // the time of the record being written
+    uint32_t lastFrame_ = 0;  // the time of the last frame added
     uint32_t bitsPerPixel_ = 0;
     Rect captureArea_ = {};
     std::vector<uint8_t> pending_;

@@ -134,3 +134,23 @@ TEST(RecordingEncoder, AFullDiskEndsTheStreamWithTheLastWholeRecord) {
         EXPECT_EQ(files.flushes, written == 5 ? 1 : 0) << "at 1.5 s";
     }
 }
+
+// Frames that change nothing write no record, but their time is not lost: the
+// last of them ends the recording with a record that only restates the pointer.
+TEST(RecordingEncoder, AnUnchangedEndStillCountsInTheDelaysAndTheDuration) {
+    const std::string path = TempPath("still.vqd");
+    const Bytes info = BitmapInfo32(), pixels = Pixels(1);
+    vqd::RecordingEncoder encoder;
+    ASSERT_TRUE(encoder.Create(path.c_str(), {}));
+    for (uint32_t time : {30u, 130u, 230u, 2030u})
+        ASSERT_TRUE(encoder.AddFrame(
+            {info.data(), pixels.data(), {0, 0, kSide, kSide}, {5, 6}, 1, 0}, time));
+    EXPECT_EQ(encoder.RecordCount(), 1u);
+    ASSERT_TRUE(encoder.Finish());
+    EXPECT_EQ(encoder.RecordCount(), 2u);
+    RecordingFile reader;
+    ASSERT_TRUE(reader.Initialize());
+    const Played played = Play(reader, path.c_str());
+    EXPECT_EQ(played.delays, (std::vector<uint32_t>{30, 2000}));
+    EXPECT_EQ(played.durationMs, 2030u);
+}
