@@ -71,19 +71,25 @@ FrameStamp ScreenGrabber::Grab(size_t slot, bool drawPointer, bool clicks) {
 }
 
 void ScreenGrabber::DrawPointer(HDC dc, const CURSORINFO& cursor) {
-    if (cursor.hCursor != shape_) {
-        // The hot spot is asked for once per shape: the answer brings two bitmaps.
+    if (cursor.hCursor != shown_) {
+        // The hot spot is asked for once per shape (the answer brings two
+        // bitmaps). A shape that the system does not lend to this process
+        // (Wine keeps each program's pointers to itself) is drawn as the arrow.
+        shown_ = cursor.hCursor;
+        shape_ = cursor.hCursor;
         ICONINFO icon = {};
-        if (!GetIconInfo(cursor.hCursor, &icon))
-            return;
+        if (!GetIconInfo(shape_, &icon)) {
+            shape_ = LoadCursor(nullptr, IDC_ARROW);
+            if (!GetIconInfo(shape_, &icon))
+                return;
+        }
         hotSpot_ = {LONG(icon.xHotspot), LONG(icon.yHotspot)};
         if (icon.hbmMask)
             DeleteObject(icon.hbmMask);
         if (icon.hbmColor)
             DeleteObject(icon.hbmColor);
-        shape_ = cursor.hCursor;
     }
     DrawIconEx(dc, cursor.ptScreenPos.x - hotSpot_.x - region_.left,
-               cursor.ptScreenPos.y - hotSpot_.y - region_.top, cursor.hCursor, 0, 0, 0, nullptr,
+               cursor.ptScreenPos.y - hotSpot_.y - region_.top, shape_, 0, 0, 0, nullptr,
                DI_NORMAL);
 }

@@ -42,6 +42,7 @@ class ScreenGrabber {
     alignas(4) uint8_t bitmapInfo_[sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)] = {};
     std::vector<Slot> slots_;
     HDC screen_ = nullptr;
-    HCURSOR shape_ = nullptr;  // the last pointer shape drawn and its hot spot
+    HCURSOR shown_ = nullptr;  // the last pointer shape the system showed
+    HCURSOR shape_ = nullptr;  // what is drawn for it, and its hot spot
     POINT hotSpot_ = {};
 };
