@@ -170,3 +170,65 @@ TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld
         EXPECT_NEAR(recorded, happened, 250) << "phase " << k;
     }
 }
+
+namespace {
+bool Says(const RunResult& run, const std::string& text) {
+    return run.output.find(text) != std::string::npos;
+}
+}  // namespace
+
+// Bad input gets an exit code and one line; a file that is being recorded is
+// not recorded twice, and "/stop" ends its recording with a complete file.
+TEST(RecorderCommandLine, RefusalsAndStoppingAnotherRecorder) {
+    const std::string path = TempFile("stopped.vqd"), quoted = "\"" + path + "\"";
+    const std::pair<std::string, std::pair<DWORD, std::string>> refused[] = {
+        {"/record " + quoted + " /fps 99", {2, "/fps takes a whole number from 1 to 30"}},
+        {"/record " + quoted + " /region 0,0,0,10", {1, "is empty"}},
+        {"/record " + quoted + " /region 1000,700,1100,800", {1, "is not on the screen"}},
+        {"/record \"C:\\no such folder\\x.vqd\" /seconds 1", {1, "Cannot create"}},
+        {"/record " + quoted + " /stop", {1, "No recording of"}},
+    };
+    for (const auto& [arguments, expected] : refused) {
+        const RunResult run = RunRecorder(arguments);
+        EXPECT_EQ(run.exitCode, expected.first) << arguments;
+        EXPECT_TRUE(Says(run, expected.second)) << arguments << ": " << run.output;
+    }
+    e2e::TestProcess first;
+    ASSERT_TRUE(StartRecorder(first, "/record " + quoted));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return FileSize(path) > 344; }, timeoutMs));
+    const RunResult second = RunRecorder("/record " + quoted + " /seconds 2");
+    EXPECT_EQ(second.exitCode, 1u);
+    EXPECT_TRUE(Says(second, "is being recorded already")) << second.output;
+    Sleep(1200);
+    const RunResult stop = RunRecorder("/record " + quoted + " /seconds 9 /stop");
+    EXPECT_EQ(stop.exitCode, 0u) << stop.output;
+    // The file is complete when "/stop" returns.
+    EXPECT_EQ(StreamEnd(path), "end");
+    const std::vector<Shown> records = PlayAll(path);
+    ASSERT_FALSE(records.empty());
+    EXPECT_GE(records.back().timeMs, 1000u) << "the time until the stop is recorded";
+    EXPECT_EQ(first.ExitCodeOrKill(timeoutMs), 0u);
+}
+
+// A recorder killed at any moment leaves a file that opens and plays up to
+// its last whole record.
+TEST(RecorderFailures, AKilledRecorderLeavesAPlayableFile) {
+    const std::string path = TempFile("killed.vqd");
+    for (DWORD recordFor : {0u, 700u, 1500u}) {
+        e2e::TestProcess recorder;
+        ASSERT_TRUE(StartRecorder(recorder, "/record \"" + path + "\" /fps 30"));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return FileSize(path) > 344; }, timeoutMs));
+        for (DWORD start = GetTickCount(); GetTickCount() - start < recordFor;) {
+            const DWORD t = GetTickCount() - start;
+            e2e::MoveCursorTo(100 + int(t % 500), 100 + int(t % 300));
+            Sleep(15);
+        }
+        recorder.Kill();
+        const std::vector<Shown> records = PlayAll(path);
+        EXPECT_FALSE(records.empty()) << recordFor;
+        const std::string end = StreamEnd(path);
+        EXPECT_TRUE(end == "end" || end == "truncated") << end;
+        std::printf("killed after %lu ms: %zu records play, the stream ends as %s\n", recordFor,
+                    records.size(), end.c_str());
+    }
+}

@@ -13,10 +13,10 @@ bool StartRecorder(e2e::TestProcess& recorder, const std::string& arguments) {
     return recorder.Start(RecorderPath(), arguments);
 }
 
-Run RunRecorder(const std::string& arguments) {
+RunResult RunRecorder(const std::string& arguments) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE read = nullptr, write = nullptr;
-    Run run{e2e::TestProcess::killedExitCode, {}};
+    RunResult run{e2e::TestProcess::killedExitCode, {}};
     if (!CreatePipe(&read, &write, &inherit, 1 << 16))
         return run;
     SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);

@@ -18,11 +18,11 @@ std::string RecorderPath();
 
 // A run of the recorder to its end: exit code and what it wrote to its
 // standard output and error.
-struct Run {
+struct RunResult {
     DWORD exitCode;
     std::string output;
 };
-Run RunRecorder(const std::string& arguments);
+RunResult RunRecorder(const std::string& arguments);
 // Starts the recorder and leaves it running.
 bool StartRecorder(e2e::TestProcess& recorder, const std::string& arguments);
 
