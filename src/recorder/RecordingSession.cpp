@@ -46,7 +46,7 @@ RECT VirtualScreen() {
                 top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-RecordingSession::RecordingSession() = default;
+RecordingSession::RecordingSession(fs::Files& files) : files_(files) {}
 
 RecordingSession::~RecordingSession() {
     Stop();
@@ -71,7 +71,7 @@ bool RecordingSession::Start(const SessionSettings& settings, std::string& probl
                   RectText(ToRect(settings.region)) + ".";
         return false;
     }
-    pipeline_ = std::make_unique<RecordingPipeline>();
+    pipeline_ = std::make_unique<RecordingPipeline>(files_);
     const FrameFormat format{grabber_.BitmapInfo(), {0, 0, grabber_.Width(), grabber_.Height()}};
     if (!pipeline_->Start(file_.c_str(), settings.info, format, grabber_.SlotPixels())) {
         problem = "Cannot create " + file_ + ".";

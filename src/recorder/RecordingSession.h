@@ -21,7 +21,8 @@ struct SessionSettings {
 
 class RecordingSession {
   public:
-    RecordingSession();
+    // Writes through files (the operating system's unless given).
+    explicit RecordingSession(fs::Files& files = fs::SystemFiles());
     ~RecordingSession();
     RecordingSession(const RecordingSession&) = delete;
     RecordingSession& operator=(const RecordingSession&) = delete;
@@ -37,6 +38,7 @@ class RecordingSession {
     std::string Report(const RecordingSummary& summary) const;
 
   private:
+    fs::Files& files_;
     std::string file_;
     HANDLE claim_ = nullptr;      // held while this process records the file
     HANDLE stopAsked_ = nullptr;  // set by "/stop" of another process
