@@ -1,6 +1,7 @@
 #include "recorder/RecorderSettings.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 const char kKey[] = "Software\\Quorvane\\Screen Recorder";
@@ -31,26 +32,36 @@ void WriteText(HKEY key, const char* name, const std::string& value) {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    DWORD(value.size() + 1));
 }
+
+const std::pair<const char*, int RecorderSettings::*> kNumbers[] = {
+    {"Area", &RecorderSettings::area},
+    {"Monitor", &RecorderSettings::monitor},
+    {"Frames per second", &RecorderSettings::framesPerSecond},
+    {"Record the pointer", &RecorderSettings::recordPointer},
+    {"Record mouse clicks", &RecorderSettings::recordClicks},
+};
+const std::pair<const char*, std::string RecorderSettings::*> kTexts[] = {
+    {"File", &RecorderSettings::file},
+    {"Title", &RecorderSettings::title},
+    {"Author", &RecorderSettings::author},
+    {"Description", &RecorderSettings::description},
+};
+const char kRectangleValue[] = "Rectangle";  // "LEFT,TOP,RIGHT,BOTTOM"
 }  // namespace
 
 void RecorderSettings::Load() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
-    ReadNumber(key, "Area", area);
-    ReadNumber(key, "Monitor", monitor);
+    for (const auto& [name, field] : kNumbers)
+        ReadNumber(key, name, this->*field);
+    for (const auto& [name, field] : kTexts)
+        ReadText(key, name, this->*field);
     std::string corners;
-    ReadText(key, "Rectangle", corners);
+    ReadText(key, kRectangleValue, corners);
     RECT r;
     if (std::sscanf(corners.c_str(), "%ld,%ld,%ld,%ld", &r.left, &r.top, &r.right, &r.bottom) == 4)
         rectangle = r;
-    ReadNumber(key, "Frames per second", framesPerSecond);
-    ReadNumber(key, "Record the pointer", recordPointer);
-    ReadNumber(key, "Record mouse clicks", recordClicks);
-    ReadText(key, "File", file);
-    ReadText(key, "Title", title);
-    ReadText(key, "Author", author);
-    ReadText(key, "Description", description);
     RegCloseKey(key);
 }
 
@@ -59,19 +70,14 @@ bool RecorderSettings::Save() const {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    WriteNumber(key, "Area", area);
-    WriteNumber(key, "Monitor", monitor);
+    for (const auto& [name, field] : kNumbers)
+        WriteNumber(key, name, this->*field);
+    for (const auto& [name, field] : kTexts)
+        WriteText(key, name, this->*field);
     char corners[64];
     std::snprintf(corners, sizeof corners, "%ld,%ld,%ld,%ld", rectangle.left, rectangle.top,
                   rectangle.right, rectangle.bottom);
-    WriteText(key, "Rectangle", corners);
-    WriteNumber(key, "Frames per second", framesPerSecond);
-    WriteNumber(key, "Record the pointer", recordPointer);
-    WriteNumber(key, "Record mouse clicks", recordClicks);
-    WriteText(key, "File", file);
-    WriteText(key, "Title", title);
-    WriteText(key, "Author", author);
-    WriteText(key, "Description", description);
+    WriteText(key, kRectangleValue, corners);
     RegCloseKey(key);
     return true;
 }

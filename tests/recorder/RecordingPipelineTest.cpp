@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FillingFiles.h"
+#include "FrameUpdateBuilder.h"
 #include "TestFiles.h"
 #include "recorder/RecordingPipeline.h"
 
@@ -19,20 +20,6 @@ namespace {
 
 constexpr int kWidth = 24, kHeight = 10;
 
-// A top-down 16-bit 565 picture.
-Bytes BitmapInfo565() {
-    Bytes info(kBitmapInfoSize, 0);
-    vqd::WriteU32(&info[0], 40);
-    vqd::WriteU32(&info[4], kWidth);
-    vqd::WriteU32(&info[8], uint32_t(-kHeight));
-    vqd::WriteU16(&info[12], 1);
-    vqd::WriteU16(&info[14], 16);
-    vqd::WriteU32(&info[16], 3);
-    vqd::WriteU32(&info[40], 0xF800);
-    vqd::WriteU32(&info[44], 0x07E0);
-    vqd::WriteU32(&info[48], 0x001F);
-    return info;
-}
 constexpr size_t kFrameBytes = kWidth * 2 * kHeight;
 
 // Frame n: a square of colour n at column n on a grey ground.
@@ -42,36 +29,6 @@ void Paint(uint8_t* pixels, uint32_t n) {
             const bool square = x >= int(n % 20) && x < int(n % 20) + 4 && y >= 3 && y < 7;
             vqd::WriteU16(pixels + (y * kWidth + x) * 2, square ? uint16_t(0x1000 + n) : 0x8410);
         }
-}
-
-struct Played {
-    std::vector<uint32_t> delays;
-    std::vector<Bytes> pictures;
-    std::vector<std::array<int32_t, 4>> pointers;  // x, y, left, right
-    uint32_t durationMs = 0;
-    bool cutShort = false;  // the stream ends inside a record
-};
-Played Play(RecordingFile& reader, const char* path) {
-    Played played;
-    if (!reader.Open(path, LockedFile::kRead))
-        return played;
-    played.durationMs = reader.GetDurationSeconds() * 1000 + reader.GetDurationMilliseconds();
-    reader.SetQuickPlay(1);
-    reader.Restart();
-    while (reader.ReadRecord(nullptr, 0) != 0) {
-        const uint32_t delay = reader.GetPendingDelay();
-        if (!reader.PlayStep())
-            break;
-        const FrameImage& image = reader.GetFrameImage();
-        played.delays.push_back(delay);
-        played.pictures.emplace_back(image.currentImage, image.currentImage + image.imageSize);
-        const Point p = reader.GetCursorPosition();
-        played.pointers.push_back(
-            {p.x, p.y, reader.GetLeftButtonDown(), reader.GetRightButtonDown()});
-    }
-    played.cutShort = reader.GetStreamStop() == RecordingFile::StreamStop::Truncated;
-    reader.Close();
-    return played;
 }
 
 // Waits until the worker is done with frames frames.
@@ -97,7 +54,7 @@ class Pipeline : public ::testing::Test {
         return pipeline.Start(path, {10, 50, "Pipeline", "", ""},
                               {info.data(), {0, 0, kWidth, kHeight}}, pixels);
     }
-    const Bytes info = BitmapInfo565();
+    const Bytes info = BitmapInfo(kWidth, -kHeight, 16);
     std::vector<Bytes> slots = std::vector<Bytes>(RecordingPipeline::kSlots, Bytes(kFrameBytes));
 };
 
@@ -118,7 +75,7 @@ TEST_F(Pipeline, FramesBecomeRecordsWithTheirPicturesPointerAndButtons) {
     EXPECT_EQ(summary.dropped, 0u);
     RecordingFile reader(files);
     ASSERT_TRUE(reader.Initialize());
-    const Played played = Play(reader, "paced.vqd");
+    const PlayedRecording played = PlayThrough(reader, "paced.vqd");
     EXPECT_EQ(played.delays, (std::vector<uint32_t>{40, 100, 105, 95, 120}));
     EXPECT_EQ(played.durationMs, 460u);
     ASSERT_EQ(played.pictures.size(), 5u);
@@ -144,7 +101,7 @@ TEST_F(Pipeline, DroppedFramesLeaveTheDelaysTrueToTheCaptureTimes) {
     EXPECT_EQ(summary.durationMs, 1000u + 299 * 10) << "the last frame is kept";
     RecordingFile reader(files);
     ASSERT_TRUE(reader.Initialize());
-    const Played played = Play(reader, "burst.vqd");
+    const PlayedRecording played = PlayThrough(reader, "burst.vqd");
     ASSERT_EQ(played.pictures.size(), summary.records);
     // Each picture is one of the frames; its pointer says which, and the
     // delays add up to that frame's time.
@@ -176,7 +133,7 @@ TEST_F(Pipeline, AFullDiskStopsTheWorkerAndLeavesEveryWholeRecordPlayable) {
     EXPECT_GT(summary.records, 1u);
     RecordingFile reader(files.memory);
     ASSERT_TRUE(reader.Initialize());
-    const Played played = Play(reader, "full.vqd");
+    const PlayedRecording played = PlayThrough(reader, "full.vqd");
     EXPECT_EQ(played.pictures.size(), summary.records);
     EXPECT_EQ(played.durationMs, (summary.records - 1) * 100);
     EXPECT_FALSE(played.cutShort);

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "FrameUpdateBuilder.h"
 #include "TestFiles.h"
 #include "recorder/RecordingPipeline.h"
 
@@ -47,12 +48,7 @@ void Paint(uint8_t* pixels, uint32_t n) {
 }  // namespace
 
 TEST(SteadyState, FramesGoThroughTheQueueAndTheEncoderWithoutAllocating) {
-    Bytes info(kBitmapInfoSize, 0);
-    vqd::WriteU32(&info[0], 40);
-    vqd::WriteU32(&info[4], kWidth);
-    vqd::WriteU32(&info[8], uint32_t(-kHeight));
-    vqd::WriteU16(&info[12], 1);
-    vqd::WriteU16(&info[14], 32);
+    const Bytes info = BitmapInfo(kWidth, -kHeight, 32);
     std::vector<Bytes> slots(RecordingPipeline::kSlots, Bytes(kWidth * kHeight * 4));
     std::vector<const uint8_t*> pixels;
     for (const Bytes& s : slots)

@@ -6,23 +6,13 @@
 #include <vector>
 
 #include "FillingFiles.h"
+#include "FrameUpdateBuilder.h"
 #include "TestFiles.h"
 #include "recording/RecordingEncoder.h"
 
 namespace {
 
 constexpr int kSide = 16;
-
-// A 16 x 16 picture at 32 bits per pixel, top-down.
-Bytes BitmapInfo32() {
-    Bytes info(kBitmapInfoSize, 0);
-    vqd::WriteU32(&info[0], 40);
-    vqd::WriteU32(&info[4], kSide);
-    vqd::WriteU32(&info[8], uint32_t(-kSide));
-    vqd::WriteU16(&info[12], 1);
-    vqd::WriteU16(&info[14], 32);
-    return info;
-}
 
 // Frame n: noise that no move explains, so that each record is new pixels.
 Bytes Pixels(uint32_t n) {
@@ -35,30 +25,6 @@ Bytes Pixels(uint32_t n) {
     return pixels;
 }
 
-// Records as a player reads them, with their delays.
-struct Played {
-    std::vector<uint32_t> delays;
-    uint32_t durationMs = 0;
-    bool cutShort = false;  // the stream ends inside a record
-};
-Played Play(RecordingFile& reader, const char* path) {
-    Played played;
-    if (!reader.Open(path, LockedFile::kRead))
-        return played;
-    played.durationMs = reader.GetDurationSeconds() * 1000 + reader.GetDurationMilliseconds();
-    reader.SetQuickPlay(1);
-    reader.Restart();
-    while (reader.ReadRecord(nullptr, 0) != 0) {
-        const uint32_t delay = reader.GetPendingDelay();
-        if (!reader.PlayStep())
-            break;
-        played.delays.push_back(delay);
-    }
-    played.cutShort = reader.GetStreamStop() == RecordingFile::StreamStop::Truncated;
-    reader.Close();
-    return played;
-}
-
 const uint32_t kTimes[] = {0, 100, 250, 400, 1500, 1600};
 
 }  // namespace
@@ -68,7 +34,7 @@ const uint32_t kTimes[] = {0, 100, 250, 400, 1500, 1600};
 // last whole record before the cut. Finish writes the duration.
 TEST(RecordingEncoder, TheFilePlaysUpToItsLastWholeRecordAtAnyMoment) {
     const std::string path = TempPath("growing.vqd");
-    const Bytes info = BitmapInfo32();
+    const Bytes info = BitmapInfo(kSide, -kSide, 32);
     vqd::RecordingEncoder encoder;
     ASSERT_TRUE(encoder.Create(path.c_str(), {10, 50, "Growing", "", ""}));
     RecordingFile reader;
@@ -79,7 +45,7 @@ TEST(RecordingEncoder, TheFilePlaysUpToItsLastWholeRecordAtAnyMoment) {
         ASSERT_TRUE(encoder.AddFrame(
             {info.data(), pixels.data(), {0, 0, kSide, kSide}, {2, 3}, 0, 0}, kTimes[i]));
         recordEnds.push_back(uint32_t(ReadFile(path).size()));
-        const Played sofar = Play(reader, path.c_str());
+        const PlayedRecording sofar = PlayThrough(reader, path.c_str());
         EXPECT_EQ(sofar.delays.size(), i + 1);
         EXPECT_EQ(sofar.durationMs, 0u) << "no duration before the end";
     }
@@ -91,10 +57,10 @@ TEST(RecordingEncoder, TheFilePlaysUpToItsLastWholeRecordAtAnyMoment) {
         memory.Put("cut.vqd", whole.data(), size);
         const size_t wholeRecords = size_t(
             std::upper_bound(recordEnds.begin(), recordEnds.end(), size) - recordEnds.begin());
-        ASSERT_EQ(Play(cutReader, "cut.vqd").delays.size(), wholeRecords) << size;
+        ASSERT_EQ(PlayThrough(cutReader, "cut.vqd").delays.size(), wholeRecords) << size;
     }
     ASSERT_TRUE(encoder.Finish());
-    const Played finished = Play(reader, path.c_str());
+    const PlayedRecording finished = PlayThrough(reader, path.c_str());
     EXPECT_EQ(finished.delays, (std::vector<uint32_t>{0, 100, 150, 150, 1100, 100}));
     EXPECT_EQ(finished.durationMs, 1600u);
 }
@@ -103,7 +69,7 @@ TEST(RecordingEncoder, TheFilePlaysUpToItsLastWholeRecordAtAnyMoment) {
 // reports itself, and the header written at the end counts only the records
 // in the file. Records are put on the disk once a second of recording.
 TEST(RecordingEncoder, AFullDiskEndsTheStreamWithTheLastWholeRecord) {
-    const Bytes info = BitmapInfo32();
+    const Bytes info = BitmapInfo(kSide, -kSide, 32);
     // The first record does not fit at all; the sixth does not fit.
     for (auto [capacity, fitting] :
          {std::pair<uint64_t, uint32_t>{vqd::kDataOffset + 8 + 100, 0}, {6300, 5}}) {
@@ -127,7 +93,7 @@ TEST(RecordingEncoder, AFullDiskEndsTheStreamWithTheLastWholeRecord) {
         ASSERT_TRUE(encoder.Finish());
         RecordingFile reader(files.memory);
         ASSERT_TRUE(reader.Initialize());
-        const Played played = Play(reader, "full.vqd");
+        const PlayedRecording played = PlayThrough(reader, "full.vqd");
         EXPECT_EQ(played.delays.size(), written);
         EXPECT_FALSE(played.cutShort) << "what reached the disk of the failed record is gone";
         EXPECT_EQ(played.durationMs, lastTime);
@@ -139,7 +105,7 @@ TEST(RecordingEncoder, AFullDiskEndsTheStreamWithTheLastWholeRecord) {
 // last of them ends the recording with a record that only restates the pointer.
 TEST(RecordingEncoder, AnUnchangedEndStillCountsInTheDelaysAndTheDuration) {
     const std::string path = TempPath("still.vqd");
-    const Bytes info = BitmapInfo32(), pixels = Pixels(1);
+    const Bytes info = BitmapInfo(kSide, -kSide, 32), pixels = Pixels(1);
     vqd::RecordingEncoder encoder;
     ASSERT_TRUE(encoder.Create(path.c_str(), {}));
     for (uint32_t time : {30u, 130u, 230u, 2030u})
@@ -150,7 +116,7 @@ TEST(RecordingEncoder, AnUnchangedEndStillCountsInTheDelaysAndTheDuration) {
     EXPECT_EQ(encoder.RecordCount(), 2u);
     RecordingFile reader;
     ASSERT_TRUE(reader.Initialize());
-    const Played played = Play(reader, path.c_str());
+    const PlayedRecording played = PlayThrough(reader, path.c_str());
     EXPECT_EQ(played.delays, (std::vector<uint32_t>{30, 2000}));
     EXPECT_EQ(played.durationMs, 2030u);
 }
