@@ -120,3 +120,24 @@ TEST(RecordingEncoder, AnUnchangedEndStillCountsInTheDelaysAndTheDuration) {
     EXPECT_EQ(played.delays, (std::vector<uint32_t>{30, 2000}));
     EXPECT_EQ(played.durationMs, 2030u);
 }
+
+// Frames are refused before Create and after Finish, and so is a capture
+// rectangle outside the picture, which is no write failure.
+TEST(RecordingEncoder, FramesOutsideARecordingOrItsPictureAreRefused) {
+    const std::string path = TempPath("refused.vqd");
+    const Bytes info = BitmapInfo(kSide, -kSide, 32), pixels = Pixels(2);
+    const vqd::EncoderFrame inside{info.data(), pixels.data(), {0, 0, kSide, kSide}, {}, 0, 0};
+    vqd::RecordingEncoder encoder;
+    EXPECT_FALSE(encoder.AddFrame(inside, 0)) << "before Create";
+    EXPECT_FALSE(encoder.Finish());
+    ASSERT_TRUE(encoder.Create(path.c_str(), {}));
+    vqd::EncoderFrame outside = inside;
+    outside.captureRect.right = kSide + 1;
+    EXPECT_FALSE(encoder.AddFrame(outside, 0));
+    EXPECT_FALSE(encoder.WriteFailed());
+    EXPECT_TRUE(encoder.AddFrame(inside, 100));
+    EXPECT_TRUE(encoder.Finish());
+    EXPECT_FALSE(encoder.Finish()) << "finished once";
+    EXPECT_FALSE(encoder.AddFrame(inside, 200)) << "after Finish";
+    EXPECT_EQ(encoder.RecordCount(), 1u);
+}
