@@ -1,5 +1,6 @@
 // The recorder's window driven as a user would: a refused rate, Record hiding
-// the window, the hot key stopping, the recording chosen for the saver, and
+// the window, the hot key stopping, the recording chosen for the saver and
+// played by it, and
 // the choices shown again at the next start.
 #include <gtest/gtest.h>
 
@@ -44,8 +45,19 @@ void PressStopKey() {
     }
     SendInput(6, inputs, sizeof inputs[0]);
 }
+// The recorder beside the saver, as an installation puts them.
+std::string InstalledRecorder() {
+    const std::string folder = TempFile("installed");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CopyFileA(e2e::WindowsPath(QV_SAVER_PATH).c_str(), (folder + "\\QuorvaneSaver.scr").c_str(),
+              FALSE);
+    CopyFileA(RecorderPath().c_str(), (folder + "\\grabora.exe").c_str(), FALSE);
+    return folder + "\\grabora.exe";
+}
+
 HWND OpenWindow(e2e::TestProcess& recorder) {
-    if (!StartRecorder(recorder, ""))
+    static const std::string program = InstalledRecorder();
+    if (!recorder.Start(program, ""))
         return nullptr;
     HWND window = e2e::WaitForWindow("#32770", kCaption, timeoutMs);
     return window && e2e::WaitUntilIdle(recorder.Handle(), window, timeoutMs) ? window : nullptr;
