@@ -1,7 +1,6 @@
 // The recorder's window driven as a user would: a refused rate, Record hiding
 // the window, the hot key stopping, the recording chosen for the saver and
-// played by it, and
-// the choices shown again at the next start.
+// played by it, and the choices shown again at the next start.
 #include <gtest/gtest.h>
 
 #include <string>
