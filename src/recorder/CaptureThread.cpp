@@ -34,8 +34,11 @@ DWORD WINAPI CaptureThread::Run(void* self) {
 
 void CaptureThread::Capture() {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
-    const HANDLE waits[3] = {quit_, tick_, outside_};
-    const DWORD count = outside_ ? 3 : 2;
+    // Without its hook the latch notes nothing, and held buttons still show.
+    ButtonLatch latch;
+    ButtonLatch* clicks = settings_.clicks ? &latch : nullptr;
+    if (clicks)
+        latch.Install();
     const DWORD start = timeGetTime();
     const DWORD limit = settings_.seconds * 1000;
     for (bool last = false; !last && !pipeline_->Failed();) {
@@ -43,11 +46,26 @@ void CaptureThread::Capture() {
         last = limit && elapsed >= limit;
         FrameQueue& queue = pipeline_->Queue();
         const size_t slot = queue.BeginCapture();
-        FrameStamp stamp = grabber_->Grab(slot, settings_.drawPointer, settings_.clicks);
+        FrameStamp stamp = grabber_->Grab(slot, settings_.drawPointer, clicks);
         stamp.timeMs = elapsed;
         queue.EndCapture(slot, stamp);
-        if (!last && WaitForMultipleObjects(count, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
+        if (!last && !WaitForTick())
             break;
+    }
+}
+
+// Dispatches messages (the latch's hook runs in them) until the next tick;
+// false when the capture is to end.
+bool CaptureThread::WaitForTick() {
+    const HANDLE waits[3] = {quit_, tick_, outside_};
+    const DWORD count = outside_ ? 3 : 2;
+    for (;;) {
+        const DWORD woken = MsgWaitForMultipleObjects(count, waits, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken != WAIT_OBJECT_0 + count)
+            return woken == WAIT_OBJECT_0 + 1;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
     }
 }
 

@@ -36,6 +36,7 @@ class CaptureThread {
   private:
     static DWORD WINAPI Run(void* self);
     void Capture();
+    bool WaitForTick();
 
     ScreenGrabber* grabber_ = nullptr;
     RecordingPipeline* pipeline_ = nullptr;

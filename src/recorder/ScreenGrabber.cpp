@@ -53,7 +53,7 @@ std::vector<const uint8_t*> ScreenGrabber::SlotPixels() const {
     return pixels;
 }
 
-FrameStamp ScreenGrabber::Grab(size_t slot, bool drawPointer, bool clicks) {
+FrameStamp ScreenGrabber::Grab(size_t slot, bool drawPointer, ButtonLatch* clicks) {
     Slot& s = slots_[slot];
     BitBlt(s.dc, 0, 0, width_, height_, screen_, region_.left, region_.top, SRCCOPY | CAPTUREBLT);
     CURSORINFO cursor = {sizeof cursor, 0, nullptr, {}};
@@ -64,8 +64,9 @@ FrameStamp ScreenGrabber::Grab(size_t slot, bool drawPointer, bool clicks) {
     FrameStamp stamp = {
         0, {cursor.ptScreenPos.x - region_.left, cursor.ptScreenPos.y - region_.top}, 0, 0};
     if (clicks) {
-        stamp.leftButton = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-        stamp.rightButton = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
+        const bool left = clicks->TakePress(0), right = clicks->TakePress(1);
+        stamp.leftButton = left || (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+        stamp.rightButton = right || (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
     }
     return stamp;
 }

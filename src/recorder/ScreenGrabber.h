@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "recorder/ButtonLatch.h"
 #include "recorder/FrameQueue.h"
 
 class ScreenGrabber {
@@ -25,8 +26,9 @@ class ScreenGrabber {
     int Height() const { return height_; }
 
     // Copies the region into the slot and says where the pointer was (in the
-    // frame's pixels) and which buttons were held (when clicks are asked for).
-    FrameStamp Grab(size_t slot, bool drawPointer, bool clicks);
+    // frame's pixels) and which buttons were held or pressed since the last
+    // grab (when a latch is given).
+    FrameStamp Grab(size_t slot, bool drawPointer, ButtonLatch* clicks);
 
   private:
     struct Slot {

@@ -18,15 +18,17 @@ namespace {
 const RECT kArea = {0, 0, 640, 480};  // the recorded region and the test window
 
 // What the window shows in one phase, where the pointer is, what is held.
+// A click is pressed and released within a frame.
 struct Phase {
     int squareX, squareY;
     POINT pointer;
-    bool left, right;
+    bool left, right, click;
 };
 const Phase kPhases[] = {
-    {40, 60, {300, 300}, false, false},  {160, 80, {340, 310}, false, false},
-    {280, 120, {380, 320}, true, false}, {400, 200, {420, 330}, true, false},
-    {520, 300, {460, 340}, false, true}, {100, 360, {500, 350}, false, false},
+    {40, 60, {300, 300}, false, false, false},  {160, 80, {340, 310}, false, false, false},
+    {280, 120, {380, 320}, true, false, false}, {400, 200, {420, 330}, true, false, false},
+    {520, 300, {460, 340}, false, true, false}, {100, 360, {500, 350}, false, false, false},
+    {200, 200, {250, 250}, false, false, true},
 };
 const DWORD kPhaseMs = 600, kSettleMs = 250;
 
@@ -103,7 +105,7 @@ TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld
     ASSERT_NE(stage, nullptr);
     e2e::MoveCursorTo(kPhases[0].pointer.x, kPhases[0].pointer.y);
     e2e::TestProcess recorder;
-    ASSERT_TRUE(StartRecorder(recorder, "/record \"" + path + "\" /seconds 5 /region 0,0,640,480"));
+    ASSERT_TRUE(StartRecorder(recorder, "/record \"" + path + "\" /seconds 6 /region 0,0,640,480"));
     ASSERT_TRUE(e2e::WaitUntil([&] { return FileSize(path) > 344; }, timeoutMs))
         << "the first record";
     const DWORD start = GetTickCount();
@@ -125,6 +127,11 @@ TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld
         if (p.right != (k > 0 && before.right))
             p.right ? e2e::PressButton(e2e::MouseButton::Right)
                     : e2e::ReleaseButton(e2e::MouseButton::Right);
+        if (p.click) {
+            e2e::PressButton(e2e::MouseButton::Left);
+            Sleep(10);
+            e2e::ReleaseButton(e2e::MouseButton::Left);
+        }
         e2e::WaitUntil([&] { return GetTickCount() - phaseStart >= kPhaseMs; }, kPhaseMs + 100);
     }
     e2e::ReleaseButton(e2e::MouseButton::Left);
@@ -143,19 +150,23 @@ TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld
         SCOPED_TRACE("phase " + std::to_string(k));
         const Phase& p = kPhases[k];
         const Shown* last = nullptr;
-        int matching = 0;
+        int matching = 0, clicked = 0;
         for (const Shown& s : records) {
             if (DiffersOutsidePointer(s, moments[k].pixels) != 0)
                 continue;
             if (matching++ == 0)
                 firstShown[k] = s.timeMs;
             EXPECT_TRUE(PointerDrawn(s, moments[k].pixels)) << "at " << s.timeMs << " ms";
+            clicked += s.left;
             last = &s;
         }
         ASSERT_NE(last, nullptr) << "no record shows the phase's screenshot";
         EXPECT_EQ(last->cursor.x * 10000 + last->cursor.y, p.pointer.x * 10000 + p.pointer.y);
         EXPECT_EQ(last->left, p.left);
         EXPECT_EQ(last->right, p.right);
+        if (p.click) {
+            EXPECT_GE(clicked, 1) << "a click within a frame shows";
+        }
         const uint16_t blue = Reduce(0x0000FF);
         EXPECT_EQ(moments[k].pixels[size_t(p.squareY + 32) * 640 + p.squareX + 32], blue);
         std::printf(
