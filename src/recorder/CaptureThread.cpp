@@ -19,7 +19,7 @@ bool CaptureThread::Start(ScreenGrabber& grabber, RecordingPipeline& pipeline,
     TIMECAPS caps = {};
     if (timeGetDevCaps(&caps, sizeof caps) == TIMERR_NOERROR)
         resolution_ = caps.wPeriodMin;
-    timeBeginPeriod(resolution_);
+    periodBegun_ = timeBeginPeriod(resolution_) == TIMERR_NOERROR;
     timer_ = timeSetEvent(1000 / settings.framesPerSecond, resolution_,
                           reinterpret_cast<LPTIMECALLBACK>(tick_), 0,
                           TIME_PERIODIC | TIME_CALLBACK_EVENT_SET);
@@ -76,11 +76,12 @@ void CaptureThread::Stop() {
         CloseHandle(thread_);
         thread_ = nullptr;
     }
-    if (timer_) {
+    if (timer_)
         timeKillEvent(timer_);
+    timer_ = 0;
+    if (periodBegun_)
         timeEndPeriod(resolution_);
-        timer_ = 0;
-    }
+    periodBegun_ = false;
     for (HANDLE* h : {&tick_, &quit_})
         if (*h) {
             CloseHandle(*h);

@@ -47,4 +47,5 @@ class CaptureThread {
     HANDLE thread_ = nullptr;
     UINT timer_ = 0;
     UINT resolution_ = 1;
+    bool periodBegun_ = false;
 };
