@@ -22,16 +22,17 @@ build: deps build/host/build.ninja build/windows/build.ninja build/windows-x64/b
 	cmake --build build/windows -j$(JOBS)
 	cmake --build build/windows-x64 -j$(JOBS)
 
-# The saver carries the demo recording appended to its own file. The 32-bit
-# programs go to dist/, the 64-bit ones to dist/x64/.
+# The saver carries the demo recording appended to its own file; the recorder
+# grabora.exe goes beside it. The 32-bit programs go to dist/, the 64-bit ones
+# to dist/x64/.
 dist: build
 	@mkdir -p dist/x64
 	build/host/tools/demorec build/host/demo.vqd
 	rm -f dist/QuorvaneSaver.scr dist/x64/QuorvaneSaver.scr
 	build/host/tools/vqdtool embed build/windows/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/QuorvaneSaver.scr
 	build/host/tools/vqdtool embed build/windows-x64/src/saver/QuorvaneSaver.scr build/host/demo.vqd -o dist/x64/QuorvaneSaver.scr
-	cp build/windows/tools/vqdtool.exe build/host/tools/vqdtool build/host/tools/upgrade-sign/upgrade-sign dist/
-	cp build/windows-x64/tools/vqdtool.exe dist/x64/
+	cp build/windows/tools/vqdtool.exe build/windows/src/recorder/grabora.exe build/host/tools/vqdtool build/host/tools/upgrade-sign/upgrade-sign dist/
+	cp build/windows-x64/tools/vqdtool.exe build/windows-x64/src/recorder/grabora.exe dist/x64/
 
 test: dist
 	@scripts/run-tests.sh

@@ -79,3 +79,8 @@ scripts/wine/wine-session.sh bash -c '
   echo "saver resident memory, the demo on auto repeat:${resident%,}"
   wine reg delete "$key" /f >/dev/null 2>&1
 ' "$saver" "$build"
+
+echo
+echo "== recording (the $QV_WINDOWS_ARCH recorder under Wine, the saver playing the demo)"
+scripts/wine/wine-session.sh bench/recorder-bench.sh "$saver" \
+  "$PWD/$(qv_dist_dir "$QV_WINDOWS_ARCH")/grabora.exe" build/host/tools/vqdtool build/host/demo.vqd

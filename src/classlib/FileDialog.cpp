@@ -6,8 +6,12 @@
 #include <vector>
 
 CFileDialog::CFileDialog(const std::string& initialFileName, DWORD flags, const std::string& filter,
-                         HWND parent)
-    : initialFileName(initialFileName), flags(flags), filter(filter), parent(parent) {}
+                         HWND parent, const std::string& saveExtension)
+    : initialFileName(initialFileName),
+      flags(flags),
+      filter(filter),
+      parent(parent),
+      saveExtension(saveExtension) {}
 
 std::string CFileDialog::SystemFilter(const std::string& filter) {
     std::string converted = filter;
@@ -28,7 +32,8 @@ INT_PTR CFileDialog::DoModal() {
     request.lpstrFile = file.data();
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.Flags = flags | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&request))
+    request.lpstrDefExt = saveExtension.empty() ? nullptr : saveExtension.c_str();
+    if (!(saveExtension.empty() ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request)))
         return IDCANCEL;
     pathName = file.data();
     return IDOK;

@@ -3,13 +3,14 @@
 
 #include <string>
 
-// The system's open-file dialog. The filter is written as pairs of
+// The system's open-file dialog, or its save-file dialog when a default
+// extension (without the dot) is given. The filter is written as pairs of
 // "description|pattern|", the whole ending with "|"; the first pair is
 // selected initially.
 class CFileDialog {
   public:
     CFileDialog(const std::string& initialFileName, DWORD flags, const std::string& filter,
-                HWND parent);
+                HWND parent, const std::string& saveExtension = "");
 
     // IDOK when a file was chosen, IDCANCEL otherwise.
     INT_PTR DoModal();
@@ -23,5 +24,6 @@ class CFileDialog {
     DWORD flags;
     std::string filter;
     HWND parent;
+    std::string saveExtension;
     std::string pathName;
 };

@@ -60,14 +60,10 @@ bool FrameEncoder::Encode(const EncoderFrame& frame, std::vector<uint8_t>& frame
                        std::clamp(frame.cursor.y, 0, 0xFFFF)};
     if (!started_ || !(cursor == cursor_) || buttons_[0] != frame.leftButton ||
         buttons_[1] != frame.rightButton) {
-        PutCommandHeader(commands_, kCursorStateCommandSize, kCursorState);
-        PutU16(commands_, uint16_t(cursor.x));
-        PutU16(commands_, uint16_t(cursor.y));
-        commands_.push_back(frame.leftButton);
-        commands_.push_back(frame.rightButton);
         cursor_ = cursor;
         buttons_[0] = frame.leftButton;
         buttons_[1] = frame.rightButton;
+        AddCursorState();
     }
     started_ = true;
 
@@ -96,6 +92,24 @@ bool FrameEncoder::Encode(const EncoderFrame& frame, std::vector<uint8_t>& frame
         return true;
     Assemble(frameUpdate);
     return frameUpdate.size() <= RecordingFile::kLargestFrameUpdate;
+}
+
+void FrameEncoder::AddCursorState() {
+    PutCommandHeader(commands_, kCursorStateCommandSize, kCursorState);
+    PutU16(commands_, uint16_t(cursor_.x));
+    PutU16(commands_, uint16_t(cursor_.y));
+    commands_.push_back(buttons_[0]);
+    commands_.push_back(buttons_[1]);
+}
+
+void FrameEncoder::RestateCursor(std::vector<uint8_t>& frameUpdate) {
+    frameUpdate.clear();
+    if (!started_)
+        return;
+    commands_.clear();
+    pixelRuns_.clear();
+    AddCursorState();
+    Assemble(frameUpdate);
 }
 
 // Runs for the rows of the capture rectangle, against the picture as the

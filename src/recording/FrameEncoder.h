@@ -26,8 +26,13 @@ class FrameEncoder {
     // inside its capture rectangle; empty when nothing changed. False when the
     // format is one a player refuses or the capture rectangle leaves the image.
     bool Encode(const EncoderFrame& frame, std::vector<uint8_t>& frameUpdate);
+    // Replaces frameUpdate with one that only restates the pointer of the last
+    // frame: a record that changes nothing and carries time. Empty before the
+    // first frame.
+    void RestateCursor(std::vector<uint8_t>& frameUpdate);
 
   private:
+    void AddCursorState();
     void AddPixelRuns(const EncoderFrame& frame);
     void AddRowRuns(const uint8_t* want, const uint8_t* have, uint32_t y);
     void Assemble(std::vector<uint8_t>& frameUpdate) const;

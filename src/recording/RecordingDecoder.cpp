@@ -176,5 +176,6 @@ void RecordingFile::ReleaseDecoderBuffers() {
     FreeBuffer(inflated);
     FreeBuffer(compressed);
     FreeBuffer(inflaterMemory);
+    deflater.Release();
     image.Clear();
 }

@@ -2,7 +2,11 @@
 
 namespace vqd {
 
-RecordingEncoder::RecordingEncoder() {
+namespace {
+constexpr uint32_t kFlushIntervalMs = 1000;
+}
+
+RecordingEncoder::RecordingEncoder(fs::Files& files) : file_(files) {
     file_.SetClockSource(RecordingFile::ClockSource{Timestamp, this});
     file_.SetCaptureEngine(this);
 }
@@ -21,7 +25,8 @@ bool RecordingEncoder::Create(const char* path, const RecordingInfo& info) {
     info_ = info;
     encoder_ = FrameEncoder();
     records_ = 0;
-    now_ = 0;
+    writeFailed_ = false;
+    now_ = lastFrame_ = flushedAt_ = 0;
     recording_ = true;
     if (!file_.Initialize())
         return recording_ = false;
@@ -38,15 +43,24 @@ bool RecordingEncoder::Create(const char* path, const RecordingInfo& info) {
 bool RecordingEncoder::AddFrame(const EncoderFrame& frame, uint32_t timestampMs) {
     if (!recording_ || !encoder_.Encode(frame, pending_))
         return false;
+    lastFrame_ = timestampMs;
     if (pending_.empty())
         return true;
     bitsPerPixel_ = ReadU16(frame.bitmapInfo + 14);  // biBitCount
     captureArea_ = frame.captureRect;
     now_ = timestampMs;
     const uint32_t end = file_.GetDataEnd();
-    if (!file_.RecordStep() || file_.GetDataEnd() == end)
+    if (!file_.RecordStep())
         return false;
+    if (file_.GetDataEnd() == end) {
+        writeFailed_ = true;
+        return false;
+    }
     ++records_;
+    if (timestampMs - flushedAt_ >= kFlushIntervalMs) {
+        file_.FlushRecords();
+        flushedAt_ = timestampMs;
+    }
     return true;
 }
 
@@ -59,6 +73,13 @@ bool RecordingEncoder::CaptureFrameUpdate(std::vector<uint8_t>& frameUpdate) {
 bool RecordingEncoder::Finish() {
     if (!recording_)
         return false;
+    if (records_ > 0 && !writeFailed_ && lastFrame_ != now_) {
+        encoder_.RestateCursor(pending_);
+        now_ = lastFrame_;
+        const uint32_t end = file_.GetDataEnd();
+        if (file_.RecordStep() && file_.GetDataEnd() != end)
+            ++records_;
+    }
     file_.Close();
     recording_ = false;
     file_.Release();

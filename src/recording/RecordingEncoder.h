@@ -1,6 +1,9 @@
 // Writes frames as a recording: each frame is encoded into a FrameUpdate and
 // handed to the writing side of RecordingFile as its capture engine, with
-// the record delays taken from the frames' timestamps.
+// the record delays taken from the frames' timestamps. The file plays at any
+// moment up to its last whole record: records are only appended, put on the
+// disk every second of recorded time, and the header's duration is written
+// by Finish.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -20,15 +23,21 @@ struct RecordingInfo {
 
 class RecordingEncoder : private CaptureEngine {
   public:
-    RecordingEncoder();
+    // Writes through files (the operating system's unless given).
+    explicit RecordingEncoder(fs::Files& files = fs::SystemFiles());
     ~RecordingEncoder() override;
 
     // Creates (or truncates) the recording at path.
     bool Create(const char* path, const RecordingInfo& info);
     // Adds a frame shown from timestampMs (milliseconds from the start) on;
-    // a frame that changes nothing writes no record.
+    // a frame that changes nothing writes no record. False when the frame
+    // cannot be encoded or its record cannot be written (WriteFailed); the
+    // file then ends with the record before.
     bool AddFrame(const EncoderFrame& frame, uint32_t timestampMs);
-    // Writes the final header (its duration is the time of the last record).
+    bool WriteFailed() const { return writeFailed_; }
+    // Writes the final header. When the last frames changed nothing, a record
+    // that changes nothing carries their time, so that the delays add up to
+    // the time of the last frame, which is also the duration.
     bool Finish();
     uint32_t RecordCount() const { return records_; }
 
@@ -47,11 +56,14 @@ class RecordingEncoder : private CaptureEngine {
     FrameEncoder encoder_;
     RecordingInfo info_;
     bool recording_ = false;
-    uint32_t now_ = 0;
+    uint32_t now_ = 0;        // the time of the record being written
+    uint32_t lastFrame_ = 0;  // the time of the last frame added
     uint32_t bitsPerPixel_ = 0;
     Rect captureArea_ = {};
     std::vector<uint8_t> pending_;
     uint32_t records_ = 0;
+    bool writeFailed_ = false;
+    uint32_t flushedAt_ = 0;  // timestamp of the last record put on the disk
 };
 
 }  // namespace vqd

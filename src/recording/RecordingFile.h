@@ -10,6 +10,7 @@
 
 #include "recording/CaptureEngine.h"
 #include "recording/ContainerFormat.h"
+#include "recording/Deflater.h"
 #include "recording/FrameImage.h"
 #include "recording/Geometry.h"
 #include "recording/LockedFile.h"
@@ -75,6 +76,8 @@ class RecordingFile : public MediaFile {
     bool PlayStep() override;
     bool OpenInPlayer(const char* path) override;
     uint32_t WriteRecord(const void* payload, uint32_t length) override;
+    // Asks the file system to put the records written so far on the disk.
+    bool FlushRecords();
     uint32_t ReadRecord(void* buffer, uint32_t capacity) override;
 
     // Where the clock reads the millisecond counter; the system's by default.
@@ -203,4 +206,5 @@ class RecordingFile : public MediaFile {
     CaptureEngine* captureEngine = nullptr;
     std::vector<uint8_t> capturedUpdate;  // writing side: the engine's last FrameUpdate
     std::vector<uint8_t> deflatedUpdate;  // writing side: the same, deflated
+    Deflater deflater;                    // writing side: kept across records
 };

@@ -1,8 +1,6 @@
 // The writing side of a recording: records written as the capture engine
 // delivers them, within the bit budget of the chosen quality, and one
 // recording appended to another.
-#include <zlib.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -89,20 +87,27 @@ uint32_t RecordingFile::WriteRecord(const void* payload, uint32_t length) {
         budgetSurplus =
             uint32_t(std::min<uint64_t>((allowed - rate) * dueAccumulator / 1000, UINT32_MAX));
     }
+    uint8_t head[vqd::kRecordHeaderSize];
+    vqd::WriteU32(head, dueAccumulator);
+    vqd::WriteU32(head + 4, length);
+    if (file->Write(head, sizeof head) != sizeof head || file->Write(payload, length) != length) {
+        // What did reach the file is cut off, so that the stream ends with the
+        // last whole record; the time goes on with the next record.
+        file->SetSize(int32_t(dataEnd));
+        return 0;
+    }
     positionMilliseconds += dueAccumulator;
     CarryPosition();
     header.durationSeconds = positionSeconds;
     header.durationMilliseconds = positionMilliseconds;
-
-    uint8_t head[vqd::kRecordHeaderSize];
-    vqd::WriteU32(head, dueAccumulator);
-    vqd::WriteU32(head + 4, length);
-    if (file->Write(head, sizeof head) != sizeof head || file->Write(payload, length) != length)
-        return 0;
     readPosition += vqd::kRecordHeaderSize + length;
     dataEnd += vqd::kRecordHeaderSize + length;
     dueAccumulator = 0;
     return length;
+}
+
+bool RecordingFile::FlushRecords() {
+    return file->Flush();
 }
 
 bool RecordingFile::RecordStep() {
@@ -110,12 +115,9 @@ bool RecordingFile::RecordStep() {
         return false;
     if (!captureEngine->CaptureFrameUpdate(capturedUpdate) || capturedUpdate.empty())
         return true;
-    uLongf size = compressBound(uLong(capturedUpdate.size()));
-    deflatedUpdate.resize(size);
-    if (compress2(deflatedUpdate.data(), &size, capturedUpdate.data(), uLong(capturedUpdate.size()),
-                  Z_DEFAULT_COMPRESSION) != Z_OK)
+    if (!deflater.Compress(capturedUpdate.data(), capturedUpdate.size(), deflatedUpdate))
         return false;
-    WriteRecord(deflatedUpdate.data(), uint32_t(size));
+    WriteRecord(deflatedUpdate.data(), uint32_t(deflatedUpdate.size()));
     return true;
 }
 

@@ -10,7 +10,7 @@ const char recorderFileName[] = "grabora.exe";
 
 bool ReadRegisteredFolder(std::string& folder) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, recorderKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, recorderKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     char buffer[260] = {};
     DWORD size = sizeof buffer - 1;

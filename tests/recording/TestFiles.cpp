@@ -73,3 +73,26 @@ Bytes Deliver(RecordingFile& r) {
     buffer.resize(r.ReadRecord(buffer.data(), n));
     return buffer;
 }
+
+PlayedRecording PlayThrough(RecordingFile& reader, const char* path) {
+    PlayedRecording played;
+    if (!reader.Open(path, LockedFile::kRead))
+        return played;
+    played.durationMs = reader.GetDurationSeconds() * 1000 + reader.GetDurationMilliseconds();
+    reader.SetQuickPlay(1);
+    reader.Restart();
+    while (reader.ReadRecord(nullptr, 0) != 0) {
+        const uint32_t delay = reader.GetPendingDelay();
+        if (!reader.PlayStep())
+            break;
+        const FrameImage& image = reader.GetFrameImage();
+        played.delays.push_back(delay);
+        played.pictures.emplace_back(image.currentImage, image.currentImage + image.imageSize);
+        const Point p = reader.GetCursorPosition();
+        played.pointers.push_back(
+            {p.x, p.y, reader.GetLeftButtonDown(), reader.GetRightButtonDown()});
+    }
+    played.cutShort = reader.GetStreamStop() == RecordingFile::StreamStop::Truncated;
+    reader.Close();
+    return played;
+}

@@ -1,5 +1,6 @@
 // Recordings and files built byte by byte for the container tests.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,6 +34,16 @@ inline std::string TitleOf(RecordingFile& r) {
     r.GetTitle(title);
     return title;
 }
+// A recording played to its end, each record as soon as it is pending: the
+// delays, the picture and the pointer (x, y, left, right) after each record.
+struct PlayedRecording {
+    std::vector<uint32_t> delays;
+    std::vector<Bytes> pictures;
+    std::vector<std::array<int32_t, 4>> pointers;
+    uint32_t durationMs = 0;  // as the header says
+    bool cutShort = false;    // the stream ends inside a record
+};
+PlayedRecording PlayThrough(RecordingFile& reader, const char* path);
 // The pending record read as a play step does (size query, then delivery); empty if none.
 Bytes Deliver(RecordingFile& r);
 

@@ -9,6 +9,7 @@
 #include "saver/RecordingInfoText.h"
 #include "saver/SaverConfigDlg.h"
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,6 +54,45 @@ TEST(RecorderProgram, RegisteredFolderElseTheProgramsOwnPlusTheName) {
         ASSERT_TRUE(e2e::WriteString(recorderKey, "", folder, HKEY_LOCAL_MACHINE));
         EXPECT_EQ(RecorderProgramPath(RecorderFolder()), program) << folder;
     }
+    e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
+}
+
+namespace {
+// Gives everyone only the access of the mask to the key (Wine checks it,
+// though it runs every program as an administrator); false when refused.
+bool AllowOnly(const char* keyName, DWORD mask) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    EXPLICIT_ACCESSA everyone = {};
+    everyone.grfAccessPermissions = mask;
+    everyone.grfAccessMode = SET_ACCESS;
+    everyone.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    everyone.Trustee.ptstrName = const_cast<char*>("EVERYONE");
+    PACL acl = nullptr;
+    SECURITY_DESCRIPTOR descriptor;
+    const bool set =
+        SetEntriesInAclA(1, &everyone, nullptr, &acl) == ERROR_SUCCESS &&
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE) &&
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                          &descriptor) == ERROR_SUCCESS;
+    LocalFree(acl);
+    RegCloseKey(key);
+    return set;
+}
+}  // namespace
+
+// An installation writes the key for every user, who may only read it.
+TEST(RecorderProgram, AKeyTheUserMayOnlyReadStillNamesTheFolder) {
+    const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
+    ASSERT_TRUE(e2e::WriteString(recorderKey, "", "D:\\Installed", HKEY_LOCAL_MACHINE));
+    ASSERT_TRUE(AllowOnly(recorderKey, KEY_READ | WRITE_DAC));
+    HKEY probe = nullptr;
+    ASSERT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, recorderKey, 0, KEY_WRITE, &probe), ERROR_SUCCESS)
+        << "the key refuses writing";
+    EXPECT_EQ(RecorderFolder(), "D:\\Installed");
+    ASSERT_TRUE(AllowOnly(recorderKey, KEY_ALL_ACCESS));
     e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
 }
 

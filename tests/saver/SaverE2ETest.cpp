@@ -145,6 +145,15 @@ void Command(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+// Waits for the recorder's window and closes it; false when none appears.
+bool CloseRecorderWindow() {
+    HWND window = e2e::WaitForWindow("#32770", "Quorvane Screen Recorder", timeoutMs);
+    if (!window)
+        return false;
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return e2e::WaitForWindowGone(window, timeoutMs);
+}
+
 class ConfigDialog : public testing::Test {
   protected:
     void SetUp() override { TearDown(); }
@@ -340,7 +349,8 @@ TEST_F(ConfigDialog, AboutBoxIsOwnedByTheDialogAndClosesOnAClick) {
 }
 
 // Without the recorder the web site is offered (declined here); a registered
-// recorder is started and the dialog closes without saving.
+// recorder is started and the dialog closes without saving. A recorder beside
+// the saver needs no key.
 TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
@@ -352,18 +362,26 @@ TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOn
         ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
         EXPECT_TRUE(IsWindow(dialog));
     }
-    const std::string recorder = e2e::WindowsPath(QV_TEST_RECORDER_PATH);
-    const std::string marker = recorder + ".ran";
-    DeleteFileA(marker.c_str());
+    const std::string recorder = e2e::WindowsPath(QV_RECORDER_PATH);
     ASSERT_TRUE(e2e::WriteString(recorderKey, "", recorder.substr(0, recorder.rfind('\\')),
                                  HKEY_LOCAL_MACHINE));
     const Settings before = Stored();
     SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
     Command(dialog, IDC_NEW_RECORDING);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
-    EXPECT_TRUE(e2e::WaitUntil(
-        [&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
-        << "the recorder ran";
+    EXPECT_TRUE(CloseRecorderWindow()) << "the registered recorder ran";
     EXPECT_EQ(Stored(), before) << "nothing is saved";
-    DeleteFileA(marker.c_str());
+
+    e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
+    const std::string folder = TempPath("installed");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string installedSaver = folder + "\\QuorvaneSaver.scr";
+    ASSERT_TRUE(CopyFileA(SaverPath().c_str(), installedSaver.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), (folder + "\\grabora.exe").c_str(), FALSE));
+    dialog = saver.Start(installedSaver, "/c") ? WaitForConfigDialog() : nullptr;
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
+    Command(dialog, IDC_NEW_RECORDING);
+    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
+    EXPECT_TRUE(CloseRecorderWindow()) << "the recorder beside the saver ran";
 }

@@ -1,21 +1,21 @@
-// demorec OUT.vqd: writes the recording the saver carries, a 30-second
-// desktop session made frame by frame (always the same bytes): text typed
-// into an editor, a menu used, a mail list scrolled, a window dragged, the
-// start menu and a context menu opened with clicks.
+// The demo recording the saver carries: a 30-second desktop session made
+// frame by frame (always the same bytes): text typed into an editor, a menu
+// used, a mail list scrolled, a window dragged, the start menu and a context
+// menu opened with clicks.
+#include "DemoRecording.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "Desktop.h"
 #include "recording/ContainerFormat.h"
-#include "recording/RecordingEncoder.h"
+
+namespace demo {
 
 namespace {
 
-using demo::kScreen;
-
-constexpr int kWidth = 1024, kHeight = 768, kFrames = 300, kFrameMs = 100;
+constexpr int kWidth = 1024, kHeight = 768;
 const char kTyped[] =
     "Monday - things to do\n\n"
     "- Review the new screen recordings\n"
@@ -117,6 +117,8 @@ void Paint(int t, Canvas& c, Point& pointer, uint8_t& left, uint8_t& right, int&
     c.Pointer(pointer.x, pointer.y);
 }
 
+}  // namespace
+
 std::vector<uint8_t> BitmapInfo565() {
     std::vector<uint8_t> info(kBitmapInfoSize, 0);
     vqd::WriteU32(&info[0], 40);
@@ -132,13 +134,15 @@ std::vector<uint8_t> BitmapInfo565() {
     return info;
 }
 
-}  // namespace
+DemoFrames::DemoFrames() : bitmapInfo_(BitmapInfo565()), canvas_(kWidth, kHeight) {}
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: demorec OUT.vqd\n");
-        return 2;
-    }
+vqd::EncoderFrame DemoFrames::Next() {
+    vqd::EncoderFrame frame{bitmapInfo_.data(), canvas_.Bytes(), kScreen, {}, 0, 0};
+    Paint(next_++, canvas_, frame.cursor, frame.leftButton, frame.rightButton, selected_);
+    return frame;
+}
+
+bool WriteDemoRecording(const char* path, uint32_t& records) {
     vqd::RecordingInfo info;
     info.title = "A morning at the desk";
     info.author = "Quorvane";
@@ -146,23 +150,14 @@ int main(int argc, char** argv) {
         "Notes typed, mail read, windows moved: a short desktop session replayed by the screen "
         "saver.";
     vqd::RecordingEncoder writer;
-    if (!writer.Create(argv[1], info)) {
-        std::fprintf(stderr, "demorec: cannot create %s\n", argv[1]);
-        return 1;
-    }
-    const std::vector<uint8_t> bitmapInfo = BitmapInfo565();
-    Canvas canvas(kWidth, kHeight);
-    int selected = -1;
-    for (int t = 0; t < kFrames; ++t) {
-        vqd::EncoderFrame frame{bitmapInfo.data(), canvas.Bytes(), kScreen, {}, 0, 0};
-        Paint(t, canvas, frame.cursor, frame.leftButton, frame.rightButton, selected);
-        if (!writer.AddFrame(frame, uint32_t(t * kFrameMs))) {
-            std::fprintf(stderr, "demorec: cannot write frame %d\n", t);
-            return 1;
-        }
-    }
-    if (!writer.Finish())
-        return 1;
-    std::printf("demorec: %u records written to %s\n", writer.RecordCount(), argv[1]);
-    return 0;
+    if (!writer.Create(path, info))
+        return false;
+    DemoFrames frames;
+    for (int t = 0; t < kFrames; ++t)
+        if (!writer.AddFrame(frames.Next(), uint32_t(t * kFrameMs)))
+            return false;
+    records = writer.RecordCount();
+    return writer.Finish();
 }
+
+}  // namespace demo

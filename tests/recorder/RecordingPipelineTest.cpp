@@ -1,0 +1,148 @@
+// The encoding worker: what the capture side puts in the slots becomes a
+// recording with the same pictures, pointer and buttons, delays true to the
+// capture times even when frames are dropped, and an end that leaves a
+// playable file when the disk fills up.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <numeric>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "FillingFiles.h"
+#include "FrameUpdateBuilder.h"
+#include "TestFiles.h"
+#include "recorder/RecordingPipeline.h"
+
+namespace {
+
+constexpr int kWidth = 24, kHeight = 10;
+
+constexpr size_t kFrameBytes = kWidth * 2 * kHeight;
+
+// Frame n: a square of colour n at column n on a grey ground.
+void Paint(uint8_t* pixels, uint32_t n) {
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const bool square = x >= int(n % 20) && x < int(n % 20) + 4 && y >= 3 && y < 7;
+            vqd::WriteU16(pixels + (y * kWidth + x) * 2, square ? uint16_t(0x1000 + n) : 0x8410);
+        }
+}
+
+// Waits until the worker is done with frames frames.
+bool WaitUntilEncoded(const RecordingPipeline& pipeline, uint32_t frames) {
+    for (int i = 0; i < 5000 && pipeline.FramesDone() < frames; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return pipeline.FramesDone() >= frames;
+}
+
+class Pipeline : public ::testing::Test {
+  protected:
+    // Captures frame n at time t into the next slot, as the capture thread does.
+    void Capture(RecordingPipeline& pipeline, uint32_t n, uint32_t t) {
+        FrameQueue& queue = pipeline.Queue();
+        const size_t slot = queue.BeginCapture();
+        Paint(slots[slot].data(), n);
+        queue.EndCapture(slot, FrameStamp{t, {int32_t(n), 2}, uint8_t(n % 3 == 1), 0});
+    }
+    bool Start(RecordingPipeline& pipeline, const char* path) {
+        std::vector<const uint8_t*> pixels;
+        for (const Bytes& s : slots)
+            pixels.push_back(s.data());
+        return pipeline.Start(path, {10, 50, "Pipeline", "", ""},
+                              {info.data(), {0, 0, kWidth, kHeight}}, pixels);
+    }
+    const Bytes info = BitmapInfo(kWidth, -kHeight, 16);
+    std::vector<Bytes> slots = std::vector<Bytes>(RecordingPipeline::kSlots, Bytes(kFrameBytes));
+};
+
+}  // namespace
+
+TEST_F(Pipeline, FramesBecomeRecordsWithTheirPicturesPointerAndButtons) {
+    MemoryFiles files;
+    RecordingPipeline pipeline(files);
+    ASSERT_TRUE(Start(pipeline, "paced.vqd"));
+    const uint32_t times[] = {40, 140, 245, 340, 460};
+    for (uint32_t n = 0; n < 5; ++n) {
+        Capture(pipeline, n, times[n]);
+        ASSERT_TRUE(WaitUntilEncoded(pipeline, n + 1));
+    }
+    const RecordingSummary summary = pipeline.Finish();
+    EXPECT_TRUE(summary.written);
+    EXPECT_EQ(summary.records, 5u);
+    EXPECT_EQ(summary.dropped, 0u);
+    RecordingFile reader(files);
+    ASSERT_TRUE(reader.Initialize());
+    const PlayedRecording played = PlayThrough(reader, "paced.vqd");
+    EXPECT_EQ(played.delays, (std::vector<uint32_t>{40, 100, 105, 95, 120}));
+    EXPECT_EQ(played.durationMs, 460u);
+    ASSERT_EQ(played.pictures.size(), 5u);
+    for (uint32_t n = 0; n < 5; ++n) {
+        Bytes expected(kFrameBytes);
+        Paint(expected.data(), n);
+        EXPECT_EQ(played.pictures[n], expected) << n;
+        EXPECT_EQ(played.pointers[n], (std::array<int32_t, 4>{int32_t(n), 2, n % 3 == 1, 0}));
+    }
+}
+
+// A burst faster than the worker: frames are dropped, and each record's delay
+// is the time from the frame before it that was kept.
+TEST_F(Pipeline, DroppedFramesLeaveTheDelaysTrueToTheCaptureTimes) {
+    MemoryFiles files;
+    RecordingPipeline pipeline(files);
+    ASSERT_TRUE(Start(pipeline, "burst.vqd"));
+    for (uint32_t n = 0; n < 300; ++n)
+        Capture(pipeline, n, 1000 + n * 10);
+    const RecordingSummary summary = pipeline.Finish();
+    EXPECT_EQ(summary.captured, 300u);
+    EXPECT_EQ(summary.records + summary.dropped, 300u);
+    EXPECT_EQ(summary.durationMs, 1000u + 299 * 10) << "the last frame is kept";
+    RecordingFile reader(files);
+    ASSERT_TRUE(reader.Initialize());
+    const PlayedRecording played = PlayThrough(reader, "burst.vqd");
+    ASSERT_EQ(played.pictures.size(), summary.records);
+    // Each picture is one of the frames; its pointer says which, and the
+    // delays add up to that frame's time.
+    uint32_t time = 0;
+    for (size_t i = 0; i < played.pictures.size(); ++i) {
+        const uint32_t n = uint32_t(played.pointers[i][0]);
+        time += played.delays[i];
+        EXPECT_EQ(time, 1000 + n * 10) << i;
+        Bytes expected(kFrameBytes);
+        Paint(expected.data(), n);
+        EXPECT_EQ(played.pictures[i], expected) << i;
+    }
+}
+
+TEST_F(Pipeline, AFullDiskStopsTheWorkerAndLeavesEveryWholeRecordPlayable) {
+    FillingFiles files;
+    files.capacity = 2000;
+    RecordingPipeline pipeline(files);
+    ASSERT_TRUE(Start(pipeline, "full.vqd"));
+    uint32_t n = 0;
+    for (; n < 500 && !pipeline.Failed(); ++n) {
+        Capture(pipeline, n, n * 100);
+        WaitUntilEncoded(pipeline, n + 1);
+    }
+    ASSERT_TRUE(pipeline.Failed());
+    const RecordingSummary summary = pipeline.Finish();
+    EXPECT_TRUE(summary.writeFailed);
+    EXPECT_TRUE(summary.written);
+    EXPECT_GT(summary.records, 1u);
+    RecordingFile reader(files.memory);
+    ASSERT_TRUE(reader.Initialize());
+    const PlayedRecording played = PlayThrough(reader, "full.vqd");
+    EXPECT_EQ(played.pictures.size(), summary.records);
+    EXPECT_EQ(played.durationMs, (summary.records - 1) * 100);
+    EXPECT_FALSE(played.cutShort);
+}
+
+TEST_F(Pipeline, AFileThatCannotBeMadeIsRefusedAtTheStart) {
+    FillingFiles files;
+    files.capacity = 100;  // not even the header fits
+    RecordingPipeline pipeline(files);
+    EXPECT_FALSE(Start(pipeline, "refused.vqd"));
+    EXPECT_FALSE(pipeline.Finish().written);
+}
