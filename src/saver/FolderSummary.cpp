@@ -23,8 +23,8 @@ FolderSummary SummariseFolder(const std::string& folder, RecordingFile& vqdReade
             continue;
         if (summary.recordings++ == 0)
             summary.firstFrameRate = reader.GetFrameRate();
-        milliseconds += uint64_t(reader.GetDurationSeconds()) * 1000 +
-                        reader.GetDurationMilliseconds();
+        milliseconds +=
+            uint64_t(reader.GetDurationSeconds()) * 1000 + reader.GetDurationMilliseconds();
     }
     summary.totalSeconds = uint32_t(std::min<uint64_t>(milliseconds / 1000, UINT32_MAX));
     return summary;
