@@ -2,6 +2,7 @@
 // the screen. Prints figures; judges nothing.
 //   playback-bench SAVER.scr FLOOR.exe   first frame, pacing and tick rates
 //   playback-bench --static OUT.vqd      writes a recording that never changes
+//   playback-bench --clips FOLDER        writes three recordings of three records each
 #include <windows.h>
 
 #include <algorithm>
@@ -215,6 +216,30 @@ void WriteStaticRecording(const std::string& path) {
     encoder.Finish();
 }
 
+// Short recordings for a folder that switches from one to the next many
+// times a second: three records 20 ms apart, at 50 frames a second.
+void WriteClips(const std::string& folder) {
+    const Bytes info = BitmapInfo(kWidth, -kHeight, 16);
+    for (int clip = 0; clip < 3; ++clip) {
+        std::vector<uint16_t> pixels(size_t(kWidth) * kHeight, uint16_t(0x1082 * (clip + 3)));
+        vqd::RecordingEncoder encoder;
+        vqd::RecordingInfo rates;
+        rates.frameRate = rates.secondaryRate = 50;
+        encoder.Create((folder + "\\clip" + std::to_string(clip) + ".vqd").c_str(), rates);
+        for (uint32_t k = 0; k < 3; ++k) {
+            pixels[k] = uint16_t(0xFFFF - k);
+            encoder.AddFrame({info.data(),
+                              reinterpret_cast<const uint8_t*>(pixels.data()),
+                              kCapture,
+                              {0, 0},
+                              0,
+                              0},
+                             k * 20);
+        }
+        encoder.Finish();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -222,8 +247,14 @@ int main(int argc, char** argv) {
         WriteStaticRecording(argv[2]);
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--clips") {
+        WriteClips(argv[2]);
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: playback-bench SAVER.scr FLOOR.exe | --static OUT.vqd\n");
+        std::fprintf(
+            stderr,
+            "usage: playback-bench SAVER.scr FLOOR.exe | --static OUT.vqd | --clips FOLDER\n");
         return 2;
     }
     const std::string saver = e2e::WindowsPath(argv[1]);

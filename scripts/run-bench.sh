@@ -62,21 +62,31 @@ scripts/wine/wine-session.sh bash -c '
   echo "  (changes only: the median of 3 runs of 10 s; whole paints: every paint brings the whole picture)"
   rm -f "$static"
 
-  # Resident memory of the saver playing the demo over and over: a leak grows
-  # it in every interval, a one-off allocation of the system in one at most.
+  # Resident memory of the saver playing over and over: a leak grows it in
+  # every interval, a one-off allocation of the system in one at most.
+  resident_memory() {  # at each of the seconds given
+    wine "$saver" /s >/dev/null 2>&1 </dev/null &
+    local pid=$! list="" at last=0
+    for at in "$@"; do
+      sleep $(( at - last )); last=$at
+      list="$list $(awk "/^VmRSS/ {printf \"%.1f\", \$2 / 1024}" /proc/$pid/status) MB at $at s,"
+    done
+    kill $pid; wait $pid 2>/dev/null
+    echo "${list%,}"
+  }
   wine reg add "$key" /v Path /t REG_SZ /d "" /f >/dev/null 2>&1
   wine reg add "$key" /v "Auto repeat" /t REG_DWORD /d 1 /f >/dev/null 2>&1
   wine reg add "$key" /v "Scale to fit screen" /t REG_DWORD /d 0 /f >/dev/null 2>&1
   unset QUORVANE_TEST_WHOLE_PAINTS
-  wine "$saver" /s >/dev/null 2>&1 </dev/null &
-  pid=$!
-  resident=""
-  for at in 3 13 23 33; do
-    sleep $(( at == 3 ? 3 : 10 ))
-    resident="$resident $(awk "/^VmRSS/ {printf \"%.1f\", \$2 / 1024}" /proc/$pid/status) MB at $at s,"
-  done
-  kill $pid; wait $pid 2>/dev/null
-  echo "saver resident memory, the demo on auto repeat:${resident%,}"
+  echo "saver resident memory, the demo on auto repeat:$(resident_memory 3 13 23 33)"
+  # A folder whose short recordings follow one another many times a second:
+  # each switch releases one recording and opens the next.
+  clips=$(mktemp -d -p "$PWD/build")
+  scripts/wine/wine-run.sh "$build/bench/playback-bench.exe" --clips "$(wine winepath.exe -w "$clips" 2>/dev/null)"
+  wine reg add "$key" /v Path /t REG_SZ /d "$(wine winepath.exe -w "$clips" 2>/dev/null)" /f >/dev/null 2>&1
+  wine reg add "$key" /v "Quick play" /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  echo "saver resident memory, a folder of 40 ms recordings on auto repeat:$(resident_memory 3 13 23 33 43)"
+  rm -rf "$clips"
   wine reg delete "$key" /f >/dev/null 2>&1
 ' "$saver" "$build"
 
