@@ -16,10 +16,12 @@ TEST(NaturalOrder, SortsAsAFileBrowserListsNames) {
     Names names = {"clip10.vqd", "Clip2.vqd", "clip1.vqd", "b.vqd", "B.vqd",    "a 007.vqd",
                    "a 7.vqd",    "a 70.vqd",  "clip.vqd",  "A.vqd", "a.vqd.exe"};
     std::sort(names.begin(), names.end(), NaturalLess);
-    EXPECT_EQ(names, (Names{"a 7.vqd", "a 007.vqd", "a 70.vqd", "A.vqd", "a.vqd.exe", "B.vqd",
-                            "b.vqd", "clip.vqd", "clip1.vqd", "Clip2.vqd", "clip10.vqd"}));
+    EXPECT_EQ(names,
+              (Names{"a 7.vqd", "a 007.vqd", "a 70.vqd", "A.vqd", "a.vqd.exe", "B.vqd", "b.vqd",
+                     "clip.vqd", "clip1.vqd", "Clip2.vqd", "clip10.vqd", "clipa.vqd"}));
     EXPECT_FALSE(NaturalLess("x", "x"));
     EXPECT_TRUE(NaturalLess("x", "x1")) << "a prefix comes first";
+    EXPECT_TRUE(NaturalLess("x", "X1")) << "whatever the case";
     EXPECT_FALSE(NaturalLess("x1", "x"));
     EXPECT_TRUE(NaturalLess("v99", "v100"));
     EXPECT_TRUE(NaturalLess("99999999999999999999", "100000000000000000000")) << "no overflow";
