@@ -13,8 +13,8 @@ namespace {
 using Names = std::vector<std::string>;
 
 TEST(NaturalOrder, SortsAsAFileBrowserListsNames) {
-    Names names = {"clip10.vqd", "Clip2.vqd", "clip1.vqd", "b.vqd", "B.vqd",    "a 007.vqd",
-                   "a 7.vqd",    "a 70.vqd",  "clip.vqd",  "A.vqd", "a.vqd.exe"};
+    Names names = {"clip10.vqd", "Clip2.vqd", "clip1.vqd", "b.vqd", "B.vqd",     "a 007.vqd",
+                   "a 7.vqd",    "a 70.vqd",  "clip.vqd",  "A.vqd", "a.vqd.exe", "clipa.vqd"};
     std::sort(names.begin(), names.end(), NaturalLess);
     EXPECT_EQ(names,
               (Names{"a 7.vqd", "a 007.vqd", "a 70.vqd", "A.vqd", "a.vqd.exe", "B.vqd", "b.vqd",
