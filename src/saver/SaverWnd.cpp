@@ -115,22 +115,23 @@ bool SaverWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 // recording is painted whole. No timer message is posted while a tick runs.
 void SaverWnd::OnTimer() {
     SetTickSuspended(1);
-    if (!displayOff) {
-        HDC dc = GetDC(GetSafeHwnd());
-        for (int i = 0; i < screens.Count(); ++i) {
-            RecordingFile& recording = *screens.At(i).recording;
-            recording.PlayStep();
-            if (screens.Advance(i)) {
-                RestartTimersForRates();
-                PaintScreen(i, dc, PaintScope::kWhole);
-                if (!screens.AnyOpen())
-                    Paint(dc, PaintScope::kWhole);
-            } else if (!recording.GetDirtyRects().empty()) {
-                PaintScreen(i, dc, PaintScope::kChanges);
-            }
-        }
-        ReleaseDC(GetSafeHwnd(), dc);
+    HDC dc = nullptr;  // taken for the first paint of the tick
+    for (int i = 0; i < screens.Count() && !displayOff; ++i) {
+        RecordingFile& recording = *screens.At(i).recording;
+        recording.PlayStep();
+        const bool next = screens.Advance(i);
+        if (!next && recording.GetDirtyRects().empty())
+            continue;
+        if (!dc)
+            dc = GetDC(GetSafeHwnd());
+        if (next)
+            RestartTimersForRates();
+        PaintScreen(i, dc, next ? PaintScope::kWhole : PaintScope::kChanges);
+        if (next && !screens.AnyOpen())
+            Paint(dc, PaintScope::kWhole);
     }
+    if (dc)
+        ReleaseDC(GetSafeHwnd(), dc);
     Default();
     SetTickSuspended(0);
 }
