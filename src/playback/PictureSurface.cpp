@@ -4,7 +4,7 @@
 
 bool PictureSurface::Prepare(int32_t w, int32_t h, bool& renewed) {
     IDirectDraw* now = GetDirectDraw();
-    if (w == width && h == height && now == owner && (surface || section))
+    if (w == width && h == height && now == owner && (surface || sectionBits))
         return true;
     renewed = true;
     Release();
@@ -40,25 +40,14 @@ bool PictureSurface::CreateSection() {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    sectionDC = section ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!sectionDC)
+    if (!section.Hold(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr))
         return false;
-    previousBitmap = SelectObject(sectionDC, section);
     sectionBits = static_cast<uint8_t*>(bits);
     return packing.Take(32, 0xFF0000, 0xFF00, 0xFF);
 }
 
 void PictureSurface::Release() {
-    if (sectionDC) {
-        SelectObject(sectionDC, previousBitmap);
-        DeleteDC(sectionDC);
-    }
-    if (section)
-        DeleteObject(section);
-    sectionDC = nullptr;
-    section = nullptr;
-    previousBitmap = nullptr;
+    section.Reset();
     sectionBits = nullptr;
     ReleaseObject(surface);
     owner = nullptr;
@@ -94,8 +83,8 @@ void PictureSurface::Unlock() {
 }
 
 HDC PictureSurface::SourceDC() {
-    if (sectionDC)
-        return sectionDC;
+    if (sectionBits)
+        return section.Dc();
     HDC dc = nullptr;
     return surface && surface->GetDC(&dc) == DD_OK ? dc : nullptr;
 }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "classlib/MemoryCanvas.h"
 #include "playback/PixelPacking.h"
 #include "recording/Geometry.h"
 
@@ -43,9 +44,7 @@ class PictureSurface {
     int32_t width = 0, height = 0;
     IDirectDraw* owner = nullptr;  // the DirectDraw object of `surface`
     IDirectDrawSurface* surface = nullptr;
-    HBITMAP section = nullptr;
-    HDC sectionDC = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
+    MemoryCanvas section;  // a DIB section in a memory context
     uint8_t* sectionBits = nullptr;
     void* locked = nullptr;
     PixelPacking packing;

@@ -1,6 +1,6 @@
 #pragma once
 #include "classlib/Dialog.h"
-#include "upgrade/MemoryCanvas.h"
+#include "classlib/MemoryCanvas.h"
 
 #include <string>
 #include <vector>

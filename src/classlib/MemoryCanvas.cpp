@@ -1,4 +1,4 @@
-#include "upgrade/MemoryCanvas.h"
+#include "classlib/MemoryCanvas.h"
 
 MemoryCanvas::~MemoryCanvas() {
     Reset();
