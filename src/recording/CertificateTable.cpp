@@ -35,7 +35,7 @@ bool DirectoryLayout(uint16_t magic, uint32_t& countField, uint32_t& firstEntry)
 bool FindCertificateTable(LockedFile& file, CertificateTable& table) {
     const int32_t fileSize = file.GetSize();
     uint8_t word[4];
-    if (fileSize <= 0 || !ReadAt(file, 0, word, 2) || vqd::ReadU16(word) != kDosMagic ||
+    if (!ReadAt(file, 0, word, 2) || vqd::ReadU16(word) != kDosMagic ||
         !ReadAt(file, kNewHeaderOffsetField, word, 4))
         return false;
     const uint64_t peHeader = vqd::ReadU32(word);

@@ -3,6 +3,7 @@
 // Directories that name no table at the end leave the file as unsigned.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,7 +71,9 @@ TEST(SignedProgram, TheRecordingIsFoundBeforeTheCertificateTable) {
 // Signing a program that carries no recording finds no trailer, and the
 // padding is never taken for more than seven bytes.
 TEST(SignedProgram, WithoutATrailerBeforeTheTableNothingIsFound) {
-    Bytes farPadding = Embed(PeImage(true, 4096), recording);
+    // Exactly eight zero bytes behind the trailer: the signature adds none.
+    const size_t hostSize = 4096 + (8 - (recording.size() + vqd::kTrailerSize) % 8) % 8;
+    Bytes farPadding = Embed(PeImage(true, hostSize), recording);
     farPadding.insert(farPadding.end(), 8, 0);
     for (const Bytes& unsigned_ : {PeImage(true, 4096), farPadding}) {
         const std::string path = Stored(Signed(unsigned_, true));
@@ -112,7 +115,11 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         {"PE header cut off by the end", put(0x3C, uint32_t(program.size() - 10))},
         {"no PE signature", put(0x80, 0x00004551)},
         {"no MZ", put(0, 0x00905A4E)},
-        {"unknown optional header", put(0x98, 0x10C)},
+        {"unknown optional header, whatever its directories say",
+         [&](Bytes& b) {
+             put(0x98, 0x10C)(b);
+             std::copy_n(&program[directory], 8, &b[0x98 + 32]);
+         }},
         {"too few directories", put(0x98 + 108, 4)},
         {"optional header too small for the entry", put(0x80 + 20, 0x90)},
         {"bytes after the table", [](Bytes& b) { b.push_back(1); }},
@@ -131,6 +138,39 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead));
     }
     ExpectPlays(Stored(program), 4096);
+}
+
+// The smallest table, a directory entry that ends the optional header, and
+// an optional header that reaches up to the table still make a signed program.
+TEST(SignedProgram, TablesAndHeadersAtTheirLimitsAreSigned) {
+    const bool pe32Plus = true;
+    const Bytes unsigned_ = Embed(PeImage(pe32Plus, 4096), recording);
+    const Bytes program = Signed(unsigned_, pe32Plus);
+    const uint32_t offset = vqd::ReadU32(&program[SecurityDirectoryAt(pe32Plus)]);
+    const size_t optionalSizeAt = 0x80 + 20, optionalAt = 0x98;
+    Bytes entryEndsHeader = program, headerReachesTable = program;
+    vqd::WriteU16(&entryEndsHeader[optionalSizeAt],
+                  uint16_t(SecurityDirectoryAt(pe32Plus) + 8 - optionalAt));
+    vqd::WriteU16(&headerReachesTable[optionalSizeAt], uint16_t(offset - optionalAt));
+    for (const Bytes& bytes :
+         {Signed(unsigned_, pe32Plus, 8), entryEndsHeader, headerReachesTable}) {
+        const std::string path = Stored(bytes);
+        EXPECT_TRUE(TrailerOf(path).signedImage);
+        ExpectPlays(path, 4096);
+    }
+}
+
+// Eight bytes that end in "VQD " make a complete trailer, and four only the
+// magic; neither is a recording.
+TEST(SignedProgram, ATrailerNeedsItsEightBytes) {
+    const Bytes magic = {'V', 'Q', 'D', ' '}, eight = {0, 0, 0, 0, 'V', 'Q', 'D', ' '};
+    for (const Bytes& bytes : {magic, eight}) {
+        const AppendedTrailer t = TrailerOf(Stored(bytes));
+        EXPECT_TRUE(t.magic);
+        EXPECT_EQ(t.complete, bytes.size() == 8);
+        EXPECT_EQ(t.recordsEnd, 0u);
+        EXPECT_EQ(t.embeddedStart, 0u);
+    }
 }
 
 // An unsigned program reads as always; a signed one is a source to append
