@@ -1,7 +1,8 @@
 // The upgrade check of the real saver's configuration dialog, with the
 // scripted test server as the user's HTTP proxy answering the program's fixed
-// URLs: the signed manifest, the stand-in installer as files/setup.exe and
-// extra.bin, which the manifests name as url2.
+// URLs: the signed manifest, the stand-in installer as files/setup.exe (and
+// as the package files/setup.msi) and extra.bin, which the manifests name as
+// url2. The program runs in a Wine prefix of its own (with-own-prefix.sh).
 #include "MessageBoxAnswerer.h"
 #include "SaverProgram.h"
 #include "TestSupport.h"
@@ -152,6 +153,26 @@ TEST_F(SaverUpgrade, OnlyTheInstallerAsSignedRuns) {
         EXPECT_EQ(test_server::RequestCount("/files/" + file), requests + 2)
             << "the size, then the bytes";
     }
+}
+
+// A Windows Installer package starts as "msiexec /i <file>" through the
+// system folder's msiexec, which the stand-in installer replaces here (Wine
+// runs its own msiexec unless told to load the file in the system folder).
+TEST_F(SaverUpgrade, APackageIsInstalledThroughTheSystemsMsiexec) {
+    char systemFolder[MAX_PATH + 1] = {};
+    ASSERT_NE(GetSystemDirectoryA(systemFolder, MAX_PATH), 0u);
+    const std::string msiexec = std::string(systemFolder) + "\\msiexec.exe";
+    const std::string installer = e2e::WindowsPath(QV_TEST_INSTALLER_PATH);
+    ASSERT_TRUE(CopyFileA(installer.c_str(), msiexec.c_str(), FALSE));
+    ASSERT_TRUE(e2e::WriteString("Software\\Wine\\DllOverrides", "msiexec.exe", "native"));
+    WriteTestFile(test_server::File("files/setup.msi"), TestInstaller());
+    ASSERT_TRUE(OpenDialog("package.txt", Answers(IDYES)));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return FileExists(msiexec + ".ran"); }, bound));
+    EXPECT_EQ(FileContent(msiexec + ".ran"), "msiexec /i \"" + TempFile("setup.msi") + "\"");
+    EXPECT_FALSE(FileExists(TempFile("setup.msi.ran"))) << "the package itself is not run";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog() == nullptr; }, bound));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(user->Texts().size(), 1u) << "no failure shown";
 }
 
 // No to cancelling: the download goes on and its bar follows it; yes stops
