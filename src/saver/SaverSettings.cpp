@@ -1,6 +1,11 @@
 // The settings store: six values per user under
-// HKEY_CURRENT_USER\Software\Quorvane\Screen Saver.
+// HKEY_CURRENT_USER\Software\Quorvane\Screen Saver, each overridden by the
+// same value of the administrators' policy (policy/SettingsPolicy.h), which
+// is never written to the user's key and cannot be changed in the dialog.
 #include "saver/SaverConfigDlg.h"
+
+#include "policy/PolicyRegistry.h"
+#include "resources/ResourceIds.h"
 
 #include <windows.h>
 
@@ -11,14 +16,15 @@ const char pathValue[] = "Path";
 struct FlagValue {
     const char* name;
     int SaverConfigDlg::*field;
+    int control;  // its check box in the configuration dialog
 };
 
 const FlagValue flagValues[] = {
-    {"Auto repeat", &SaverConfigDlg::autoRepeat},
-    {"Quick play", &SaverConfigDlg::quickPlay},
-    {"Draw mouse clicks", &SaverConfigDlg::drawMouseClicks},
-    {"Scale to fit screen", &SaverConfigDlg::scaleToFit},
-    {"Play on every monitor", &SaverConfigDlg::playOnEveryMonitor},
+    {"Auto repeat", &SaverConfigDlg::autoRepeat, IDC_AUTO_REPEAT},
+    {"Quick play", &SaverConfigDlg::quickPlay, IDC_QUICK_PLAY},
+    {"Draw mouse clicks", &SaverConfigDlg::drawMouseClicks, IDC_DRAW_MOUSE_CLICKS},
+    {"Scale to fit screen", &SaverConfigDlg::scaleToFit, IDC_SCALE_TO_FIT},
+    {"Play on every monitor", &SaverConfigDlg::playOnEveryMonitor, IDC_EVERY_MONITOR},
 };
 
 // The path, whatever its stored type: at most 259 bytes, empty on any failure.
@@ -44,14 +50,22 @@ bool ReadFlag(HKEY key, const char* name, int& value) {
 }  // namespace
 
 BOOL SaverConfigDlg::LoadSettings() {
+    policy = ReadSettingsPolicy();
+    BOOL loaded = TRUE;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return SaveSettings();
-    recordingPath = ReadPath(key);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        loaded = SaveSettings();
+    } else {
+        recordingPath = ReadPath(key);
+        for (const FlagValue& flag : flagValues)
+            ReadFlag(key, flag.name, this->*flag.field);
+        RegCloseKey(key);
+    }
+    recordingPath = policy.Text(pathValue).value_or(recordingPath);
     for (const FlagValue& flag : flagValues)
-        ReadFlag(key, flag.name, this->*flag.field);
-    RegCloseKey(key);
-    return TRUE;
+        if (const std::optional<uint32_t> fixed = policy.Number(flag.name))
+            this->*flag.field = static_cast<int>(*fixed);
+    return loaded;
 }
 
 BOOL SaverConfigDlg::SaveSettings() {
@@ -59,13 +73,27 @@ BOOL SaverConfigDlg::SaveSettings() {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return FALSE;
-    RegSetValueExA(key, pathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(recordingPath.c_str()),
-                   static_cast<DWORD>(recordingPath.size() + 1));
+    if (!policy.Text(pathValue))
+        RegSetValueExA(key, pathValue, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(recordingPath.c_str()),
+                       static_cast<DWORD>(recordingPath.size() + 1));
     for (const FlagValue& flag : flagValues) {
+        if (policy.Number(flag.name))
+            continue;
         DWORD number = static_cast<DWORD>(this->*flag.field);
         RegSetValueExA(key, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                        sizeof number);
     }
     RegCloseKey(key);
     return TRUE;
+}
+
+void SaverConfigDlg::DisableFixedSettings() {
+    const HWND dialog = GetSafeHwnd();
+    if (policy.Text(pathValue))
+        for (int control : {IDC_RECORDING_PATH, IDC_BROWSE})
+            EnableWindow(GetDlgItem(dialog, control), FALSE);
+    for (const FlagValue& flag : flagValues)
+        if (policy.Number(flag.name))
+            EnableWindow(GetDlgItem(dialog, flag.control), FALSE);
 }

@@ -15,6 +15,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
+#include <tuple>
 
 using namespace saver_e2e;
 
@@ -214,6 +216,28 @@ TEST_F(SaverUpgrade, NothingIsFetchedWhileTheSaverRunsFullScreen) {
     EXPECT_FALSE(ManifestFetched());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+}
+
+// A policy value "Upgrade check" of 0, the computer's or the user's, keeps
+// the dialog from asking the web site; the computer's 1 wins over the user's 0.
+TEST_F(SaverUpgrade, APolicyTurnsTheCheckOff) {
+    const std::string policyKey = "Software\\Policies\\Quorvane\\Screen Saver";
+    const std::tuple<std::optional<DWORD>, std::optional<DWORD>, bool> cases[] = {
+        {0, std::nullopt, false}, {std::nullopt, 0, false}, {1, 0, true}};
+    for (const auto& [computer, user, fetches] : cases) {
+        SCOPED_TRACE(fetches);
+        if (computer) {
+            ASSERT_TRUE(e2e::WriteDword(policyKey, "Upgrade check", *computer, HKEY_LOCAL_MACHINE));
+        }
+        if (user) {
+            ASSERT_TRUE(e2e::WriteDword(policyKey, "Upgrade check", *user));
+        }
+        ASSERT_TRUE(OpenDialog("own-version.txt", Answers(IDNO)));
+        EXPECT_EQ(ManifestFetched(), fetches);
+        EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+        e2e::DeleteKeyTree(policyKey, HKEY_LOCAL_MACHINE);
+        e2e::DeleteKeyTree(policyKey);
+    }
 }
 
 // Where the system has no bcrypt.dll (Windows before Vista; here Wine's
