@@ -55,7 +55,7 @@ struct Package {
     std::string RecorderKey() const { return softwareKey + "\\Quorvane\\Screen Recorder"; }
 };
 
-std::string Folder(UINT (*get)(LPSTR, UINT)) {
+std::string Folder(UINT(WINAPI* get)(LPSTR, UINT)) {
     char path[MAX_PATH + 1] = {};
     const UINT length = get(path, MAX_PATH);
     return length > 0 && length <= MAX_PATH ? path : "";
@@ -66,12 +66,14 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
+// The upgrade codes of packaging/QuorvaneSaver.wxs.
+const char* const x64UpgradeCode = "{31FFA122-6602-479A-9DED-1F63543B10E2}";
+const char* const x86UpgradeCode = "{08F8863B-9366-4E4A-B8C7-4F9D32EFBCFA}";
+
 // The package of this program's architecture.
 Package OwnPackage() {
-    if (sizeof(void*) == 8)
-        return {"x64", "{31FFA122-6602-479A-9DED-1F63543B10E2}", Folder(GetSystemDirectoryA),
-                Environment("ProgramFiles"), "Software"};
-    return {"x86", "{08F8863B-9366-4E4A-B8C7-4F9D32EFBCFA}", Folder(GetSystemDirectoryA),
+    const bool x64 = sizeof(void*) == 8;
+    return {x64 ? "x64" : "x86", x64 ? x64UpgradeCode : x86UpgradeCode, Folder(GetSystemDirectoryA),
             Environment("ProgramFiles"), "Software"};
 }
 
@@ -216,7 +218,7 @@ TEST_F(Packages, ANewerVersionReplacesAnOlderOneAndAnOlderOneIsRefused) {
 namespace {
 // The 32-bit package as 64-bit Windows installs it: into the WOW64 folders.
 Package X86OnX64() {
-    return {"x86", "{08F8863B-9366-4E4A-B8C7-4F9D32EFBCFA}", Folder(GetSystemWow64DirectoryA),
+    return {"x86", x86UpgradeCode, Folder(GetSystemWow64DirectoryA),
             Environment("ProgramFiles(x86)"), "Software\\Wow6432Node"};
 }
 }  // namespace
