@@ -12,6 +12,7 @@
 #include "e2e/Screenshot.h"
 #include "e2e/WindowWait.h"
 #include "recording/ExeRecordingFile.h"
+#include "resources/ResourceIds.h"
 
 #include <windows.h>
 
@@ -129,13 +130,18 @@ std::string AppsEntry(const Package& p) {
            (icon ? "|icon" : "|no icon");
 }
 
-// The installed files and the recorder key, or what is left of them.
-void ExpectInstalled(const Package& p, const std::string& programs, bool recorder) {
+// The files of the programs folder installed, the recorder where the folder
+// has it, and the recorder key.
+void ExpectInstalled(const Package& p, const std::string& programs) {
+    const bool recorder = Exists(programs + "\\grabora.exe");
     for (const auto& [installed, packed] :
          {std::pair(p.Saver(), programs + "\\QuorvaneSaver.scr"),
           std::pair(p.ToolFolder() + "vqdtool.exe", programs + "\\vqdtool.exe")})
         EXPECT_TRUE(SameContent(installed, packed)) << installed << " is not " << packed;
-    EXPECT_EQ(Exists(p.ToolFolder() + "grabora.exe"), recorder);
+    EXPECT_EQ(recorder, Exists(p.ToolFolder() + "grabora.exe"));
+    if (recorder) {
+        EXPECT_TRUE(SameContent(p.ToolFolder() + "grabora.exe", programs + "\\grabora.exe"));
+    }
     EXPECT_EQ(e2e::ReadString(p.RecorderKey(), "", HKEY_LOCAL_MACHINE), p.ToolFolder());
 }
 
@@ -169,7 +175,7 @@ class Packages : public testing::Test {
 // configuration dialog opens and makes the user's settings, which stay.
 TEST_F(Packages, InstallRunAndRemove) {
     ASSERT_EQ(Msiexec("/i \"" + own.Msi() + "\" /qn"), 0u);
-    ExpectInstalled(own, own.Programs(), false);
+    ExpectInstalled(own, own.Programs());
     EXPECT_EQ(AppsEntry(own), productName + "|" + ownVersion + "|Quorvane|icon");
 
     ExeRecordingFile demo;
@@ -199,17 +205,27 @@ TEST_F(Packages, InstallRunAndRemove) {
 }
 
 // The next version replaces this one: one product, the new files (a saver
-// without the demo, the recorder). Going back is refused and changes nothing.
+// without the demo, the stand-in recorder, which the dialog's "New..." finds
+// through the recorder key). Going back is refused and changes nothing.
 TEST_F(Packages, ANewerVersionReplacesAnOlderOneAndAnOlderOneIsRefused) {
     const std::string next = e2e::WindowsPath(QV_NEXT_PACKAGE);
     const std::string nextPrograms = e2e::WindowsPath(QV_NEXT_PROGRAMS);
     ASSERT_EQ(Msiexec("/i \"" + own.Msi() + "\" /qn"), 0u);
     ASSERT_EQ(Msiexec("/i \"" + next + "\" /qn"), 0u);
     EXPECT_EQ(AppsEntry(own), productName + "|" QV_NEXT_VERSION "|Quorvane|icon");
-    ExpectInstalled(own, nextPrograms, true);
+    ExpectInstalled(own, nextPrograms);
+    e2e::TestProcess saver;
+    ASSERT_TRUE(saver.Start(own.Saver(), "/c"));
+    HWND dialog = WaitForConfigDialog();
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_NEW_RECORDING, BN_CLICKED), 0);
+    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u) << "the dialog closes once the recorder runs";
+    const std::string ran = own.ToolFolder() + "grabora.exe.ran";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(ran); }, timeoutMs));
+    DeleteFileA(ran.c_str());
     EXPECT_NE(Msiexec("/i \"" + own.Msi() + "\" /qn"), 0u) << "no downgrade";
     EXPECT_EQ(AppsEntry(own), productName + "|" QV_NEXT_VERSION "|Quorvane|icon");
-    ExpectInstalled(own, nextPrograms, true);
+    ExpectInstalled(own, nextPrograms);
     ASSERT_EQ(Msiexec("/x \"" + next + "\" /qn"), 0u);
     ExpectRemoved(own);
 }
@@ -230,8 +246,8 @@ TEST_F(Packages, The32BitPackageInstallsBesideIntoTheWow64Folders) {
     const Package x86 = X86OnX64();
     ASSERT_EQ(Msiexec("/i \"" + own.Msi() + "\" /qn"), 0u);
     ASSERT_EQ(Msiexec("/i \"" + x86.Msi() + "\" /qn"), 0u);
-    ExpectInstalled(x86, x86.Programs(), false);
-    ExpectInstalled(own, own.Programs(), false);
+    ExpectInstalled(x86, x86.Programs());
+    ExpectInstalled(own, own.Programs());
     EXPECT_EQ(Installed(x86).size(), 1u);
     if (Environment("QV_HOST_RUNS_X86") == "yes") {
         e2e::TestProcess saver;
@@ -245,7 +261,7 @@ TEST_F(Packages, The32BitPackageInstallsBesideIntoTheWow64Folders) {
     }
     ASSERT_EQ(Msiexec("/x \"" + x86.Msi() + "\" /qn"), 0u);
     ExpectRemoved(x86);
-    ExpectInstalled(own, own.Programs(), false);
+    ExpectInstalled(own, own.Programs());
     ASSERT_EQ(Msiexec("/x \"" + own.Msi() + "\" /qn"), 0u);
     ExpectRemoved(own);
 }
