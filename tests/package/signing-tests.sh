@@ -3,7 +3,9 @@
 # and both packages verify against the development certificate as the root,
 # and fail once one byte of them changes; the signed savers still carry the
 # demo, which vqdtool reads before the signature, and vqdtool refuses to embed
-# into them.   signing-tests.sh VQDTOOL
+# into them. The maker's way of signing, a PKCS#12 file and its password from
+# the environment, is tried with the development certificate in that form.
+#   signing-tests.sh VQDTOOL
 # One line per check, then "signing: N passed, N failed".
 set -u
 vqdtool=${1:?usage: signing-tests.sh VQDTOOL}
@@ -51,6 +53,18 @@ for saver in dist/QuorvaneSaver.scr dist/x64/QuorvaneSaver.scr; do
   check "$saver has its recording before the signature" grep -q '^signature: ' "$work/info"
   check "vqdtool embed refuses $saver" refused "$vqdtool" embed "$saver" build/host/demo.vqd -o "$work/embedded.scr"
 done
+
+# The development certificate as a PKCS#12 file with a password.
+openssl pkcs12 -export -in "$certificate" -inkey "${certificate%.pem}.key" \
+  -passout pass:release-test -out "$work/maker.p12"
+cp dist/x64/vqdtool.exe "$work/tool.exe"
+check "a PKCS#12 file and its password sign" env QV_SIGN_PKCS12="$work/maker.p12" \
+  QV_SIGN_PASSWORD=release-test scripts/package/codesign.sh "$work/tool.exe"
+check "what they signed verifies" osslsigncode verify -CAfile "$certificate" -in "$work/tool.exe"
+cp "$work/tool.exe" "$work/before.exe"
+check "a wrong password signs nothing" refused env QV_SIGN_PKCS12="$work/maker.p12" \
+  QV_SIGN_PASSWORD=wrong scripts/package/codesign.sh "$work/tool.exe"
+check "and leaves the file as it was" cmp "$work/tool.exe" "$work/before.exe"
 
 echo "signing: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
