@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= 2
 
-.PHONY: all deps configure build dist test test-host test-windows demo bench fuzz format clean
+.PHONY: all deps configure build dist package sign test test-host test-windows demo bench fuzz format clean
 
 all: dist
 
@@ -34,7 +34,14 @@ dist: build
 	cp build/windows/tools/vqdtool.exe build/windows/src/recorder/grabora.exe build/host/tools/vqdtool build/host/tools/upgrade-sign/upgrade-sign dist/
 	cp build/windows-x64/tools/vqdtool.exe build/windows-x64/src/recorder/grabora.exe dist/x64/
 
-test: dist
+# Every Windows program of dist/ signed (with the development certificate
+# unless QV_SIGN_PKCS12 names the maker's, see the README), packed into
+# dist/QuorvaneSaver-x86.msi and dist/QuorvaneSaver-x64.msi, which are signed
+# last; the Group Policy templates in dist/policy/. Both targets do all of it.
+package sign: dist
+	@scripts/package/make-packages.sh
+
+test: package
 	@scripts/run-tests.sh
 
 demo: dist

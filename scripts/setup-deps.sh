@@ -13,6 +13,7 @@ packages=(
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   python3
+  wixl msitools osslsigncode openssl
 )
 
 missing_packages() {

@@ -7,6 +7,7 @@
 
 #include "RecordingProbe.h"
 #include "ToolOutput.h"
+#include "recording/CertificateTable.h"
 #include "recording/ExeRecordingFile.h"
 
 namespace {
@@ -41,6 +42,18 @@ bool ProbeWhole(const char* path, RecordingProbe& p, int& exitCode) {
     return false;
 }
 
+// Embedding behind a signature would leave the recording where no reader
+// looks for it and break the signature: the recording goes in first.
+const char kSignedHost[] =
+    "signed program: embed the recording before signing, then sign the result";
+
+bool IsSigned(const std::string& path, CertificateTable& table) {
+    LockedFile f;
+    const bool found = f.Open(path.c_str(), LockedFile::kRead) && FindCertificateTable(f, table);
+    f.Close();
+    return found;
+}
+
 bool CopyRange(std::ifstream& in, uint64_t from, uint64_t count, std::ofstream& out) {
     std::vector<char> chunk(1 << 16);
     in.seekg(std::streamoff(from));
@@ -68,6 +81,9 @@ int RunInfo(int argc, char** argv) {
     std::printf("embeddedStart:  %u\n", p.embeddedStart);
     std::printf("dataStart:      %u\n", p.dataStart);
     std::printf("dataEnd:        %u\n", p.dataEnd);
+    if (p.signedImage)
+        std::printf("signature:      certificate table at %u, %u bytes\n", p.certificates.offset,
+                    p.certificates.size);
     std::printf("frameRate:      %u\n", h.frameRate);
     std::printf("secondaryRate:  %u\n", h.secondaryRate);
     std::printf("duration:       %u.%03u s\n", h.durationSeconds, h.durationMilliseconds);
@@ -98,6 +114,9 @@ int RunEmbed(int argc, char** argv) {
     std::ifstream hostIn(host, std::ios::binary | std::ios::ate);
     if (!hostIn)
         return ReportBadFile(host, 0, "cannot be opened");
+    CertificateTable table;
+    if (IsSigned(host, table))
+        return ReportBadFile(host, table.offset, kSignedHost);
     const uint64_t hostSize = uint64_t(hostIn.tellg());
     const uint64_t length = p.dataEnd - p.embeddedStart;
     const bool written = WriteOutputFile(out, [&](const std::string& temp) {
@@ -147,7 +166,11 @@ int RunAppend(int argc, char** argv) {
         return ReportUsage("vqdtool append: TARGET and SOURCE must differ");
     int code = kExitOk;
     RecordingProbe p;
-    if (!ProbeWhole(target, p, code) || !ProbeWhole(source, p, code))
+    if (!ProbeWhole(target, p, code))
+        return code;
+    if (p.signedImage)
+        return ReportBadFile(target, p.certificates.offset, kSignedHost);
+    if (!ProbeWhole(source, p, code))
         return code;
     RecordingFile plain;
     ExeRecordingFile exe;

@@ -1,13 +1,9 @@
 #include "RecordingProbe.h"
 
+#include "recording/AppendedTrailer.h"
 #include "recording/LockedFile.h"
 
 namespace {
-
-bool ReadAt(LockedFile& f, uint32_t offset, void* buffer, uint32_t count) {
-    return f.Seek(int32_t(offset), LockedFile::kBegin) == int32_t(offset) &&
-           f.Read(buffer, count) == count;
-}
 
 void WalkRecords(LockedFile& f, RecordingProbe& p) {
     uint32_t at = p.dataStart;
@@ -41,17 +37,18 @@ void WalkRecords(LockedFile& f, RecordingProbe& p) {
 void Probe(LockedFile& f, RecordingProbe& p) {
     p.fileSize = uint32_t(f.GetSize());
     p.dataEnd = p.fileSize;
-    uint8_t word[4];
-    if (p.fileSize >= 4 && ReadAt(f, p.fileSize - 4, word, 4) &&
-        vqd::ReadU32(word) == vqd::kMagic) {
+    const AppendedTrailer trailer = FindAppendedTrailer(f);
+    p.signedImage = trailer.signedImage;
+    p.certificates = trailer.certificates;
+    if (trailer.magic) {
         p.embedded = true;
-        if (p.fileSize < vqd::kTrailerSize || !ReadAt(f, p.fileSize - 8, word, 4)) {
+        if (!trailer.complete) {
             p.error = "badtrailer";
             p.errorOffset = 0;
             return;
         }
-        p.embeddedStart = vqd::EmbeddedStart(p.fileSize, vqd::ReadU32(word));
-        p.dataEnd = p.fileSize - vqd::kTrailerSize;
+        p.embeddedStart = trailer.embeddedStart;
+        p.dataEnd = trailer.recordsEnd;
     }
     uint8_t prefix[vqd::kPrefixSize] = {};
     const uint32_t available = p.dataEnd - p.embeddedStart;

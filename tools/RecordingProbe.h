@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "recording/CertificateTable.h"
 #include "recording/ContainerFormat.h"
 
 struct RecordingProbe {
@@ -13,6 +14,8 @@ struct RecordingProbe {
     uint32_t errorOffset = 0;
 
     bool embedded = false;
+    bool signedImage = false;       // a program with an Authenticode certificate table
+    CertificateTable certificates;  // when signedImage
     uint32_t fileSize = 0;
     uint32_t embeddedStart = 0;
     uint32_t dataStart = 0;

@@ -3,15 +3,14 @@
 #include <cstring>
 #include <vector>
 
+#include "recording/AppendedTrailer.h"
 #include "recording/SystemServices.h"
 
 bool IsEmbeddedRecording(const char* path) {
     LockedFile f;
     if (!f.Open(path, LockedFile::kRead))
         return false;
-    uint8_t tail[4];
-    f.Seek(-4, LockedFile::kEnd);
-    const bool found = f.Read(tail, 4) == 4 && vqd::ReadU32(tail) == vqd::kMagic;
+    const bool found = FindAppendedTrailer(f).magic;
     f.Close();
     return found;
 }
@@ -23,17 +22,12 @@ bool ExeRecordingFile::SetHostPath(const char* path) {
     return true;
 }
 
-bool ExeRecordingFile::LocateAppendedRecording() {
-    uint8_t word[4];
-    if (file->Seek(-4, LockedFile::kEnd) < 0 || file->Read(word, 4) != 4 ||
-        vqd::ReadU32(word) != vqd::kMagic)
-        return false;
-    if (file->Seek(-8, LockedFile::kEnd) < 0 || file->Read(word, 4) != 4)
-        return false;
-    const uint32_t size = uint32_t(file->GetSize());
-    if (size < vqd::kTrailerSize)
+bool ExeRecordingFile::LocateAppendedRecording(uint32_t& recordsEnd) {
+    const AppendedTrailer trailer = FindAppendedTrailer(*file);
+    if (!trailer.complete)
         return false;  // "VQD " alone is no trailer
-    embeddedStart = vqd::EmbeddedStart(size, vqd::ReadU32(word));
+    embeddedStart = trailer.embeddedStart;
+    recordsEnd = trailer.recordsEnd;
     return file->Seek(int32_t(embeddedStart), LockedFile::kBegin) == int32_t(embeddedStart) &&
            ReadPrefixAndHeader();
 }
@@ -60,12 +54,12 @@ bool ExeRecordingFile::Open(const char* path, uint32_t access) {
     ResetDecoder();
     embeddedStart = 0;
     bool ok = false;
+    uint32_t end = 0;
     if (access == LockedFile::kRead)
-        ok = LocateAppendedRecording();
+        ok = LocateAppendedRecording(end);
     else if (access == LockedFile::kWrite)
         ok = CopyHost();
-    const uint32_t size = uint32_t(file->GetSize());
-    return FinishOpen(ok, access == LockedFile::kRead ? size - vqd::kTrailerSize : size);
+    return FinishOpen(ok, access == LockedFile::kRead ? end : uint32_t(file->GetSize()));
 }
 
 void ExeRecordingFile::Close() {

@@ -1,5 +1,6 @@
 // A recording appended to an executable: the host image, a complete
-// recording, then the trailer {u32 length of the recording, "VQD "}.
+// recording, then the trailer {u32 length of the recording, "VQD "}, and in a
+// program signed since, its certificate table (AppendedTrailer.h).
 #pragma once
 #include "recording/RecordingFile.h"
 
@@ -19,12 +20,14 @@ class ExeRecordingFile : public RecordingFile {
     uint32_t GetEmbeddedStart() const { return embeddedStart; }
 
   private:
-    bool LocateAppendedRecording();
+    // Finds the trailer and reads the prefix and header; recordsEnd is the trailer's start.
+    bool LocateAppendedRecording(uint32_t& recordsEnd);
     bool CopyHost();
 
     char hostPath[LockedFile::kNameSize] = {};
     uint32_t embeddedStart = 0;
 };
 
-// Whether the file ends with the trailer magic; nothing else is examined.
+// Whether the file ends with the trailer magic, or, when it is signed, its
+// part before the certificate table does; nothing else is examined.
 bool IsEmbeddedRecording(const char* path);

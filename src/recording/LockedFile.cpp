@@ -194,3 +194,10 @@ int32_t LockedFile::GetSize() {
     Guard g(*this);
     return handle_ == fs::kInvalidHandle ? -1 : int32_t(size_);
 }
+
+bool ReadAt(LockedFile& file, uint64_t offset, void* buffer, uint32_t count) {
+    const int32_t size = file.GetSize();
+    return size >= 0 && offset + count <= uint64_t(size) &&
+           file.Seek(int32_t(offset), LockedFile::kBegin) == int32_t(offset) &&
+           file.Read(buffer, count) == count;
+}

@@ -48,3 +48,7 @@ class LockedFile {
     uint32_t size_ = 0;
     uint32_t position_ = 0;
 };
+
+// Reads exactly count bytes at offset; false when they are not all in the
+// file or cannot be read. The position is left after what was read.
+bool ReadAt(LockedFile& file, uint64_t offset, void* buffer, uint32_t count);

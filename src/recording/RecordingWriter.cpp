@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "recording/AppendedTrailer.h"
 #include "recording/RecordingFile.h"
 
 namespace {
@@ -16,16 +17,9 @@ struct RecordSpan {
 };
 
 bool LocateRecords(LockedFile& f, RecordSpan& span) {
-    const int32_t size = f.GetSize();
-    uint8_t tail[vqd::kTrailerSize];
-    span.start = 0;
-    span.end = uint32_t(size);
-    if (size >= int32_t(vqd::kTrailerSize) &&
-        f.Seek(-int32_t(vqd::kTrailerSize), LockedFile::kEnd) >= 0 &&
-        f.Read(tail, sizeof tail) == sizeof tail && vqd::ReadU32(tail + 4) == vqd::kMagic) {
-        span.start = vqd::EmbeddedStart(uint32_t(size), vqd::ReadU32(tail));
-        span.end = uint32_t(size) - vqd::kTrailerSize;
-    }
+    const AppendedTrailer trailer = FindAppendedTrailer(f);
+    span.start = trailer.complete ? trailer.embeddedStart : 0;
+    span.end = trailer.complete ? trailer.recordsEnd : uint32_t(f.GetSize());
     uint8_t prefix[vqd::kPrefixSize];
     if (f.Seek(int32_t(span.start), LockedFile::kBegin) < 0 ||
         f.Read(prefix, sizeof prefix) != sizeof prefix)
@@ -125,7 +119,12 @@ bool RecordingFile::AppendRecording(const char* target, const char* source) {
     if (!target || !source || !Open(target, LockedFile::kRead))
         return false;
     const uint32_t oldEnd = dataEnd;
+    // Records go where the old ones end, and only the trailer may follow
+    // them: a signed program's certificate table would be overwritten.
+    const uint32_t after = uint32_t(file->GetSize()) - oldEnd;
     Close();
+    if (after != 0 && after != vqd::kTrailerSize)
+        return false;
     LockedFile from(file->GetFiles());
     RecordSpan span;
     if (!from.Open(source, LockedFile::kRead) || !LocateRecords(from, span) ||

@@ -32,13 +32,15 @@ BOOL SaverConfigDlg::OnInitDialog() {
     if (version.Open())
         version.Fill(versionStrings);
     version.Close();
-    upgradeChecker.reset(new (std::nothrow) UpgradeDlg(versionStrings));
+    if (policy.AllowsUpgradeCheck())
+        upgradeChecker.reset(new (std::nothrow) UpgradeDlg(versionStrings));
     upgradeTimerId = SetTimer(GetSafeHwnd(), upgradeTimer, upgradePollMs, nullptr);
     if (upgradeTimerId == 0)
         return FALSE;
     upgradeDone = false;
     CenterWindow();
     UpdateData(FALSE);
+    DisableFixedSettings();
     return TRUE;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "policy/SettingsPolicy.h"
 #include "recording/ExeRecordingFile.h"
 #include "recording/RecordingFile.h"
 #include "saver/ScreenSaverDlg.h"
@@ -14,14 +15,16 @@ class UpgradeDlg;
 // and the two recording readers, and the configuration dialog (resource 2003).
 //
 // While the dialog is open, a 500 ms timer polls the upgrade check until it
-// has made its one offer. OK saves the settings; Cancel (Esc, the close box)
-// and a started recorder close without saving.
+// has made its one offer (none when the policy turns the check off). OK saves
+// the settings; Cancel (Esc, the close box) and a started recorder close
+// without saving. Settings that the policy fixes show disabled.
 class SaverConfigDlg : public CScreenSaverDlg {
   public:
     SaverConfigDlg();
     ~SaverConfigDlg() override;
 
-    // Moves the settings between the fields and the registry of the current user.
+    // Moves the settings between the fields and the registry of the current
+    // user; loading reads the policy too, and what it fixes is never saved.
     BOOL LoadSettings();
     BOOL SaveSettings();
     // Starts the recorder program; true when its process was started.
@@ -43,6 +46,7 @@ class SaverConfigDlg : public CScreenSaverDlg {
     int playOnEveryMonitor = 0;      // off: the other monitors stay black
     int shuffle = 0;                 // a folder plays in a new random order at each start
     std::string lastFirstRecording;  // the name a folder began with at the last start
+    SettingsPolicy policy;           // as read by LoadSettings
 
   protected:
     BOOL OnInitDialog() override;
@@ -59,6 +63,8 @@ class SaverConfigDlg : public CScreenSaverDlg {
     void OnBrowseFolder();
     void OnUpgradeTimer(UINT_PTR timerId);
     void OnDestroy();
+    // Disables the controls of the settings that the policy fixes.
+    void DisableFixedSettings();
 
     std::unique_ptr<UpgradeDlg> upgradeChecker;
     UINT_PTR upgradeTimerId = 0;

@@ -1,6 +1,11 @@
 // The settings store: the values of one user under
-// HKEY_CURRENT_USER\Software\Quorvane\Screen Saver.
+// HKEY_CURRENT_USER\Software\Quorvane\Screen Saver, each overridden by the
+// same value of the administrators' policy (policy/SettingsPolicy.h), which
+// is never written to the user's key and cannot be changed in the dialog.
 #include "saver/SaverConfigDlg.h"
+
+#include "policy/PolicyRegistry.h"
+#include "resources/ResourceIds.h"
 
 #include <windows.h>
 
@@ -12,15 +17,16 @@ const char lastFirstValue[] = "Last first recording";
 struct FlagValue {
     const char* name;
     int SaverConfigDlg::*field;
+    int control;  // its check box in the configuration dialog
 };
 
 const FlagValue flagValues[] = {
-    {"Auto repeat", &SaverConfigDlg::autoRepeat},
-    {"Quick play", &SaverConfigDlg::quickPlay},
-    {"Draw mouse clicks", &SaverConfigDlg::drawMouseClicks},
-    {"Scale to fit screen", &SaverConfigDlg::scaleToFit},
-    {"Play on every monitor", &SaverConfigDlg::playOnEveryMonitor},
-    {"Shuffle", &SaverConfigDlg::shuffle},
+    {"Auto repeat", &SaverConfigDlg::autoRepeat, IDC_AUTO_REPEAT},
+    {"Quick play", &SaverConfigDlg::quickPlay, IDC_QUICK_PLAY},
+    {"Draw mouse clicks", &SaverConfigDlg::drawMouseClicks, IDC_DRAW_MOUSE_CLICKS},
+    {"Scale to fit screen", &SaverConfigDlg::scaleToFit, IDC_SCALE_TO_FIT},
+    {"Play on every monitor", &SaverConfigDlg::playOnEveryMonitor, IDC_EVERY_MONITOR},
+    {"Shuffle", &SaverConfigDlg::shuffle, IDC_SHUFFLE},
 };
 
 // A path, whatever its stored type: at most 259 bytes, empty on any failure.
@@ -51,15 +57,23 @@ bool ReadFlag(HKEY key, const char* name, int& value) {
 }  // namespace
 
 BOOL SaverConfigDlg::LoadSettings() {
+    policy = ReadSettingsPolicy();
+    BOOL loaded = TRUE;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return SaveSettings();
-    recordingPath = ReadPath(key, pathValue);
-    lastFirstRecording = ReadPath(key, lastFirstValue);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        loaded = SaveSettings();
+    } else {
+        recordingPath = ReadPath(key, pathValue);
+        lastFirstRecording = ReadPath(key, lastFirstValue);
+        for (const FlagValue& flag : flagValues)
+            ReadFlag(key, flag.name, this->*flag.field);
+        RegCloseKey(key);
+    }
+    recordingPath = policy.Text(pathValue).value_or(recordingPath);
     for (const FlagValue& flag : flagValues)
-        ReadFlag(key, flag.name, this->*flag.field);
-    RegCloseKey(key);
-    return TRUE;
+        if (const std::optional<uint32_t> fixed = policy.Number(flag.name))
+            this->*flag.field = static_cast<int>(*fixed);
+    return loaded;
 }
 
 BOOL SaverConfigDlg::SaveSettings() {
@@ -67,14 +81,27 @@ BOOL SaverConfigDlg::SaveSettings() {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return FALSE;
-    WritePath(key, pathValue, recordingPath);
+    if (!policy.Text(pathValue))
+        WritePath(key, pathValue, recordingPath);
     for (const FlagValue& flag : flagValues) {
+        if (policy.Number(flag.name))
+            continue;
         DWORD number = static_cast<DWORD>(this->*flag.field);
         RegSetValueExA(key, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                        sizeof number);
     }
     RegCloseKey(key);
     return TRUE;
+}
+
+void SaverConfigDlg::DisableFixedSettings() {
+    const HWND dialog = GetSafeHwnd();
+    if (policy.Text(pathValue))
+        for (int control : {IDC_RECORDING_PATH, IDC_BROWSE, IDC_BROWSE_FOLDER})
+            EnableWindow(GetDlgItem(dialog, control), FALSE);
+    for (const FlagValue& flag : flagValues)
+        if (policy.Number(flag.name))
+            EnableWindow(GetDlgItem(dialog, flag.control), FALSE);
 }
 
 void SaverConfigDlg::SaveFirstRecording(const std::string& name) {

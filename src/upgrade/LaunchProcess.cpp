@@ -1,24 +1,29 @@
 #include "upgrade/LaunchProcess.h"
 
-#include <string>
-#include <vector>
+namespace {
 
-bool LaunchProcess(const char* program, const char* arguments, DWORD waitMs) {
-    std::vector<char> commandLine;
-    if (arguments) {
-        const std::string text = std::string(" ") + arguments;
-        commandLine.assign(text.begin(), text.end());
-        commandLine.push_back('\0');
-    }
+bool Launch(const char* program, char* commandLine, DWORD waitMs) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program, arguments ? commandLine.data() : nullptr, nullptr, nullptr, FALSE,
-                        0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return false;
     CloseHandle(process.hThread);
     if (waitMs != 0)
         WaitForSingleObject(process.hProcess, waitMs);
     CloseHandle(process.hProcess);
     return true;
+}
+
+}  // namespace
+
+bool LaunchProcess(const char* program, const char* arguments, DWORD waitMs) {
+    if (!arguments)
+        return Launch(program, nullptr, waitMs);
+    return LaunchCommandLine(program, std::string(" ") + arguments, waitMs);
+}
+
+bool LaunchCommandLine(const char* program, std::string commandLine, DWORD waitMs) {
+    return Launch(program, commandLine.data(), waitMs);
 }

@@ -3,8 +3,8 @@
 #include "classlib/MessageBox.h"
 #include "resources/ResourceIds.h"
 #include "upgrade/HeldFile.h"
-#include "upgrade/LaunchProcess.h"
 #include "upgrade/SignedManifest.h"
+#include "upgrade/StartInstaller.h"
 #include "upgrade/XFile.h"
 
 #include <cstring>
@@ -135,7 +135,7 @@ bool UpgradeDlg::StartCheckedInstaller(const std::string& path) {
     Sha256Digest digest;
     if (!file.Sha256(crypto, digest) || digest != offer.installerHash)
         return false;
-    LaunchProcess(path.c_str(), nullptr, 0);
+    StartInstaller(path);
     return true;
 }
 

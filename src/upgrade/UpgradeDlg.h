@@ -23,8 +23,9 @@
 // OfferUpgrade asks the user (when the manifest names a version other than
 // the program's own) and downloads the installer with the progress dialog;
 // the installer is started only when its hash matches, through a handle that
-// keeps it from being changed in between, else it is deleted and the failure
-// is shown. Deleting the object ends everything at once.
+// keeps it from being changed in between (a Windows Installer package through
+// msiexec), else it is deleted and the failure is shown. Deleting the object ends everything at
+// once.
 class UpgradeDlg : public CDialog {
   public:
     // ownVersion: the program's own texts; FileVersion is compared with the

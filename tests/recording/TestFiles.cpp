@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <iterator>
 
 #include "recording/ContainerFormat.h"
@@ -95,4 +96,44 @@ PlayedRecording PlayThrough(RecordingFile& reader, const char* path) {
     played.cutShort = reader.GetStreamStop() == RecordingFile::StreamStop::Truncated;
     reader.Close();
     return played;
+}
+
+namespace {
+constexpr size_t kPeHeaderAt = 0x80;
+constexpr size_t kOptionalHeaderAt = kPeHeaderAt + 24;
+
+void PutU32(Bytes& bytes, size_t at, uint32_t v) {
+    vqd::WriteU32(&bytes[at], v);
+}
+}  // namespace
+
+Bytes PeImage(bool pe32Plus, size_t size) {
+    Bytes b = Payload(uint32_t(size), 5);
+    std::fill(b.begin(), b.begin() + 0x200, 0);
+    b[0] = 'M';
+    b[1] = 'Z';
+    PutU32(b, 0x3C, kPeHeaderAt);
+    PutU32(b, kPeHeaderAt, 0x00004550);                             // "PE\0\0"
+    vqd::WriteU16(&b[kPeHeaderAt + 4], pe32Plus ? 0x8664 : 0x14C);  // machine
+    vqd::WriteU16(&b[kPeHeaderAt + 20], pe32Plus ? 240 : 224);      // optional header size
+    vqd::WriteU16(&b[kOptionalHeaderAt], pe32Plus ? 0x20B : 0x10B);
+    PutU32(b, kOptionalHeaderAt + (pe32Plus ? 108 : 92), 16);  // data directories
+    return b;
+}
+
+size_t SecurityDirectoryAt(bool pe32Plus) {
+    return kOptionalHeaderAt + (pe32Plus ? 112 : 96) + 4 * 8;
+}
+
+Bytes Signed(const Bytes& peImage, bool pe32Plus, uint32_t tableSize) {
+    Bytes b = peImage;
+    b.resize((b.size() + 7) / 8 * 8, 0);
+    const uint32_t offset = uint32_t(b.size());
+    AppendU32(b, tableSize);  // one certificate entry: its length, revision 2.0, PKCS#7
+    AppendU32(b, 0x00020200);
+    const Bytes signature = Payload(tableSize - 8, 9);
+    b.insert(b.end(), signature.begin(), signature.end());
+    PutU32(b, SecurityDirectoryAt(pe32Plus), offset);
+    PutU32(b, SecurityDirectoryAt(pe32Plus) + 4, tableSize);
+    return b;
 }

@@ -23,7 +23,14 @@ void AppendU32(Bytes& out, uint32_t v);
 Bytes MakeRecording(const std::vector<TestRecord>& records, uint32_t frameRate = 10,
                     uint32_t secondaryRate = 50, const char* title = "");
 Bytes Embed(const Bytes& host, const Bytes& recording);  // host, recording, trailer
-inline Bytes Payload(uint32_t length, uint8_t seed) {    // distinct, recognisable bytes
+// A Windows program of `size` bytes: DOS and PE headers (PE32+ or PE32) with
+// an empty security directory, then filler.
+Bytes PeImage(bool pe32Plus, size_t size);
+size_t SecurityDirectoryAt(bool pe32Plus);  // the directory entry's offset in PeImage
+// The program signed: zero bytes up to a multiple of eight, then a
+// certificate table of `tableSize` bytes that the security directory names.
+Bytes Signed(const Bytes& peImage, bool pe32Plus, uint32_t tableSize = 1552);
+inline Bytes Payload(uint32_t length, uint8_t seed) {  // distinct, recognisable bytes
     Bytes b(length);
     for (uint32_t i = 0; i < length; ++i)
         b[i] = uint8_t(seed + i * 7);

@@ -110,6 +110,7 @@ TEST(Windows98, PasswordChangeGoesToTheProvider) {
 namespace {
 const char settingsKey[] = "Software\\Quorvane\\Screen Saver";
 const char recorderKey[] = "Software\\Quorvane\\Screen Recorder";
+const char policyKey[] = "Software\\Policies\\Quorvane\\Screen Saver";
 const std::pair<int, const char*> boxes[] = {{IDC_AUTO_REPEAT, "Auto repeat"},
                                              {IDC_QUICK_PLAY, "Quick play"},
                                              {IDC_DRAW_MOUSE_CLICKS, "Draw mouse clicks"},
@@ -160,6 +161,8 @@ class ConfigDialog : public testing::Test {
     void TearDown() override {
         e2e::DeleteKeyTree(settingsKey);
         e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
+        e2e::DeleteKeyTree(policyKey, HKEY_LOCAL_MACHINE);
+        e2e::DeleteKeyTree(policyKey);
     }
     HWND Open(const std::string& arguments = "/c") {
         HWND dialog = saver.Start(SaverPath(), arguments) ? WaitForConfigDialog() : nullptr;
@@ -192,6 +195,28 @@ TEST_F(ConfigDialog, FirstRunStoresTheDefaultsAndOkStoresExactlyTheChosenValuesS
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Shown(dialog), chosen);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+}
+
+// What the computer's and the user's policy fix shows disabled with the fixed
+// value; OK stores the rest as chosen and leaves the fixed values as they were.
+TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
+    ASSERT_TRUE(e2e::WriteString(policyKey, "Path", "C:\\fixed.vqd", HKEY_LOCAL_MACHINE));
+    ASSERT_TRUE(e2e::WriteDword(policyKey, "Quick play", 1));
+    ASSERT_TRUE(e2e::WriteDword(policyKey, "Scale to fit screen", 0, HKEY_LOCAL_MACHINE));
+    ASSERT_TRUE(e2e::WriteDword(settingsKey, "Quick play", 0));
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Shown(dialog), Settings("C:\\fixed.vqd", {1, 1, 0, 0, 0}));
+    const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; };
+    EXPECT_FALSE(enabled(IDC_RECORDING_PATH));
+    EXPECT_FALSE(enabled(IDC_BROWSE));
+    for (const auto& [id, name] : boxes)
+        EXPECT_EQ(enabled(id), id != IDC_QUICK_PLAY && id != IDC_SCALE_TO_FIT) << name;
+    for (int id : {IDC_AUTO_REPEAT, IDC_DRAW_MOUSE_CLICKS})
+        SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+    Command(dialog, IDOK);
+    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
+    EXPECT_EQ(Stored(), Settings("missing", {0, 0, 1, 99, 0}));
 }
 
 // Esc after a change and a file chosen with Browse; the owner is another

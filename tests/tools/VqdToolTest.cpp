@@ -68,6 +68,32 @@ TEST(VqdTool, EmbedExtractAndAppend) {
     EXPECT_NE(Exec(RunInfo, {back}).out.find("records:        4"), std::string::npos);
 }
 
+// A program signed after embedding still gives its recording; a signed
+// program takes no recording, embedded or appended, and is left as it was.
+TEST(VqdTool, SignedProgramsAreReadButNeverWrittenTo) {
+    const Bytes program = Signed(Embed(PeImage(true, 5000), small), true);
+    const std::string signedCarrier = Stored("signed.exe", program), back = TempPath("back.vqd");
+    const Ran info = Exec(RunInfo, {signedCarrier});
+    EXPECT_EQ(info.code, 0);
+    for (const char* line :
+         {"embeddedStart:  5000\n", "signature:      certificate table at 5448, 1552 bytes\n",
+          "records:        2\n", "record chain:   complete\n"})
+        EXPECT_NE(info.out.find(line), std::string::npos) << line << info.out;
+    ASSERT_EQ(Exec(RunExtract, {signedCarrier, "-o", back}).code, 0);
+    EXPECT_EQ(ReadFile(back), small);
+
+    const std::string signedHost = Stored("host.exe", Signed(PeImage(true, 5000), true));
+    const std::string recording = Stored("rec.vqd", small), none = TempPath("none.exe");
+    const Ran embed = Exec(RunEmbed, {signedHost, recording, "-o", none});
+    EXPECT_EQ(embed.code, 1);
+    EXPECT_NE(embed.err.find("signed program: embed the recording before signing"),
+              std::string::npos)
+        << embed.err;
+    EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_EQ(Exec(RunAppend, {signedCarrier, recording}).code, 1);
+    EXPECT_EQ(ReadFile(signedCarrier), program);
+}
+
 TEST(VqdTool, DumpFollowsItsLineContract) {
     const Ran ran = Exec(RunDump, {"--json", Stored("dump.vqd", small)});
     ASSERT_EQ(ran.code, 0);

@@ -1,7 +1,8 @@
 // The upgrade check of the real saver's configuration dialog, with the
 // scripted test server as the user's HTTP proxy answering the program's fixed
-// URLs: the signed manifest, the stand-in installer as files/setup.exe and
-// extra.bin, which the manifests name as url2.
+// URLs: the signed manifest, the stand-in installer as files/setup.exe (and
+// as the package files/setup.msi) and extra.bin, which the manifests name as
+// url2. The program runs in a Wine prefix of its own (with-own-prefix.sh).
 #include "MessageBoxAnswerer.h"
 #include "SaverProgram.h"
 #include "TestSupport.h"
@@ -14,6 +15,8 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
+#include <tuple>
 
 using namespace saver_e2e;
 
@@ -154,6 +157,26 @@ TEST_F(SaverUpgrade, OnlyTheInstallerAsSignedRuns) {
     }
 }
 
+// A Windows Installer package starts as "msiexec /i <file>" through the
+// system folder's msiexec, which the stand-in installer replaces here (Wine
+// runs its own msiexec unless told to load the file in the system folder).
+TEST_F(SaverUpgrade, APackageIsInstalledThroughTheSystemsMsiexec) {
+    char systemFolder[MAX_PATH + 1] = {};
+    ASSERT_NE(GetSystemDirectoryA(systemFolder, MAX_PATH), 0u);
+    const std::string msiexec = std::string(systemFolder) + "\\msiexec.exe";
+    const std::string installer = e2e::WindowsPath(QV_TEST_INSTALLER_PATH);
+    ASSERT_TRUE(CopyFileA(installer.c_str(), msiexec.c_str(), FALSE));
+    ASSERT_TRUE(e2e::WriteString("Software\\Wine\\DllOverrides", "msiexec.exe", "native"));
+    WriteTestFile(test_server::File("files/setup.msi"), TestInstaller());
+    ASSERT_TRUE(OpenDialog("package.txt", Answers(IDYES)));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return FileExists(msiexec + ".ran"); }, bound));
+    EXPECT_EQ(FileContent(msiexec + ".ran"), "msiexec /i \"" + TempFile("setup.msi") + "\"");
+    EXPECT_FALSE(FileExists(TempFile("setup.msi.ran"))) << "the package itself is not run";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ProgressDialog() == nullptr; }, bound));
+    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(user->Texts().size(), 1u) << "no failure shown";
+}
+
 // No to cancelling: the download goes on and its bar follows it; yes stops
 // it and deletes the partial file.
 TEST_F(SaverUpgrade, CancelAsksThenStopsTheDownloadAndDeletesThePartialFile) {
@@ -193,6 +216,28 @@ TEST_F(SaverUpgrade, NothingIsFetchedWhileTheSaverRunsFullScreen) {
     EXPECT_FALSE(ManifestFetched());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeAfterWindowGone(saver, window), 0u);
+}
+
+// A policy value "Upgrade check" of 0, the computer's or the user's, keeps
+// the dialog from asking the web site; the computer's 1 wins over the user's 0.
+TEST_F(SaverUpgrade, APolicyTurnsTheCheckOff) {
+    const std::string policyKey = "Software\\Policies\\Quorvane\\Screen Saver";
+    const std::tuple<std::optional<DWORD>, std::optional<DWORD>, bool> cases[] = {
+        {0, std::nullopt, false}, {std::nullopt, 0, false}, {1, 0, true}};
+    for (const auto& [computer, user, fetches] : cases) {
+        SCOPED_TRACE(fetches);
+        if (computer) {
+            ASSERT_TRUE(e2e::WriteDword(policyKey, "Upgrade check", *computer, HKEY_LOCAL_MACHINE));
+        }
+        if (user) {
+            ASSERT_TRUE(e2e::WriteDword(policyKey, "Upgrade check", *user));
+        }
+        ASSERT_TRUE(OpenDialog("own-version.txt", Answers(IDNO)));
+        EXPECT_EQ(ManifestFetched(), fetches);
+        EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+        e2e::DeleteKeyTree(policyKey, HKEY_LOCAL_MACHINE);
+        e2e::DeleteKeyTree(policyKey);
+    }
 }
 
 // Where the system has no bcrypt.dll (Windows before Vista; here Wine's

@@ -1,5 +1,5 @@
 // Stands in for a program the saver starts (the downloaded installer, the
-// recorder): it leaves the file "<own path>.ran".
+// recorder, msiexec): it leaves the file "<own path>.ran" with its command line.
 #include <windows.h>
 
 #include <fstream>
@@ -8,6 +8,6 @@
 int main() {
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::ofstream(std::string(path) + ".ran") << "installed";
+    std::ofstream(std::string(path) + ".ran") << GetCommandLineA();
     return 0;
 }

@@ -1,10 +1,11 @@
 // The platform-free texts of the upgrade check: the key-value text, base64,
 // hexadecimal digits, the signature and key lines, the manifest's installer
-// hash, HTTP header values and the error text.
+// hash, HTTP header values, the error text and how a package is installed.
 #include "upgrade/Base64.h"
 #include "upgrade/ErrorText.h"
 #include "upgrade/HexDigits.h"
 #include "upgrade/HttpHeaderValues.h"
+#include "upgrade/InstallerPackage.h"
 #include "upgrade/KeyValueText.h"
 #include "upgrade/P256Line.h"
 #include "upgrade/UpgradeManifest.h"
@@ -178,4 +179,23 @@ TEST(ErrorText, LongPlaceIsCut) {
               "Can not open file!\n\n" + std::string(519, 'p') +
                   "\n\nPlease reboot your system or re-install the software, then try again!");
     EXPECT_EQ(LastErrorText(), text);
+}
+
+// Only a name ending in ".msi", in any case, is a package; msiexec gets its
+// path quoted, blanks and all.
+TEST(InstallerPackage, NamedByItsExtensionAndInstalledByMsiexec) {
+    const std::pair<const char*, bool> names[] = {{"C:\\Temp\\qvsstemp\\setup.msi", true},
+                                                  {"SETUP.MSI", true},
+                                                  {"a.Msi", true},
+                                                  {".msi", true},
+                                                  {"setup.exe", false},
+                                                  {"setup.msi.exe", false},
+                                                  {"setup.ms", false},
+                                                  {"msi", false},
+                                                  {"", false},
+                                                  {"setup.msix", false}};
+    for (const auto& [name, package] : names)
+        EXPECT_EQ(IsInstallerPackage(name), package) << name;
+    EXPECT_EQ(PackageInstallCommandLine("C:\\Documents and Settings\\a b\\setup.msi"),
+              "msiexec /i \"C:\\Documents and Settings\\a b\\setup.msi\"");
 }
