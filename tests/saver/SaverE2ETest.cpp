@@ -206,17 +206,18 @@ TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
     ASSERT_TRUE(e2e::WriteDword(settingsKey, "Quick play", 0));
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Shown(dialog), Settings("C:\\fixed.vqd", {1, 1, 0, 0, 0}));
+    EXPECT_EQ(Shown(dialog), Settings("C:\\fixed.vqd", {1, 1, 0, 0, 0, 0}));
     const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; };
     EXPECT_FALSE(enabled(IDC_RECORDING_PATH));
     EXPECT_FALSE(enabled(IDC_BROWSE));
+    EXPECT_FALSE(enabled(IDC_BROWSE_FOLDER));
     for (const auto& [id, name] : boxes)
         EXPECT_EQ(enabled(id), id != IDC_QUICK_PLAY && id != IDC_SCALE_TO_FIT) << name;
     for (int id : {IDC_AUTO_REPEAT, IDC_DRAW_MOUSE_CLICKS})
         SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
     Command(dialog, IDOK);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
-    EXPECT_EQ(Stored(), Settings("missing", {0, 0, 1, 99, 0}));
+    EXPECT_EQ(Stored(), Settings("missing", {0, 0, 1, 99, 0, 0}));
 }
 
 // Esc after a change and a file chosen with Browse; the owner is another
