@@ -17,12 +17,6 @@ namespace {
 const std::vector<TestRecord> records = {{100, Payload(300, 1)}, {40, Payload(25, 2)}};
 const Bytes recording = MakeRecording(records, 10, 50, "signed");
 
-std::string Stored(const Bytes& bytes) {
-    const std::string path = TempPath("program.exe");
-    WriteFile(path, bytes);
-    return path;
-}
-
 AppendedTrailer TrailerOf(const std::string& path) {
     LockedFile f;
     EXPECT_TRUE(f.Open(path.c_str(), LockedFile::kRead));
@@ -58,7 +52,7 @@ TEST(SignedProgram, TheRecordingIsFoundBeforeTheCertificateTable) {
             SCOPED_TRACE(std::to_string(pe32Plus) + " " + std::to_string(hostSize));
             const Bytes unsigned_ = Embed(PeImage(pe32Plus, hostSize), recording);
             const Bytes program = Signed(unsigned_, pe32Plus);
-            const std::string path = Stored(program);
+            const std::string path = Stored("program.exe", program);
             const AppendedTrailer t = TrailerOf(path);
             EXPECT_TRUE(t.signedImage);
             EXPECT_EQ(t.certificates.offset, (unsigned_.size() + 7) / 8 * 8);
@@ -76,7 +70,7 @@ TEST(SignedProgram, WithoutATrailerBeforeTheTableNothingIsFound) {
     Bytes farPadding = Embed(PeImage(true, hostSize), recording);
     farPadding.insert(farPadding.end(), 8, 0);
     for (const Bytes& unsigned_ : {PeImage(true, 4096), farPadding}) {
-        const std::string path = Stored(Signed(unsigned_, true));
+        const std::string path = Stored("program.exe", Signed(unsigned_, true));
         EXPECT_TRUE(TrailerOf(path).signedImage);
         EXPECT_FALSE(TrailerOf(path).magic);
         EXPECT_FALSE(IsEmbeddedRecording(path.c_str()));
@@ -128,7 +122,7 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         SCOPED_TRACE(what);
         Bytes bytes = program;
         change(bytes);
-        const std::string path = Stored(bytes);
+        const std::string path = Stored("program.exe", bytes);
         const AppendedTrailer t = TrailerOf(path);
         EXPECT_FALSE(t.signedImage);
         EXPECT_EQ(t.end, bytes.size());
@@ -137,7 +131,7 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         ASSERT_TRUE(e.Initialize());
         EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead));
     }
-    ExpectPlays(Stored(program), 4096);
+    ExpectPlays(Stored("program.exe", program), 4096);
 }
 
 // The smallest table, a directory entry that ends the optional header, and
@@ -154,7 +148,7 @@ TEST(SignedProgram, TablesAndHeadersAtTheirLimitsAreSigned) {
     vqd::WriteU16(&headerReachesTable[optionalSizeAt], uint16_t(offset - optionalAt));
     for (const Bytes& bytes :
          {Signed(unsigned_, pe32Plus, 8), entryEndsHeader, headerReachesTable}) {
-        const std::string path = Stored(bytes);
+        const std::string path = Stored("program.exe", bytes);
         EXPECT_TRUE(TrailerOf(path).signedImage);
         ExpectPlays(path, 4096);
     }
@@ -165,7 +159,7 @@ TEST(SignedProgram, TablesAndHeadersAtTheirLimitsAreSigned) {
 TEST(SignedProgram, ATrailerNeedsItsEightBytes) {
     const Bytes magic = {'V', 'Q', 'D', ' '}, eight = {0, 0, 0, 0, 'V', 'Q', 'D', ' '};
     for (const Bytes& bytes : {magic, eight}) {
-        const AppendedTrailer t = TrailerOf(Stored(bytes));
+        const AppendedTrailer t = TrailerOf(Stored("program.exe", bytes));
         EXPECT_TRUE(t.magic);
         EXPECT_EQ(t.complete, bytes.size() == 8);
         EXPECT_EQ(t.recordsEnd, 0u);
