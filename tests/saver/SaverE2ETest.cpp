@@ -146,6 +146,19 @@ void Command(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+// A recording of two 16 x 16 frames `seconds` apart.
+void WriteRecording(const std::string& path, const vqd::RecordingInfo& info, uint32_t seconds) {
+    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
+    vqd::RecordingEncoder encoder;
+    ASSERT_TRUE(encoder.Create(path.c_str(), info));
+    for (uint32_t time : {0u, seconds * 1000}) {
+        const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
+        ASSERT_TRUE(encoder.AddFrame(
+            {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
+    }
+    ASSERT_TRUE(encoder.Finish());
+}
+
 // Waits for the recorder's window and closes it; false when none appears.
 bool CloseRecorderWindow() {
     HWND window = e2e::WaitForWindow("#32770", "Quorvane Screen Recorder", timeoutMs);
@@ -171,6 +184,26 @@ class ConfigDialog : public testing::Test {
     void SetPath(HWND dialog, const std::string& path) {
         SendDlgItemMessageA(dialog, IDC_RECORDING_PATH, WM_SETTEXT, 0,
                             reinterpret_cast<LPARAM>(path.c_str()));
+    }
+    // The file info dialog's fields for the path, each followed by '|'; the
+    // dialog is owned by the configuration dialog, which waits for it.
+    std::string FileInfo(HWND dialog, const std::string& path) {
+        SetPath(dialog, path);
+        Command(dialog, IDC_FILE_INFO);
+        HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
+        if (!info || !e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs))
+            return "no file info dialog";
+        std::string shown;
+        for (int id : {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH,
+                       IDC_INFO_RATE})
+            shown += ControlText(info, id) + "|";
+        EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
+        EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
+        EXPECT_EQ(GetWindowLongA(info, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
+                  WS_EX_TOOLWINDOW);
+        Command(info, IDOK);
+        EXPECT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
+        return shown;
     }
 
     e2e::TestProcess saver;
@@ -256,72 +289,26 @@ TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
     DestroyWindow(owner);
 }
 
-// A missing file shows no header; a recording of two frames 27 s apart shows its own.
-TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeaderAndNothingOfAMissingFile) {
-    const std::string path = TempPath("described.vqd");
-    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
-    vqd::RecordingEncoder encoder;
-    ASSERT_TRUE(encoder.Create(path.c_str(),
-                               {10, 50, "Morning demo", "Test author", "A short recording."}));
-    for (uint32_t time : {0u, 27000u}) {
-        const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
-        ASSERT_TRUE(encoder.AddFrame(
-            {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
-    }
-    ASSERT_TRUE(encoder.Finish());
-
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
-    for (const std::string& recording : {std::string("C:\\no such folder\\missing.vqd"), path}) {
-        SetPath(dialog, recording);
-        Command(dialog, IDC_FILE_INFO);
-        HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
-        ASSERT_NE(info, nullptr);
-        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs));
-        std::string shown;
-        for (int id : {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH,
-                       IDC_INFO_RATE})
-            shown += ControlText(info, id) + "|";
-        EXPECT_EQ(shown, recording == path ? "Morning demo|Test author|A short recording.|"
-                                             "00:00:27|10 frames/sec|"
-                                           : "|||00:00:00|0 frames/sec|");
-        EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
-        EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
-        EXPECT_EQ(GetWindowLongA(info, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
-                  WS_EX_TOOLWINDOW);
-        Command(info, IDOK);
-        ASSERT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
-    }
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-    EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
-}
-
-// "Folder..." opens the shell's folder browser and puts the chosen folder in
-// the edit box; File Info on a folder counts its recordings and adds up their
-// lengths, with the first one's frame rate.
-TEST_F(ConfigDialog, FolderChoosesAFolderWhoseFileInfoSumsItsRecordings) {
-    const std::string folder = TempPath("infofolder");
+// A missing file shows no header; a recording of two frames 27 s apart shows
+// its own. "Folder..." opens the shell's folder browser and puts the chosen
+// folder in the edit box; File Info on a folder counts its recordings and adds
+// up their lengths, with the first one's frame rate.
+TEST_F(ConfigDialog, FileInfoShowsARecordingsHeaderAndSumsAFoldersRecordings) {
+    const std::string path = TempPath("described.vqd"), folder = TempPath("infofolder");
+    WriteRecording(path, {10, 50, "Morning demo", "Test author", "A short recording."}, 27);
     CreateDirectoryA(folder.c_str(), nullptr);
-    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
-    const struct {
-        const char* name;
-        uint32_t rate, seconds;
-    } clips[] = {{"clip 2.vqd", 12, 20}, {"clip 10.vqd", 10, 3}, {"clip 1.vqd", 15, 41}};
-    for (const auto& clip : clips) {
-        vqd::RecordingEncoder encoder;
-        ASSERT_TRUE(
-            encoder.Create((folder + "\\" + clip.name).c_str(), {clip.rate, 50, "", "", ""}));
-        for (uint32_t time : {0u, clip.seconds * 1000}) {
-            const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
-            ASSERT_TRUE(encoder.AddFrame(
-                {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
-        }
-        ASSERT_TRUE(encoder.Finish());
-    }
+    for (const auto& [name, rate, seconds] :
+         {std::tuple{"clip 2.vqd", 12u, 20u}, {"clip 10.vqd", 10u, 3u}, {"clip 1.vqd", 15u, 41u}})
+        WriteRecording(folder + "\\" + name, {rate, 50, "", "", ""}, seconds);
     std::ofstream(folder + "\\readme.txt") << "not a recording";
 
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FileInfo(dialog, "C:\\no such folder\\missing.vqd"), "|||00:00:00|0 frames/sec|");
+    EXPECT_EQ(FileInfo(dialog, path),
+              "Morning demo|Test author|A short recording.|00:00:27|10 frames/sec|");
+    EXPECT_EQ(FileInfo(dialog, folder), "infofolder||3 recordings|00:01:04|15 frames/sec|");
+
     SetPath(dialog, folder + "\\clip 1.vqd");
     Command(dialog, IDC_BROWSE_FOLDER);
     HWND chooser = e2e::WaitForWindow("#32770", "Browse for Folder", timeoutMs);
@@ -337,20 +324,8 @@ TEST_F(ConfigDialog, FolderChoosesAFolderWhoseFileInfoSumsItsRecordings) {
         },
         timeoutMs))
         << ControlText(dialog, IDC_RECORDING_PATH);
-
-    SetPath(dialog, folder);
-    Command(dialog, IDC_FILE_INFO);
-    HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
-    ASSERT_NE(info, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs));
-    std::string shown;
-    for (int id :
-         {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH, IDC_INFO_RATE})
-        shown += ControlText(info, id) + "|";
-    EXPECT_EQ(shown, "infofolder||3 recordings|00:01:04|15 frames/sec|");
-    Command(info, IDOK);
-    ASSERT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
 }
 
 // The About box is drawn in-process by ImageDialogTest and measured by
@@ -375,8 +350,8 @@ TEST_F(ConfigDialog, AboutBoxIsOwnedByTheDialogAndClosesOnAClick) {
 }
 
 // Without the recorder the web site is offered (declined here); a registered
-// recorder is started and the dialog closes without saving. A recorder beside
-// the saver needs no key.
+// recorder is started and the dialog closes without saving. Where the recorder
+// is looked for without a key is checked in-process (ConfigDialogPartsTest).
 TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
@@ -397,17 +372,4 @@ TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOn
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     EXPECT_TRUE(CloseRecorderWindow()) << "the registered recorder ran";
     EXPECT_EQ(Stored(), before) << "nothing is saved";
-
-    e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
-    const std::string folder = TempPath("installed");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string installedSaver = folder + "\\QuorvaneSaver.scr";
-    ASSERT_TRUE(CopyFileA(SaverPath().c_str(), installedSaver.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(recorder.c_str(), (folder + "\\grabora.exe").c_str(), FALSE));
-    dialog = saver.Start(installedSaver, "/c") ? WaitForConfigDialog() : nullptr;
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
-    Command(dialog, IDC_NEW_RECORDING);
-    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
-    EXPECT_TRUE(CloseRecorderWindow()) << "the recorder beside the saver ran";
 }
