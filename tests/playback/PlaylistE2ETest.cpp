@@ -140,10 +140,7 @@ TEST_F(PlaybackE2E, AFolderSkipsWhatIsNoRecordingAndShowsTheMessageWhenNothingOp
 // On two monitors (see TwoMonitorsTheWindowCoversBoth...) with "Play on every
 // monitor", each monitor begins with another recording of the folder.
 TEST_F(PlaybackE2E, TwoMonitorsPlayDifferentRecordingsOfAFolder) {
-    const char* asked = getenv("QV_MONITORS");
-    if (GetSystemMetrics(SM_CMONITORS) != 2 && !(asked && std::string(asked) == "2"))
-        GTEST_SKIP() << "needs two monitors";
-    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
+    QV_NEEDS_TWO_MONITORS();
     const std::string folder = Folder("two");
     WriteClip(folder, "1.vqd", kRed, 1, 3, 2000);
     WriteClip(folder, "2.vqd", kGreen, 2, 3, 2000);
