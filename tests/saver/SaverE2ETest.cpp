@@ -25,14 +25,6 @@
 using namespace saver_e2e;
 
 namespace {
-// A visible top-level window of this test, to own dialogs or hold previews.
-HWND MakeTestWindow(const char* title) {
-    HWND window = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320,
-                                  240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    e2e::PumpMessages();
-    return window;
-}
-
 std::string HandleText(HWND window) {
     return std::to_string(reinterpret_cast<uintptr_t>(window));
 }
@@ -55,7 +47,7 @@ DWORD RunToEnd(const std::string& program, const std::string& arguments) {
 TEST(Modes, PreviewBecomesAChildOfTheGivenWindowAndIgnoresInput) {
     for (const char* form : {"/p ", "/l ", "-P", "l  "}) {
         SCOPED_TRACE(form);
-        HWND parent = MakeTestWindow("Preview parent");
+        HWND parent = e2e::MakeWindow();
         e2e::TestProcess saver;
         ASSERT_TRUE(saver.Start(SaverPath(), form + HandleText(parent)));
         HWND preview = e2e::WaitForWindow("WindowsScreenSaverClass", "Preview", timeoutMs, parent);
@@ -99,7 +91,7 @@ TEST(Windows98, PasswordChangeGoesToTheProvider) {
     ASSERT_TRUE(e2e::WriteString(settings, "Version", "win98"));
     ASSERT_TRUE(e2e::WriteString(settings + "\\DllOverrides", "mpr", "native"));
     ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
-    HWND owner = MakeTestWindow("Owner");
+    HWND owner = e2e::MakeWindow();
     EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_SAVER_PATH), "/a " + HandleText(owner)), 0u);
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeOwner"), HandleText(owner));
@@ -128,22 +120,11 @@ Settings Stored() {
     return stored;
 }
 
-// The text of a dialog's control, also of another process.
-std::string ControlText(HWND dialog, int id) {
-    char text[1024] = {};
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 Settings Shown(HWND dialog) {
-    Settings shown{ControlText(dialog, IDC_RECORDING_PATH), {}};
+    Settings shown{e2e::ControlText(dialog, IDC_RECORDING_PATH), {}};
     for (const auto& [id, name] : boxes)
         shown.second.push_back(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED);
     return shown;
-}
-
-void Command(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 // A recording of two 16 x 16 frames `seconds` apart.
@@ -189,19 +170,19 @@ class ConfigDialog : public testing::Test {
     // dialog is owned by the configuration dialog, which waits for it.
     std::string FileInfo(HWND dialog, const std::string& path) {
         SetPath(dialog, path);
-        Command(dialog, IDC_FILE_INFO);
+        e2e::Click(dialog, IDC_FILE_INFO);
         HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
         if (!info || !e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs))
             return "no file info dialog";
         std::string shown;
         for (int id : {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH,
                        IDC_INFO_RATE})
-            shown += ControlText(info, id) + "|";
+            shown += e2e::ControlText(info, id) + "|";
         EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
         EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
         EXPECT_EQ(GetWindowLongA(info, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
                   WS_EX_TOOLWINDOW);
-        Command(info, IDOK);
+        e2e::Click(info, IDOK);
         EXPECT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
         return shown;
     }
@@ -220,7 +201,7 @@ TEST_F(ConfigDialog, FirstRunStoresTheDefaultsAndOkStoresExactlyTheChosenValuesS
     SetPath(dialog, "C:\\recordings\\chosen.vqd");
     for (const auto& [id, name] : boxes)
         SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-    Command(dialog, IDOK);
+    e2e::Click(dialog, IDOK);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     const Settings chosen{"C:\\recordings\\chosen.vqd", {0, 1, 1, 0, 1, 1}};
     EXPECT_EQ(Stored(), chosen);
@@ -248,7 +229,7 @@ TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
         EXPECT_EQ(enabled(id), id != IDC_QUICK_PLAY && id != IDC_SCALE_TO_FIT) << name;
     for (int id : {IDC_AUTO_REPEAT, IDC_DRAW_MOUSE_CLICKS})
         SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-    Command(dialog, IDOK);
+    e2e::Click(dialog, IDOK);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     EXPECT_EQ(Stored(), Settings("missing", {0, 0, 1, 99, 0, 0}));
 }
@@ -258,23 +239,23 @@ TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
 TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
     const std::string chosen = TempPath("browsed.vqd");
     std::ofstream(chosen) << "recording";
-    HWND owner = MakeTestWindow("Owner");
+    HWND owner = e2e::MakeWindow();
     HWND dialog = Open("/c:" + HandleText(owner));
     ASSERT_NE(dialog, nullptr);
     const Settings before = Stored();
     SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog, IDC_SHUFFLE, BM_CLICK, 0, 0);
-    Command(dialog, IDC_BROWSE);
+    e2e::Click(dialog, IDC_BROWSE);
     HWND chooser = e2e::WaitForWindow("#32770", "Open", timeoutMs);
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
     HWND name =
         GetDlgItem(chooser, 0x47c) ? GetDlgItem(chooser, 0x47c) : GetDlgItem(chooser, 0x480);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    Command(chooser, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return ControlText(dialog, IDC_RECORDING_PATH) == chosen; },
-                               timeoutMs))
-        << ControlText(dialog, IDC_RECORDING_PATH);
+    e2e::Click(chooser, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::ControlText(dialog, IDC_RECORDING_PATH) == chosen; }, timeoutMs))
+        << e2e::ControlText(dialog, IDC_RECORDING_PATH);
     // The display's focus follows the closed chooser late: Esc until the dialog hears it.
     EXPECT_TRUE(e2e::WaitUntil(
         [&] {
@@ -310,20 +291,21 @@ TEST_F(ConfigDialog, FileInfoShowsARecordingsHeaderAndSumsAFoldersRecordings) {
     EXPECT_EQ(FileInfo(dialog, folder), "infofolder||3 recordings|00:01:04|15 frames/sec|");
 
     SetPath(dialog, folder + "\\clip 1.vqd");
-    Command(dialog, IDC_BROWSE_FOLDER);
+    e2e::Click(dialog, IDC_BROWSE_FOLDER);
     HWND chooser = e2e::WaitForWindow("#32770", "Browse for Folder", timeoutMs);
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
     // Wine's browser does not always take the folder it is to start at, so
     // what it gives back is only known to be a folder.
-    Command(chooser, IDOK);
+    e2e::Click(chooser, IDOK);
     ASSERT_TRUE(e2e::WaitUntil(
         [&] {
-            const DWORD kind = GetFileAttributesA(ControlText(dialog, IDC_RECORDING_PATH).c_str());
+            const DWORD kind =
+                GetFileAttributesA(e2e::ControlText(dialog, IDC_RECORDING_PATH).c_str());
             return kind != INVALID_FILE_ATTRIBUTES && (kind & FILE_ATTRIBUTE_DIRECTORY);
         },
         timeoutMs))
-        << ControlText(dialog, IDC_RECORDING_PATH);
+        << e2e::ControlText(dialog, IDC_RECORDING_PATH);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
     EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
 }
@@ -334,7 +316,7 @@ TEST_F(ConfigDialog, FileInfoShowsARecordingsHeaderAndSumsAFoldersRecordings) {
 TEST_F(ConfigDialog, AboutBoxIsOwnedByTheDialogAndClosesOnAClick) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    Command(dialog, IDC_ABOUT);
+    e2e::Click(dialog, IDC_ABOUT);
     HWND about = e2e::WaitForWindow("#32770", "", timeoutMs);  // the dialog without title
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), dialog);
@@ -358,7 +340,7 @@ TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOn
     {
         const std::string missing = LoadResourceString(IDS_RECORDER_MISSING);
         MessageBoxAnswerer user("Quorvane Screen Saver", {{missing, IDNO}}, saver.Id());
-        Command(dialog, IDC_NEW_RECORDING);
+        e2e::Click(dialog, IDC_NEW_RECORDING);
         ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, timeoutMs));
         ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
         EXPECT_TRUE(IsWindow(dialog));
@@ -368,7 +350,7 @@ TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOn
                                  HKEY_LOCAL_MACHINE));
     const Settings before = Stored();
     SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
-    Command(dialog, IDC_NEW_RECORDING);
+    e2e::Click(dialog, IDC_NEW_RECORDING);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     EXPECT_TRUE(CloseRecorderWindow()) << "the registered recorder ran";
     EXPECT_EQ(Stored(), before) << "nothing is saved";
