@@ -154,19 +154,6 @@ TEST(SignedProgram, TablesAndHeadersAtTheirLimitsAreSigned) {
     }
 }
 
-// Eight bytes that end in "VQD " make a complete trailer, and four only the
-// magic; neither is a recording.
-TEST(SignedProgram, ATrailerNeedsItsEightBytes) {
-    const Bytes magic = {'V', 'Q', 'D', ' '}, eight = {0, 0, 0, 0, 'V', 'Q', 'D', ' '};
-    for (const Bytes& bytes : {magic, eight}) {
-        const AppendedTrailer t = TrailerOf(Stored("program.exe", bytes));
-        EXPECT_TRUE(t.magic);
-        EXPECT_EQ(t.complete, bytes.size() == 8);
-        EXPECT_EQ(t.recordsEnd, 0u);
-        EXPECT_EQ(t.embeddedStart, 0u);
-    }
-}
-
 // An unsigned program reads as always; a signed one is a source to append
 // from but never a target: its table would be overwritten.
 TEST(SignedProgram, AppendingReadsASignedSourceAndRefusesASignedTarget) {
