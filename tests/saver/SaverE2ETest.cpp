@@ -310,27 +310,6 @@ TEST_F(ConfigDialog, FileInfoShowsARecordingsHeaderAndSumsAFoldersRecordings) {
     EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
 }
 
-// The About box is drawn in-process by ImageDialogTest and measured by
-// DialogDpiE2ETest; here it is owned by the dialog, and a click on it (away
-// from its link) closes it.
-TEST_F(ConfigDialog, AboutBoxIsOwnedByTheDialogAndClosesOnAClick) {
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
-    e2e::Click(dialog, IDC_ABOUT);
-    HWND about = e2e::WaitForWindow("#32770", "", timeoutMs);  // the dialog without title
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(GetWindow(about, GW_OWNER), dialog);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), about, timeoutMs));
-    POINT inside = {60, 120};
-    ClientToScreen(about, &inside);
-    e2e::MoveCursorTo(inside.x, inside.y);
-    e2e::PressButton(e2e::MouseButton::Left);
-    e2e::ReleaseButton(e2e::MouseButton::Left);
-    EXPECT_TRUE(e2e::WaitForWindowGone(about, timeoutMs));
-    EXPECT_TRUE(IsWindow(dialog));
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-}
-
 // Without the recorder the web site is offered (declined here); a registered
 // recorder is started and the dialog closes without saving. Where the recorder
 // is looked for without a key is checked in-process (ConfigDialogPartsTest).
