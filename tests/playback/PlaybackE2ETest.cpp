@@ -197,26 +197,21 @@ INSTANTIATE_TEST_SUITE_P(Scales, ChangeOnlyPaints,
                              return std::string(info.param.name);
                          });
 
-TEST_F(PlaybackE2E, ADamagedRecordingPlaysWhatItCan) {
-    TestRecording t;
-    t.frames = 6;
-    const std::string path = t.Write("damaged.vqd");
-    Bytes bytes = ReadFile(path);
-    std::vector<size_t> records;  // where each record's data starts
-    for (size_t at = vqd::kDataOffset; at + vqd::kRecordHeaderSize <= bytes.size();
-         at += vqd::kRecordHeaderSize + vqd::ReadU32(&bytes[at + 4]))
-        records.push_back(at + vqd::kRecordHeaderSize);
-    ASSERT_EQ(records.size(), 6u);
-    // The fourth record no longer inflates; the last one is cut short.
-    for (size_t i = 2; i < 40; ++i)
-        bytes[records[3] + i] ^= 0x5A;
-    bytes.resize(records[5] + 10);
-    WriteFile(path, bytes);
-    // What could be decoded is on the screen, and the saver goes on.
-    auto shown = [](const e2e::Picture& s) { return Count(s, {120, 100, 900, 660}) > 200000; };
-    Play({path, 0, 0, 1}, shown);
-    Sleep(1000);
-    EXPECT_TRUE(saver.IsRunning());
+// The recording a policy names plays whatever the user chose, and the
+// computer's policy wins over the user's. Recordings of two, three and four
+// pictures end on different pictures.
+TEST_F(PlaybackE2E, TheRecordingAPolicyNamesPlaysWhateverTheUserChose) {
+    TestRecording own, user, computer;
+    own.frames = 2;
+    user.frames = 3;
+    const std::string ownPath = own.Write("own.vqd"), userPath = user.Write("user.vqd");
+    const std::string computerPath = computer.Write("computer.vqd");
+    ASSERT_TRUE(e2e::WriteString(kPolicyKey, "Path", e2e::WindowsPath(userPath)));
+    PlayExpecting({ownPath}, userPath, user.capture);
+    End();
+    ASSERT_TRUE(
+        e2e::WriteString(kPolicyKey, "Path", e2e::WindowsPath(computerPath), HKEY_LOCAL_MACHINE));
+    PlayExpecting({ownPath}, computerPath, computer.capture);
 }
 
 // The picture drawn before DirectDraw is set up, as the saver's first paint

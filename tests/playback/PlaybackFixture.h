@@ -180,10 +180,19 @@ struct Decoded {
 class PlaybackE2E : public ::testing::Test {
   protected:
     static constexpr char kSettingsKey[] = "Software\\Quorvane\\Screen Saver";
-    void SetUp() override { e2e::MoveCursorTo(512, 384); }
+    static constexpr char kPolicyKey[] = "Software\\Policies\\Quorvane\\Screen Saver";
+    void SetUp() override {
+        e2e::MoveCursorTo(512, 384);
+        DeletePolicies();
+    }
     void TearDown() override {
         End();
         e2e::DeleteKeyTree(kSettingsKey);
+        DeletePolicies();
+    }
+    static void DeletePolicies() {
+        e2e::DeleteKeyTree(kPolicyKey, HKEY_LOCAL_MACHINE);
+        e2e::DeleteKeyTree(kPolicyKey);
     }
     // Ends the saver with a key, as any input ends it.
     void End() {
