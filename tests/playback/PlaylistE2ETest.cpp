@@ -13,16 +13,10 @@ namespace {
 
 constexpr uint32_t kRed = 0xE03020, kGreen = 0x20C040, kBlue = 0x3050E0;
 
-// A folder of this test program's, made empty.
+// A new folder in this run's own (TempPath).
 std::string Folder(const std::string& name) {
     const std::string folder = TempPath(name);
     CreateDirectoryA(folder.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
     return folder;
 }
 

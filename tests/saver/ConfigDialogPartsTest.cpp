@@ -19,9 +19,7 @@
 
 TEST(InfoTexts, LengthAndRate) {
     const uint32_t day = 86400;
-    const std::pair<uint32_t, const char*> lengths[] = {{0, "00:00:00"},
-                                                        {3599, "00:59:59"},
-                                                        {day - 1, "23:59:59"},
+    const std::pair<uint32_t, const char*> lengths[] = {{day - 1, "23:59:59"},
                                                         {day + 3600 + 60 + 1, "1 days 01:01:01"},
                                                         {0xFFFFFFFFu, "49710 days 06:28:15"}};
     for (const auto& [seconds, text] : lengths)
