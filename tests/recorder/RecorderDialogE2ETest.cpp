@@ -7,6 +7,7 @@
 
 #include "MessageBoxAnswerer.h"
 #include "RecorderRun.h"
+#include "TestFiles.h"
 #include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
 #include "recorder/RecorderResourceIds.h"
@@ -38,7 +39,7 @@ void PressStopKey() {
 }
 // The recorder beside the saver, as an installation puts them.
 std::string InstalledRecorder() {
-    const std::string folder = TempFile("installed");
+    const std::string folder = TempPath("installed");
     CreateDirectoryA(folder.c_str(), nullptr);
     CopyFileA(e2e::WindowsPath(QV_SAVER_PATH).c_str(), (folder + "\\QuorvaneSaver.scr").c_str(),
               FALSE);
@@ -58,7 +59,7 @@ HWND OpenWindow(e2e::TestProcess& recorder) {
 TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheChoices) {
     ASSERT_TRUE(e2e::DeleteKeyTree(kRecorderKey));
     ASSERT_TRUE(e2e::DeleteKeyTree(kSaverKey));
-    const std::string path = TempFile("window.vqd");
+    const std::string path = TempPath("window.vqd");
     e2e::TestProcess recorder;
     HWND window = OpenWindow(recorder);
     ASSERT_NE(window, nullptr);

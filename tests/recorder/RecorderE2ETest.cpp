@@ -12,6 +12,7 @@
 #include "Desktop.h"
 #include "FillingFiles.h"
 #include "RecorderRun.h"
+#include "TestFiles.h"
 #include "e2e/Input.h"
 #include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
@@ -106,7 +107,7 @@ bool PointerDrawn(const Shown& s, const std::vector<uint16_t>& shot) {
 }  // namespace
 
 TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld) {
-    const std::string path = TempFile("known.vqd");
+    const std::string path = TempPath("known.vqd");
     currentPhase = 0;
     HWND stage = MakeStage();
     ASSERT_NE(stage, nullptr);
@@ -195,7 +196,7 @@ bool Says(const RunResult& run, const std::string& text) {
 // in-process: RecorderCommandLineTest); a file that is being recorded is not
 // recorded twice, and "/stop" ends its recording with a complete file.
 TEST(RecorderCommandLine, RefusalsAndStoppingAnotherRecorder) {
-    const std::string path = TempFile("stopped.vqd"), quoted = "\"" + path + "\"";
+    const std::string path = TempPath("stopped.vqd"), quoted = "\"" + path + "\"";
     const std::pair<std::string, std::pair<DWORD, std::string>> refused[] = {
         {"/record " + quoted + " /fps 99", {2, "/fps takes a whole number from 1 to 30"}},
         {"/record " + quoted + " /region 1000,700,1100,800", {1, "is not on the screen"}},
@@ -227,7 +228,7 @@ TEST(RecorderCommandLine, RefusalsAndStoppingAnotherRecorder) {
 // A recorder killed at any moment leaves a file that opens and plays up to
 // its last whole record.
 TEST(RecorderFailures, AKilledRecorderLeavesAPlayableFile) {
-    const std::string path = TempFile("killed.vqd");
+    const std::string path = TempPath("killed.vqd");
     for (DWORD recordFor : {0u, 700u, 1500u}) {
         e2e::TestProcess recorder;
         ASSERT_TRUE(StartRecorder(recorder, "/record \"" + path + "\" /fps 30"));
@@ -323,7 +324,7 @@ std::set<uint64_t> DemoPictures() {
 }  // namespace
 
 TEST(RoundTrip, TheRecordedPicturesAreTheDemosPictures) {
-    const std::string demoPath = TempFile("demo.vqd"), path = TempFile("roundtrip.vqd");
+    const std::string demoPath = TempPath("demo.vqd"), path = TempPath("roundtrip.vqd");
     uint32_t demoRecords = 0;
     ASSERT_TRUE(demo::WriteDemoRecording(demoPath.c_str(), demoRecords));
     ASSERT_TRUE(e2e::DeleteKeyTree(kSaverKey));
