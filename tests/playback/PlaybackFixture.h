@@ -208,13 +208,12 @@ class PlaybackE2E : public ::testing::Test {
     Picture Play(const Settings& s, const std::function<bool(const Picture&)>& settled,
                  const std::string& program = saver_e2e::SaverPath()) {
         e2e::WriteString(kSettingsKey, "Path", e2e::WindowsPath(s.path));
-        for (const auto& [name, value] : {std::pair{"Scale to fit screen", s.scale},
-                                          {"Draw mouse clicks", s.clicks},
-                                          {"Auto repeat", s.repeat},
-                                          {"Play on every monitor", s.every},
-                                          {"Quick play", s.quick},
-                                          {"Shuffle", s.shuffle}})
-            e2e::WriteDword(kSettingsKey, name, value);
+        e2e::WriteDword(kSettingsKey, "Scale to fit screen", s.scale);
+        e2e::WriteDword(kSettingsKey, "Draw mouse clicks", s.clicks);
+        e2e::WriteDword(kSettingsKey, "Auto repeat", s.repeat);
+        e2e::WriteDword(kSettingsKey, "Play on every monitor", s.every);
+        e2e::WriteDword(kSettingsKey, "Quick play", s.quick);
+        e2e::WriteDword(kSettingsKey, "Shuffle", s.shuffle);
         window = saver_e2e::StartFullScreen(saver, program);
         EXPECT_NE(window, nullptr);
         EXPECT_TRUE(saver_e2e::WaitUntilReady(saver, window));
