@@ -3,6 +3,7 @@
 // end by the saver's configuration dialog (SaverE2ETest), as are a dialog's
 // data exchange and its OK and Cancel.
 #include "TestResources.h"
+#include "e2e/WindowWait.h"
 #include "classlib/Dialog.h"
 #include "classlib/FileDialog.h"
 #include "classlib/WinApp.h"
@@ -26,15 +27,10 @@ class TestForm : public CDialog {
         return CDialog::OnInitDialog();
     }
 };
-
-HWND MakeWindow(HWND owner = nullptr) {
-    return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, owner,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-}
 }  // namespace
 
 TEST(Dialog, OwnerIsTheParentElseTheMainWindowWhileItExistsAndATemplateIsNeeded) {
-    HWND top = MakeWindow(), middle = MakeWindow(top);
+    HWND top = e2e::MakeWindow(), middle = e2e::MakeWindow(top);
     TestForm child, owned, orphan, alone;
     EXPECT_EQ(alone.DoModal(), IDOK);
     EXPECT_EQ(alone.owner, nullptr) << "no parent and no application";

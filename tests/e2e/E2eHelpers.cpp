@@ -187,6 +187,19 @@ void PumpMessages() {
     }
 }
 
+HWND MakeWindow(HWND parent, DWORD style, const char* windowClass) {
+    HWND window = CreateWindowExA(0, windowClass, "", style, 0, 0, 320, 240, parent, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    PumpMessages();
+    return window;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    char text[1024] = {};
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount();;) {
         PumpMessages();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace e2e {
 
@@ -23,5 +24,16 @@ inline bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
 bool WaitUntilIdle(HANDLE process, HWND window, DWORD timeoutMs);
 // Dispatches the calling thread's pending messages.
 void PumpMessages();
+
+// A window of this thread, to own dialogs or hold a preview (its messages
+// pumped once).
+HWND MakeWindow(HWND parent = nullptr, DWORD style = WS_POPUP | WS_VISIBLE,
+                const char* windowClass = "STATIC");
+// The text of a dialog's control, also of another process.
+std::string ControlText(HWND dialog, int id);
+// A click on a dialog's button, as the button tells its dialog.
+inline void Click(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
 
 }  // namespace e2e

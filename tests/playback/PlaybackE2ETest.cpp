@@ -2,8 +2,6 @@
 // (and its first picture drawn through GDI by the presenter itself).
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "PlaybackFixture.h"
 #include "e2e/SystemDpi.h"
 #include "playback/FramePresenter.h"
@@ -35,22 +33,6 @@ INSTANTIATE_TEST_SUITE_P(Depths, NaturalSize,
                                            std::make_tuple(uint16_t(16), true, 0u, 96u),
                                            std::make_tuple(uint16_t(32), false, 1u, 144u),
                                            std::make_tuple(uint16_t(32), true, 0u, 192u)));
-
-TEST_F(PlaybackE2E, ScaledPictureFillsTheScreenByItsShape) {
-    TestRecording t;
-    t.tiled = true;
-    t.capture = {0, 0, 640, 400};  // scaled by 1.6 to 1024 x 640: bands of 64 rows
-    const std::string path = t.Write("scaled.vqd");
-    const Decoded d(path, t.capture);
-    auto tileCentresMatch = [&](const e2e::Picture& s) {
-        for (int y = 8; y < 400; y += 16)
-            for (int x = 8; x < 640; x += 16)
-                if (!Near(s.At(int(x * 1.6), 64 + int(y * 1.6)), d.Colour(x, y), d.tolerance))
-                    return false;
-        return Count(s, {0, 0, 1024, 64}) == 0 && Count(s, {0, 704, 1024, 768}) == 0;
-    };
-    Play({path, 1}, tileCentresMatch);
-}
 
 // With "Draw mouse clicks" a held button shows the indicator, its left-button
 // patch about 10 rows and 8 columns from the pointer; once up, nothing shows.
@@ -215,26 +197,21 @@ INSTANTIATE_TEST_SUITE_P(Scales, ChangeOnlyPaints,
                              return std::string(info.param.name);
                          });
 
-TEST_F(PlaybackE2E, ADamagedRecordingPlaysWhatItCan) {
-    TestRecording t;
-    t.frames = 6;
-    const std::string path = t.Write("damaged.vqd");
-    Bytes bytes = ReadFile(path);
-    std::vector<size_t> records;  // where each record's data starts
-    for (size_t at = vqd::kDataOffset; at + vqd::kRecordHeaderSize <= bytes.size();
-         at += vqd::kRecordHeaderSize + vqd::ReadU32(&bytes[at + 4]))
-        records.push_back(at + vqd::kRecordHeaderSize);
-    ASSERT_EQ(records.size(), 6u);
-    // The fourth record no longer inflates; the last one is cut short.
-    for (size_t i = 2; i < 40; ++i)
-        bytes[records[3] + i] ^= 0x5A;
-    bytes.resize(records[5] + 10);
-    WriteFile(path, bytes);
-    // What could be decoded is on the screen, and the saver goes on.
-    auto shown = [](const e2e::Picture& s) { return Count(s, {120, 100, 900, 660}) > 200000; };
-    Play({path, 0, 0, 1}, shown);
-    Sleep(1000);
-    EXPECT_TRUE(saver.IsRunning());
+// The recording a policy names plays whatever the user chose, and the
+// computer's policy wins over the user's. Recordings of two, three and four
+// pictures end on different pictures.
+TEST_F(PlaybackE2E, TheRecordingAPolicyNamesPlaysWhateverTheUserChose) {
+    TestRecording own, user, computer;
+    own.frames = 2;
+    user.frames = 3;
+    const std::string ownPath = own.Write("own.vqd"), userPath = user.Write("user.vqd");
+    const std::string computerPath = computer.Write("computer.vqd");
+    ASSERT_TRUE(e2e::WriteString(kPolicyKey, "Path", e2e::WindowsPath(userPath)));
+    PlayExpecting({ownPath}, userPath, user.capture);
+    End();
+    ASSERT_TRUE(
+        e2e::WriteString(kPolicyKey, "Path", e2e::WindowsPath(computerPath), HKEY_LOCAL_MACHINE));
+    PlayExpecting({ownPath}, computerPath, computer.capture);
 }
 
 // The picture drawn before DirectDraw is set up, as the saver's first paint
@@ -265,16 +242,10 @@ TEST(FirstPicture, IsTheDecodedPictureWithBlackBordersThroughGdi) {
 // 800 x 600 to its right; skipped on one unless QV_MONITORS=2). The records
 // after the first change small squares, painted through each monitor's
 // layout; without "Play on every monitor" the second one stays black.
-bool TwoMonitorsAsked() {
-    const char* asked = getenv("QV_MONITORS");
-    return GetSystemMetrics(SM_CMONITORS) == 2 || (asked && std::string(asked) == "2");
-}
 const Rect kSecond{1024, 0, 1824, 600};
 
 TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonitor) {
-    if (!TwoMonitorsAsked())
-        GTEST_SKIP() << "needs two monitors";
-    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
+    QV_NEEDS_TWO_MONITORS();
     TestRecording t;
     t.capture = {0, 0, 800, 600};
     t.frames = 8;
@@ -312,9 +283,7 @@ TEST_F(PlaybackE2E, TwoMonitorsTheWindowCoversBothAndThePictureIsLaidOutPerMonit
 // Scaled by 1.6 on the first monitor and by 1.25 on the second, the moving
 // scene's change-only paints leave both as a whole paint does.
 TEST_F(PlaybackE2E, TwoMonitorsEachScaledItsOwnWayShowTheChangesAsAWholePaintDoes) {
-    if (!TwoMonitorsAsked())
-        GTEST_SKIP() << "needs two monitors";
-    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
+    QV_NEEDS_TWO_MONITORS();
     TestRecording t;
     t.width = 640;
     t.height = 480;

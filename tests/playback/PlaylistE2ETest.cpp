@@ -13,16 +13,10 @@ namespace {
 
 constexpr uint32_t kRed = 0xE03020, kGreen = 0x20C040, kBlue = 0x3050E0;
 
-// A folder of this test program's, made empty.
+// A new folder in this run's own (TempPath).
 std::string Folder(const std::string& name) {
     const std::string folder = TempPath(name);
     CreateDirectoryA(folder.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
     return folder;
 }
 
@@ -140,10 +134,7 @@ TEST_F(PlaybackE2E, AFolderSkipsWhatIsNoRecordingAndShowsTheMessageWhenNothingOp
 // On two monitors (see TwoMonitorsTheWindowCoversBoth...) with "Play on every
 // monitor", each monitor begins with another recording of the folder.
 TEST_F(PlaybackE2E, TwoMonitorsPlayDifferentRecordingsOfAFolder) {
-    const char* asked = getenv("QV_MONITORS");
-    if (GetSystemMetrics(SM_CMONITORS) != 2 && !(asked && std::string(asked) == "2"))
-        GTEST_SKIP() << "needs two monitors";
-    ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the session was asked for two monitors";
+    QV_NEEDS_TWO_MONITORS();
     const std::string folder = Folder("two");
     WriteClip(folder, "1.vqd", kRed, 1, 3, 2000);
     WriteClip(folder, "2.vqd", kGreen, 2, 3, 2000);

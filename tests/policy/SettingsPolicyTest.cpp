@@ -30,12 +30,15 @@ SettingsPolicy Levels(const SettingsPolicy::Values& machine, const SettingsPolic
 
 }  // namespace
 
+// Names are compared without regard to case, in full.
 TEST(SettingsPolicy, TheComputerBeforeTheUserBeforeNothing) {
     const SettingsPolicy policy =
-        Levels({{"Path", Text("C:\\machine.vqd")}, {"Quick play", Number(1)}},
+        Levels({{"path", Text("C:\\machine.vqd")}, {"QUICK PLAY", Number(1)}},
                {{"Path", Text("C:\\user.vqd")}, {"Auto repeat", Number(0)}});
     EXPECT_EQ(policy.Text("Path"), "C:\\machine.vqd");
     EXPECT_EQ(policy.Number("Quick play"), 1u);
+    EXPECT_EQ(policy.Number("Quick pla"), std::nullopt);
+    EXPECT_EQ(policy.Number("Quick play "), std::nullopt);
     EXPECT_EQ(policy.Number("Auto repeat"), 0u);
     EXPECT_EQ(policy.Number("Draw mouse clicks"), std::nullopt);
     EXPECT_EQ(policy.Text("Draw mouse clicks"), std::nullopt);
@@ -67,14 +70,6 @@ TEST(SettingsPolicy, OnlyAValueThatReadsCounts) {
             Levels({{"Quick play", stored}}, {{"Quick play", Number(7)}}).Number("Quick play"),
             number)
             << stored.size();
-}
-
-TEST(SettingsPolicy, NamesAreComparedWithoutRegardToCase) {
-    const SettingsPolicy policy = Levels({{"path", Text("lower")}}, {{"QUICK PLAY", Number(1)}});
-    EXPECT_EQ(policy.Text("Path"), "lower");
-    EXPECT_EQ(policy.Number("Quick play"), 1u);
-    EXPECT_EQ(policy.Number("Quick pla"), std::nullopt);
-    EXPECT_EQ(policy.Number("Quick play "), std::nullopt);
 }
 
 // Only a readable 0 turns the check off; the computer's value wins.

@@ -7,6 +7,7 @@
 
 #include "MessageBoxAnswerer.h"
 #include "RecorderRun.h"
+#include "TestFiles.h"
 #include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
 #include "recorder/RecorderResourceIds.h"
@@ -19,19 +20,11 @@ const char kCaption[] = "Quorvane Screen Recorder";
 const char kRecorderKey[] = "Software\\Quorvane\\Screen Recorder";
 const char kSaverKey[] = "Software\\Quorvane\\Screen Saver";
 
-std::string Text(HWND dialog, int id) {
-    char text[1024] = {};
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 void SetText(HWND dialog, int id, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 bool Checked(HWND dialog, int id) {
     return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-void Click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 // Ctrl+Shift+F9 pressed and released.
 void PressStopKey() {
@@ -46,7 +39,7 @@ void PressStopKey() {
 }
 // The recorder beside the saver, as an installation puts them.
 std::string InstalledRecorder() {
-    const std::string folder = TempFile("installed");
+    const std::string folder = TempPath("installed");
     CreateDirectoryA(folder.c_str(), nullptr);
     CopyFileA(e2e::WindowsPath(QV_SAVER_PATH).c_str(), (folder + "\\QuorvaneSaver.scr").c_str(),
               FALSE);
@@ -66,16 +59,16 @@ HWND OpenWindow(e2e::TestProcess& recorder) {
 TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheChoices) {
     ASSERT_TRUE(e2e::DeleteKeyTree(kRecorderKey));
     ASSERT_TRUE(e2e::DeleteKeyTree(kSaverKey));
-    const std::string path = TempFile("window.vqd");
+    const std::string path = TempPath("window.vqd");
     e2e::TestProcess recorder;
     HWND window = OpenWindow(recorder);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(Checked(window, IDC_WHOLE_SCREEN));
     EXPECT_TRUE(Checked(window, IDC_RECORD_POINTER));
     EXPECT_TRUE(Checked(window, IDC_RECORD_CLICKS));
-    EXPECT_EQ(Text(window, IDC_FRAMES_PER_SECOND), "10");
-    EXPECT_NE(Text(window, IDC_STATUS).find("Ctrl+Shift+F9"), std::string::npos)
-        << Text(window, IDC_STATUS);
+    EXPECT_EQ(e2e::ControlText(window, IDC_FRAMES_PER_SECOND), "10");
+    EXPECT_NE(e2e::ControlText(window, IDC_STATUS).find("Ctrl+Shift+F9"), std::string::npos)
+        << e2e::ControlText(window, IDC_STATUS);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_USE_AS_SAVER)));
 
     SetText(window, IDC_OUTPUT_FILE, path);
@@ -83,12 +76,12 @@ TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheC
     SetText(window, IDC_FRAMES_PER_SECOND, "31");
     {
         MessageBoxAnswerer user(kCaption, {}, recorder.Id());
-        Click(window, IDC_RECORD);
+        e2e::Click(window, IDC_RECORD);
         ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, timeoutMs));
         EXPECT_EQ(user.Texts()[0], "Frames per second: a whole number from 1 to 30.");
     }
     SetText(window, IDC_FRAMES_PER_SECOND, "5");
-    Click(window, IDC_RECORD);
+    e2e::Click(window, IDC_RECORD);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(window); }, timeoutMs));
     ASSERT_TRUE(e2e::WaitUntil([&] { return FileSize(path) > 344; }, timeoutMs));
     Sleep(1000);
@@ -96,7 +89,8 @@ TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheC
     ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, timeoutMs))
         << "the hot key stops the recording";
     ASSERT_TRUE(e2e::WaitUntilIdle(recorder.Handle(), window, timeoutMs));
-    EXPECT_EQ(Text(window, IDC_STATUS).rfind("Recorded ", 0), 0u) << Text(window, IDC_STATUS);
+    EXPECT_EQ(e2e::ControlText(window, IDC_STATUS).rfind("Recorded ", 0), 0u)
+        << e2e::ControlText(window, IDC_STATUS);
     RecordingFile header;
     ASSERT_TRUE(header.Initialize());
     ASSERT_TRUE(header.LoadHeaderFrom(path.c_str()));
@@ -108,18 +102,18 @@ TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheC
     EXPECT_FALSE(PlayAll(path).empty());
 
     ASSERT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_USE_AS_SAVER)));
-    Click(window, IDC_USE_AS_SAVER);
+    e2e::Click(window, IDC_USE_AS_SAVER);
     EXPECT_TRUE(
         e2e::WaitUntil([&] { return e2e::ReadString(kSaverKey, "Path") == path; }, timeoutMs));
-    Click(window, IDCANCEL);
+    e2e::Click(window, IDCANCEL);
     EXPECT_EQ(recorder.ExitCodeOrKill(timeoutMs), 0u);
 
     window = OpenWindow(recorder);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Text(window, IDC_OUTPUT_FILE), path);
-    EXPECT_EQ(Text(window, IDC_TITLE), "Window test");
-    EXPECT_EQ(Text(window, IDC_FRAMES_PER_SECOND), "5");
-    Click(window, IDCANCEL);
+    EXPECT_EQ(e2e::ControlText(window, IDC_OUTPUT_FILE), path);
+    EXPECT_EQ(e2e::ControlText(window, IDC_TITLE), "Window test");
+    EXPECT_EQ(e2e::ControlText(window, IDC_FRAMES_PER_SECOND), "5");
+    e2e::Click(window, IDCANCEL);
     EXPECT_EQ(recorder.ExitCodeOrKill(timeoutMs), 0u);
     e2e::DeleteKeyTree(kRecorderKey);
     e2e::DeleteKeyTree(kSaverKey);

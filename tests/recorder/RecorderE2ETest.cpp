@@ -4,12 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "DemoRecording.h"
+#include "Desktop.h"
+#include "FillingFiles.h"
 #include "RecorderRun.h"
+#include "TestFiles.h"
 #include "e2e/Input.h"
+#include "e2e/Registry.h"
 #include "e2e/WindowWait.h"
+#include "recorder/RecordingSession.h"
+#include "recording/FrameImage.h"
 
 using namespace recorder_e2e;
 
@@ -99,7 +107,7 @@ bool PointerDrawn(const Shown& s, const std::vector<uint16_t>& shot) {
 }  // namespace
 
 TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld) {
-    const std::string path = TempFile("known.vqd");
+    const std::string path = TempPath("known.vqd");
     currentPhase = 0;
     HWND stage = MakeStage();
     ASSERT_NE(stage, nullptr);
@@ -169,10 +177,6 @@ TEST(RecorderEndToEnd, TheRecordingShowsTheScreenWithThePointerAndTheButtonsHeld
         }
         const uint16_t blue = Reduce(0x0000FF);
         EXPECT_EQ(moments[k].pixels[size_t(p.squareY + 32) * 640 + p.squareX + 32], blue);
-        std::printf(
-            "phase %zu: %d records equal to the screenshot outside the pointer, the first "
-            "at %u ms of the recording\n",
-            k, matching, firstShown[k]);
     }
     // The phases follow each other in the recording as they did on the screen.
     for (size_t k = 1; k < std::size(kPhases); ++k) {
@@ -188,13 +192,13 @@ bool Says(const RunResult& run, const std::string& text) {
 }
 }  // namespace
 
-// Bad input gets an exit code and one line; a file that is being recorded is
-// not recorded twice, and "/stop" ends its recording with a complete file.
+// Bad input gets an exit code and one line (each problem's text is checked
+// in-process: RecorderCommandLineTest); a file that is being recorded is not
+// recorded twice, and "/stop" ends its recording with a complete file.
 TEST(RecorderCommandLine, RefusalsAndStoppingAnotherRecorder) {
-    const std::string path = TempFile("stopped.vqd"), quoted = "\"" + path + "\"";
+    const std::string path = TempPath("stopped.vqd"), quoted = "\"" + path + "\"";
     const std::pair<std::string, std::pair<DWORD, std::string>> refused[] = {
         {"/record " + quoted + " /fps 99", {2, "/fps takes a whole number from 1 to 30"}},
-        {"/record " + quoted + " /region 0,0,0,10", {1, "is empty"}},
         {"/record " + quoted + " /region 1000,700,1100,800", {1, "is not on the screen"}},
         {"/record \"C:\\no such folder\\x.vqd\" /seconds 1", {1, "Cannot create"}},
         {"/record " + quoted + " /stop", {1, "No recording of"}},
@@ -224,7 +228,7 @@ TEST(RecorderCommandLine, RefusalsAndStoppingAnotherRecorder) {
 // A recorder killed at any moment leaves a file that opens and plays up to
 // its last whole record.
 TEST(RecorderFailures, AKilledRecorderLeavesAPlayableFile) {
-    const std::string path = TempFile("killed.vqd");
+    const std::string path = TempPath("killed.vqd");
     for (DWORD recordFor : {0u, 700u, 1500u}) {
         e2e::TestProcess recorder;
         ASSERT_TRUE(StartRecorder(recorder, "/record \"" + path + "\" /fps 30"));
@@ -239,7 +243,115 @@ TEST(RecorderFailures, AKilledRecorderLeavesAPlayableFile) {
         EXPECT_FALSE(records.empty()) << recordFor;
         const std::string end = StreamEnd(path);
         EXPECT_TRUE(end == "end" || end == "truncated") << end;
-        std::printf("killed after %lu ms: %zu records play, the stream ends as %s\n", recordFor,
-                    records.size(), end.c_str());
     }
+}
+
+// A recording session in this process, writing to a disk that fills up: the
+// capture stops by itself, the report says why, and the file plays up to its
+// last whole record.
+TEST(RecorderFailures, AFullDiskEndsTheRecordingAndTheReportSaysSo) {
+    FillingFiles files;
+    files.capacity = 6000;
+    RecordingSession session(files);
+    SessionSettings settings = {"full.vqd", {0, 0, 320, 240}, 16, {30, 0, true, true}, {}};
+    std::string problem;
+    ASSERT_TRUE(session.Start(settings, problem)) << problem;
+    // The drawn pointer changes the pictures as it moves.
+    int step = 0;
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            ++step;
+            e2e::MoveCursorTo(20 + step * 7 % 280, 20 + step * 5 % 200);
+            return WaitForSingleObject(session.Ended(), 10) == WAIT_OBJECT_0;
+        },
+        30000))
+        << "the capture stops by itself";
+    const RecordingSummary summary = session.Stop();
+    EXPECT_TRUE(summary.writeFailed);
+    EXPECT_TRUE(summary.written);
+    const std::string report = session.Report(summary);
+    EXPECT_EQ(report.rfind("Recording stopped: the file could not be written. full.vqd plays the "
+                           "first ",
+                           0),
+              0u)
+        << report;
+
+    RecordingFile reader(files.memory);
+    ASSERT_TRUE(reader.Initialize());
+    ASSERT_TRUE(reader.Open("full.vqd", LockedFile::kRead));
+    reader.SetQuickPlay(1);
+    reader.Restart();
+    uint32_t played = 0;
+    while (reader.PlayStep())
+        ++played;
+    EXPECT_EQ(played, summary.records);
+    EXPECT_EQ(reader.GetStreamStop(), RecordingFile::StreamStop::End);
+}
+
+// The saver plays the demo full screen at natural size while the recorder
+// records the screen: the recorded pictures are the demo's pictures.
+namespace {
+const char kSaverKey[] = "Software\\Quorvane\\Screen Saver";
+
+uint64_t Hash(const uint16_t* pixels, size_t count) {
+    uint64_t hash = 14695981039346656037u;
+    for (size_t i = 0; i < count; ++i) {
+        hash = (hash ^ (pixels[i] & 0xFF)) * 1099511628211u;
+        hash = (hash ^ (pixels[i] >> 8)) * 1099511628211u;
+    }
+    return hash;
+}
+
+// Every picture of the demo inside its capture rectangle, as hashes.
+std::set<uint64_t> DemoPictures() {
+    std::set<uint64_t> pictures;
+    demo::DemoFrames frames;
+    const Rect& c = demo::kScreen;
+    std::vector<uint16_t> area;
+    for (int t = 0; t < demo::kFrames; ++t) {
+        const vqd::EncoderFrame frame = frames.Next();
+        ImageLayout layout;
+        LayoutOf(frame.bitmapInfo, layout);
+        area.clear();
+        for (int y = c.top; y < c.bottom; ++y) {
+            const auto* row = reinterpret_cast<const uint16_t*>(frame.pixels + y * layout.stride);
+            area.insert(area.end(), row + c.left, row + c.right);
+        }
+        pictures.insert(Hash(area.data(), area.size()));
+    }
+    return pictures;
+}
+}  // namespace
+
+TEST(RoundTrip, TheRecordedPicturesAreTheDemosPictures) {
+    const std::string demoPath = TempPath("demo.vqd"), path = TempPath("roundtrip.vqd");
+    uint32_t demoRecords = 0;
+    ASSERT_TRUE(demo::WriteDemoRecording(demoPath.c_str(), demoRecords));
+    ASSERT_TRUE(e2e::DeleteKeyTree(kSaverKey));
+    ASSERT_TRUE(e2e::WriteString(kSaverKey, "Path", demoPath));
+    for (const char* off : {"Auto repeat", "Quick play", "Draw mouse clicks", "Scale to fit screen",
+                            "Play on every monitor"})
+        ASSERT_TRUE(e2e::WriteDword(kSaverKey, off, 0));
+    e2e::MoveCursorTo(1000, 750);
+    e2e::TestProcess saver;
+    ASSERT_TRUE(saver.Start(e2e::WindowsPath(QV_SAVER_PATH), "/s"));
+    ASSERT_NE(e2e::WaitForWindow("WindowsScreenSaverClass", "Screen Saver", timeoutMs), nullptr);
+    const Rect& c = demo::kScreen;
+    const RunResult run = RunRecorder("/record \"" + path + "\" /seconds 12 /region " +
+                                      std::to_string(c.left) + "," + std::to_string(c.top) + "," +
+                                      std::to_string(c.right) + "," + std::to_string(c.bottom));
+    saver.Kill();
+    e2e::DeleteKeyTree(kSaverKey);
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+
+    const std::set<uint64_t> demoPictures = DemoPictures();
+    const std::vector<Shown> records = PlayAll(path);
+    ASSERT_GT(records.size(), 20u);
+    size_t exact = 0;
+    for (const Shown& s : records)
+        exact += demoPictures.count(Hash(s.pixels.data(), s.pixels.size()));
+    const double share = double(exact) / double(records.size());
+    std::printf("round trip: %zu of %zu records (%.1f %%) show a picture of the demo exactly\n",
+                exact, records.size(), share * 100);
+    EXPECT_GE(share, 0.8);
 }

@@ -98,12 +98,4 @@ uint64_t FileSize(const std::string& path) {
     return uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
-std::string TempFile(const std::string& name) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + "qv-recorder-" + name;
-    DeleteFileA(path.c_str());
-    return path;
-}
-
 }  // namespace recorder_e2e

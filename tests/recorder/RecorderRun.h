@@ -48,6 +48,5 @@ inline uint16_t Reduce(uint32_t rgb) {
 
 // A file's size; 0 when it does not exist.
 uint64_t FileSize(const std::string& path);
-std::string TempFile(const std::string& name);
 
 }  // namespace recorder_e2e

@@ -1,5 +1,6 @@
 // Files kept in memory on a disk of limited size, for the tests of what a
-// full disk does to a recording being written.
+// full disk does to a recording being written, and whose reads fail once
+// readsFail is set (a network share gone away).
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -11,12 +12,13 @@ class FillingFiles final : public fs::Files {
   public:
     MemoryFiles memory;
     uint64_t capacity = UINT64_MAX;
+    bool readsFail = false;
     fs::Handle Open(const char* path, uint32_t access, fs::Disposition d) override {
         return memory.Open(path, access, d);
     }
     void Close(fs::Handle h) override { memory.Close(h); }
     bool Read(fs::Handle h, void* buffer, uint32_t count, uint32_t* done) override {
-        return memory.Read(h, buffer, count, done);
+        return !readsFail && memory.Read(h, buffer, count, done);
     }
     bool Write(fs::Handle h, const void* buffer, uint32_t count, uint32_t* done) override {
         const uint64_t at = uint64_t(memory.SetPointer(h, 0, 1));

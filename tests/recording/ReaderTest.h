@@ -19,9 +19,7 @@ class ReaderTest : public ::testing::Test {
     // Opens the bytes as a recording (closing the one before); false when they are none.
     bool Open(const Bytes& recording) {
         r.Close();
-        const std::string path = TempPath("reader.vqd");
-        WriteFile(path, recording);
-        return r.Open(path.c_str(), LockedFile::kRead);
+        return r.Open(Stored("reader.vqd", recording).c_str(), LockedFile::kRead);
     }
     // Opens the recording and starts playing it.
     void Play(const Bytes& recording, bool quickPlay = true) {

@@ -17,12 +17,6 @@ namespace {
 const std::vector<TestRecord> records = {{100, Payload(300, 1)}, {40, Payload(25, 2)}};
 const Bytes recording = MakeRecording(records, 10, 50, "signed");
 
-std::string Stored(const Bytes& bytes) {
-    const std::string path = TempPath("program.exe");
-    WriteFile(path, bytes);
-    return path;
-}
-
 AppendedTrailer TrailerOf(const std::string& path) {
     LockedFile f;
     EXPECT_TRUE(f.Open(path.c_str(), LockedFile::kRead));
@@ -58,7 +52,7 @@ TEST(SignedProgram, TheRecordingIsFoundBeforeTheCertificateTable) {
             SCOPED_TRACE(std::to_string(pe32Plus) + " " + std::to_string(hostSize));
             const Bytes unsigned_ = Embed(PeImage(pe32Plus, hostSize), recording);
             const Bytes program = Signed(unsigned_, pe32Plus);
-            const std::string path = Stored(program);
+            const std::string path = Stored("program.exe", program);
             const AppendedTrailer t = TrailerOf(path);
             EXPECT_TRUE(t.signedImage);
             EXPECT_EQ(t.certificates.offset, (unsigned_.size() + 7) / 8 * 8);
@@ -76,7 +70,7 @@ TEST(SignedProgram, WithoutATrailerBeforeTheTableNothingIsFound) {
     Bytes farPadding = Embed(PeImage(true, hostSize), recording);
     farPadding.insert(farPadding.end(), 8, 0);
     for (const Bytes& unsigned_ : {PeImage(true, 4096), farPadding}) {
-        const std::string path = Stored(Signed(unsigned_, true));
+        const std::string path = Stored("program.exe", Signed(unsigned_, true));
         EXPECT_TRUE(TrailerOf(path).signedImage);
         EXPECT_FALSE(TrailerOf(path).magic);
         EXPECT_FALSE(IsEmbeddedRecording(path.c_str()));
@@ -100,7 +94,6 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
     const std::pair<const char*, std::function<void(Bytes&)>> cases[] = {
         {"table past the end", put(directory, offset + 8)},
         {"offset and size overflow", put(directory, 0xFFFFFFF8u)},
-        {"size overflows", put(directory + 4, 0xFFFFFFF0u)},
         {"table shorter than an entry", put(directory + 4, 4)},
         {"no table", put(directory, 0)},
         {"table inside the headers",
@@ -112,7 +105,6 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         {"entry longer than the table", put(offset, 1553)},
         {"entry shorter than its header", put(offset, 7)},
         {"PE header beyond the file", put(0x3C, 0xFFFFFFF0u)},
-        {"PE header cut off by the end", put(0x3C, uint32_t(program.size() - 10))},
         {"no PE signature", put(0x80, 0x00004551)},
         {"no MZ", put(0, 0x00905A4E)},
         {"unknown optional header, whatever its directories say",
@@ -121,14 +113,13 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
              std::copy_n(&program[directory], 8, &b[0x98 + 32]);
          }},
         {"too few directories", put(0x98 + 108, 4)},
-        {"optional header too small for the entry", put(0x80 + 20, 0x90)},
         {"bytes after the table", [](Bytes& b) { b.push_back(1); }},
     };
     for (const auto& [what, change] : cases) {
         SCOPED_TRACE(what);
         Bytes bytes = program;
         change(bytes);
-        const std::string path = Stored(bytes);
+        const std::string path = Stored("program.exe", bytes);
         const AppendedTrailer t = TrailerOf(path);
         EXPECT_FALSE(t.signedImage);
         EXPECT_EQ(t.end, bytes.size());
@@ -137,7 +128,7 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         ASSERT_TRUE(e.Initialize());
         EXPECT_FALSE(e.Open(path.c_str(), LockedFile::kRead));
     }
-    ExpectPlays(Stored(program), 4096);
+    ExpectPlays(Stored("program.exe", program), 4096);
 }
 
 // The smallest table, a directory entry that ends the optional header, and
@@ -154,22 +145,9 @@ TEST(SignedProgram, TablesAndHeadersAtTheirLimitsAreSigned) {
     vqd::WriteU16(&headerReachesTable[optionalSizeAt], uint16_t(offset - optionalAt));
     for (const Bytes& bytes :
          {Signed(unsigned_, pe32Plus, 8), entryEndsHeader, headerReachesTable}) {
-        const std::string path = Stored(bytes);
+        const std::string path = Stored("program.exe", bytes);
         EXPECT_TRUE(TrailerOf(path).signedImage);
         ExpectPlays(path, 4096);
-    }
-}
-
-// Eight bytes that end in "VQD " make a complete trailer, and four only the
-// magic; neither is a recording.
-TEST(SignedProgram, ATrailerNeedsItsEightBytes) {
-    const Bytes magic = {'V', 'Q', 'D', ' '}, eight = {0, 0, 0, 0, 'V', 'Q', 'D', ' '};
-    for (const Bytes& bytes : {magic, eight}) {
-        const AppendedTrailer t = TrailerOf(Stored(bytes));
-        EXPECT_TRUE(t.magic);
-        EXPECT_EQ(t.complete, bytes.size() == 8);
-        EXPECT_EQ(t.recordsEnd, 0u);
-        EXPECT_EQ(t.embeddedStart, 0u);
     }
 }
 

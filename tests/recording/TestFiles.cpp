@@ -27,6 +27,12 @@ void WriteFile(const std::string& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+std::string Stored(const std::string& name, const Bytes& bytes) {
+    const std::string path = TempPath(name);
+    WriteFile(path, bytes);
+    return path;
+}
+
 Bytes ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

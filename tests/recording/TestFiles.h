@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "recording/CaptureEngine.h"
 #include "recording/RecordingFile.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -17,6 +16,7 @@ struct TestRecord {
 
 std::string TempPath(const std::string& name);  // in a fresh folder of this program's
 void WriteFile(const std::string& path, const Bytes& bytes);
+std::string Stored(const std::string& name, const Bytes& bytes);  // written to TempPath(name)
 Bytes ReadFile(const std::string& path);
 void AppendU32(Bytes& out, uint32_t v);
 // Prefix, header (rates, duration 27.015 s, title) and records.
@@ -58,17 +58,4 @@ struct FakeClock {
     uint32_t now = 1000;
     static uint32_t Read(void* self) { return static_cast<FakeClock*>(self)->now; }
     RecordingFile::ClockSource Source() { return {&FakeClock::Read, this}; }
-};
-
-// A capture engine in its recording state that delivers nothing by itself.
-struct FakeCaptureEngine : CaptureEngine {
-    uint32_t sampleRate = 0;
-    bool IsRecording() const override { return true; }
-    uint32_t FrameRate() const override { return 12; }
-    uint32_t SecondRate() const override { return 40; }
-    uint32_t BitsPerPixel() const override { return 16; }
-    Rect CaptureArea() const override { return {0, 0, 100, 100}; }
-    void SetSampleRate(uint32_t rate) override { sampleRate = rate; }
-    void ClearBuffers() override {}
-    bool CaptureFrameUpdate(std::vector<uint8_t>&) override { return false; }
 };

@@ -25,14 +25,6 @@
 using namespace saver_e2e;
 
 namespace {
-// A visible top-level window of this test, to own dialogs or hold previews.
-HWND MakeTestWindow(const char* title) {
-    HWND window = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320,
-                                  240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    e2e::PumpMessages();
-    return window;
-}
-
 std::string HandleText(HWND window) {
     return std::to_string(reinterpret_cast<uintptr_t>(window));
 }
@@ -55,7 +47,7 @@ DWORD RunToEnd(const std::string& program, const std::string& arguments) {
 TEST(Modes, PreviewBecomesAChildOfTheGivenWindowAndIgnoresInput) {
     for (const char* form : {"/p ", "/l ", "-P", "l  "}) {
         SCOPED_TRACE(form);
-        HWND parent = MakeTestWindow("Preview parent");
+        HWND parent = e2e::MakeWindow();
         e2e::TestProcess saver;
         ASSERT_TRUE(saver.Start(SaverPath(), form + HandleText(parent)));
         HWND preview = e2e::WaitForWindow("WindowsScreenSaverClass", "Preview", timeoutMs, parent);
@@ -99,7 +91,7 @@ TEST(Windows98, PasswordChangeGoesToTheProvider) {
     ASSERT_TRUE(e2e::WriteString(settings, "Version", "win98"));
     ASSERT_TRUE(e2e::WriteString(settings + "\\DllOverrides", "mpr", "native"));
     ASSERT_TRUE(e2e::DeleteKeyTree(QV_FAKE_RECORD_KEY));
-    HWND owner = MakeTestWindow("Owner");
+    HWND owner = e2e::MakeWindow();
     EXPECT_EQ(RunToEnd(e2e::WindowsPath(QV_WIN98_SAVER_PATH), "/a " + HandleText(owner)), 0u);
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeProvider"), std::string("SCRSAVE"));
     EXPECT_EQ(e2e::ReadString(QV_FAKE_RECORD_KEY, "ChangeOwner"), HandleText(owner));
@@ -128,22 +120,24 @@ Settings Stored() {
     return stored;
 }
 
-// The text of a dialog's control, also of another process.
-std::string ControlText(HWND dialog, int id) {
-    char text[1024] = {};
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 Settings Shown(HWND dialog) {
-    Settings shown{ControlText(dialog, IDC_RECORDING_PATH), {}};
+    Settings shown{e2e::ControlText(dialog, IDC_RECORDING_PATH), {}};
     for (const auto& [id, name] : boxes)
         shown.second.push_back(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED);
     return shown;
 }
 
-void Command(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+// A recording of two 16 x 16 frames `seconds` apart.
+void WriteRecording(const std::string& path, const vqd::RecordingInfo& info, uint32_t seconds) {
+    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
+    vqd::RecordingEncoder encoder;
+    ASSERT_TRUE(encoder.Create(path.c_str(), info));
+    for (uint32_t time : {0u, seconds * 1000}) {
+        const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
+        ASSERT_TRUE(encoder.AddFrame(
+            {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
+    }
+    ASSERT_TRUE(encoder.Finish());
 }
 
 // Waits for the recorder's window and closes it; false when none appears.
@@ -172,6 +166,26 @@ class ConfigDialog : public testing::Test {
         SendDlgItemMessageA(dialog, IDC_RECORDING_PATH, WM_SETTEXT, 0,
                             reinterpret_cast<LPARAM>(path.c_str()));
     }
+    // The file info dialog's fields for the path, each followed by '|'; the
+    // dialog is owned by the configuration dialog, which waits for it.
+    std::string FileInfo(HWND dialog, const std::string& path) {
+        SetPath(dialog, path);
+        e2e::Click(dialog, IDC_FILE_INFO);
+        HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
+        if (!info || !e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs))
+            return "no file info dialog";
+        std::string shown;
+        for (int id : {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH,
+                       IDC_INFO_RATE})
+            shown += e2e::ControlText(info, id) + "|";
+        EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
+        EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
+        EXPECT_EQ(GetWindowLongA(info, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
+                  WS_EX_TOOLWINDOW);
+        e2e::Click(info, IDOK);
+        EXPECT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
+        return shown;
+    }
 
     e2e::TestProcess saver;
 };
@@ -187,7 +201,7 @@ TEST_F(ConfigDialog, FirstRunStoresTheDefaultsAndOkStoresExactlyTheChosenValuesS
     SetPath(dialog, "C:\\recordings\\chosen.vqd");
     for (const auto& [id, name] : boxes)
         SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-    Command(dialog, IDOK);
+    e2e::Click(dialog, IDOK);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     const Settings chosen{"C:\\recordings\\chosen.vqd", {0, 1, 1, 0, 1, 1}};
     EXPECT_EQ(Stored(), chosen);
@@ -215,7 +229,7 @@ TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
         EXPECT_EQ(enabled(id), id != IDC_QUICK_PLAY && id != IDC_SCALE_TO_FIT) << name;
     for (int id : {IDC_AUTO_REPEAT, IDC_DRAW_MOUSE_CLICKS})
         SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-    Command(dialog, IDOK);
+    e2e::Click(dialog, IDOK);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     EXPECT_EQ(Stored(), Settings("missing", {0, 0, 1, 99, 0, 0}));
 }
@@ -225,23 +239,23 @@ TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
 TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
     const std::string chosen = TempPath("browsed.vqd");
     std::ofstream(chosen) << "recording";
-    HWND owner = MakeTestWindow("Owner");
+    HWND owner = e2e::MakeWindow();
     HWND dialog = Open("/c:" + HandleText(owner));
     ASSERT_NE(dialog, nullptr);
     const Settings before = Stored();
     SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog, IDC_SHUFFLE, BM_CLICK, 0, 0);
-    Command(dialog, IDC_BROWSE);
+    e2e::Click(dialog, IDC_BROWSE);
     HWND chooser = e2e::WaitForWindow("#32770", "Open", timeoutMs);
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
     HWND name =
         GetDlgItem(chooser, 0x47c) ? GetDlgItem(chooser, 0x47c) : GetDlgItem(chooser, 0x480);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    Command(chooser, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return ControlText(dialog, IDC_RECORDING_PATH) == chosen; },
-                               timeoutMs))
-        << ControlText(dialog, IDC_RECORDING_PATH);
+    e2e::Click(chooser, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::ControlText(dialog, IDC_RECORDING_PATH) == chosen; }, timeoutMs))
+        << e2e::ControlText(dialog, IDC_RECORDING_PATH);
     // The display's focus follows the closed chooser late: Esc until the dialog hears it.
     EXPECT_TRUE(e2e::WaitUntil(
         [&] {
@@ -256,134 +270,56 @@ TEST_F(ConfigDialog, EscAfterBrowsingStoresNothingAndLeavesTheOwnerOpen) {
     DestroyWindow(owner);
 }
 
-// A missing file shows no header; a recording of two frames 27 s apart shows its own.
-TEST_F(ConfigDialog, FileInfoShowsTheRecordingsHeaderAndNothingOfAMissingFile) {
-    const std::string path = TempPath("described.vqd");
-    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
-    vqd::RecordingEncoder encoder;
-    ASSERT_TRUE(encoder.Create(path.c_str(),
-                               {10, 50, "Morning demo", "Test author", "A short recording."}));
-    for (uint32_t time : {0u, 27000u}) {
-        const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
-        ASSERT_TRUE(encoder.AddFrame(
-            {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
-    }
-    ASSERT_TRUE(encoder.Finish());
-
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
-    for (const std::string& recording : {std::string("C:\\no such folder\\missing.vqd"), path}) {
-        SetPath(dialog, recording);
-        Command(dialog, IDC_FILE_INFO);
-        HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
-        ASSERT_NE(info, nullptr);
-        ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs));
-        std::string shown;
-        for (int id : {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH,
-                       IDC_INFO_RATE})
-            shown += ControlText(info, id) + "|";
-        EXPECT_EQ(shown, recording == path ? "Morning demo|Test author|A short recording.|"
-                                             "00:00:27|10 frames/sec|"
-                                           : "|||00:00:00|0 frames/sec|");
-        EXPECT_EQ(GetWindow(info, GW_OWNER), dialog);
-        EXPECT_FALSE(IsWindowEnabled(dialog)) << "the configuration dialog waits for it";
-        EXPECT_EQ(GetWindowLongA(info, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
-                  WS_EX_TOOLWINDOW);
-        Command(info, IDOK);
-        ASSERT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
-    }
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-    EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
-}
-
-// "Folder..." opens the shell's folder browser and puts the chosen folder in
-// the edit box; File Info on a folder counts its recordings and adds up their
-// lengths, with the first one's frame rate.
-TEST_F(ConfigDialog, FolderChoosesAFolderWhoseFileInfoSumsItsRecordings) {
-    const std::string folder = TempPath("infofolder");
+// A missing file shows no header; a recording of two frames 27 s apart shows
+// its own. "Folder..." opens the shell's folder browser and puts the chosen
+// folder in the edit box; File Info on a folder counts its recordings and adds
+// up their lengths, with the first one's frame rate.
+TEST_F(ConfigDialog, FileInfoShowsARecordingsHeaderAndSumsAFoldersRecordings) {
+    const std::string path = TempPath("described.vqd"), folder = TempPath("infofolder");
+    WriteRecording(path, {10, 50, "Morning demo", "Test author", "A short recording."}, 27);
     CreateDirectoryA(folder.c_str(), nullptr);
-    const Bytes bitmapInfo = BitmapInfo(16, -16, 32);
-    const struct {
-        const char* name;
-        uint32_t rate, seconds;
-    } clips[] = {{"clip 2.vqd", 12, 20}, {"clip 10.vqd", 10, 3}, {"clip 1.vqd", 15, 41}};
-    for (const auto& clip : clips) {
-        vqd::RecordingEncoder encoder;
-        ASSERT_TRUE(
-            encoder.Create((folder + "\\" + clip.name).c_str(), {clip.rate, 50, "", "", ""}));
-        for (uint32_t time : {0u, clip.seconds * 1000}) {
-            const Bytes pixels(16 * 16 * 4, time ? 0xC0 : 0x20);
-            ASSERT_TRUE(encoder.AddFrame(
-                {bitmapInfo.data(), pixels.data(), {0, 0, 16, 16}, {1, 1}, 0, 0}, time));
-        }
-        ASSERT_TRUE(encoder.Finish());
-    }
+    for (const auto& [name, rate, seconds] :
+         {std::tuple{"clip 2.vqd", 12u, 20u}, {"clip 10.vqd", 10u, 3u}, {"clip 1.vqd", 15u, 41u}})
+        WriteRecording(folder + "\\" + name, {rate, 50, "", "", ""}, seconds);
     std::ofstream(folder + "\\readme.txt") << "not a recording";
 
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FileInfo(dialog, "C:\\no such folder\\missing.vqd"), "|||00:00:00|0 frames/sec|");
+    EXPECT_EQ(FileInfo(dialog, path),
+              "Morning demo|Test author|A short recording.|00:00:27|10 frames/sec|");
+    EXPECT_EQ(FileInfo(dialog, folder), "infofolder||3 recordings|00:01:04|15 frames/sec|");
+
     SetPath(dialog, folder + "\\clip 1.vqd");
-    Command(dialog, IDC_BROWSE_FOLDER);
+    e2e::Click(dialog, IDC_BROWSE_FOLDER);
     HWND chooser = e2e::WaitForWindow("#32770", "Browse for Folder", timeoutMs);
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
     // Wine's browser does not always take the folder it is to start at, so
     // what it gives back is only known to be a folder.
-    Command(chooser, IDOK);
+    e2e::Click(chooser, IDOK);
     ASSERT_TRUE(e2e::WaitUntil(
         [&] {
-            const DWORD kind = GetFileAttributesA(ControlText(dialog, IDC_RECORDING_PATH).c_str());
+            const DWORD kind =
+                GetFileAttributesA(e2e::ControlText(dialog, IDC_RECORDING_PATH).c_str());
             return kind != INVALID_FILE_ATTRIBUTES && (kind & FILE_ATTRIBUTE_DIRECTORY);
         },
         timeoutMs))
-        << ControlText(dialog, IDC_RECORDING_PATH);
-
-    SetPath(dialog, folder);
-    Command(dialog, IDC_FILE_INFO);
-    HWND info = e2e::WaitForWindow("#32770", "File info", timeoutMs);
-    ASSERT_NE(info, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), info, timeoutMs));
-    std::string shown;
-    for (int id :
-         {IDC_INFO_TITLE, IDC_INFO_AUTHOR, IDC_INFO_DESCRIPTION, IDC_INFO_LENGTH, IDC_INFO_RATE})
-        shown += ControlText(info, id) + "|";
-    EXPECT_EQ(shown, "infofolder||3 recordings|00:01:04|15 frames/sec|");
-    Command(info, IDOK);
-    ASSERT_TRUE(e2e::WaitForWindowGone(info, timeoutMs));
+        << e2e::ControlText(dialog, IDC_RECORDING_PATH);
     EXPECT_EQ(CancelDialog(saver, dialog), 0u);
-}
-
-// The About box is drawn in-process by ImageDialogTest and measured by
-// DialogDpiE2ETest; here it is owned by the dialog, and a click on it (away
-// from its link) closes it.
-TEST_F(ConfigDialog, AboutBoxIsOwnedByTheDialogAndClosesOnAClick) {
-    HWND dialog = Open();
-    ASSERT_NE(dialog, nullptr);
-    Command(dialog, IDC_ABOUT);
-    HWND about = e2e::WaitForWindow("#32770", "", timeoutMs);  // the dialog without title
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(GetWindow(about, GW_OWNER), dialog);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), about, timeoutMs));
-    POINT inside = {60, 120};
-    ClientToScreen(about, &inside);
-    e2e::MoveCursorTo(inside.x, inside.y);
-    e2e::PressButton(e2e::MouseButton::Left);
-    e2e::ReleaseButton(e2e::MouseButton::Left);
-    EXPECT_TRUE(e2e::WaitForWindowGone(about, timeoutMs));
-    EXPECT_TRUE(IsWindow(dialog));
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
+    EXPECT_EQ(Stored().first, "") << "the typed path is not saved";
 }
 
 // Without the recorder the web site is offered (declined here); a registered
-// recorder is started and the dialog closes without saving. A recorder beside
-// the saver needs no key.
+// recorder is started and the dialog closes without saving. Where the recorder
+// is looked for without a key is checked in-process (ConfigDialogPartsTest).
 TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOneAndCloses) {
     HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
     {
         const std::string missing = LoadResourceString(IDS_RECORDER_MISSING);
         MessageBoxAnswerer user("Quorvane Screen Saver", {{missing, IDNO}}, saver.Id());
-        Command(dialog, IDC_NEW_RECORDING);
+        e2e::Click(dialog, IDC_NEW_RECORDING);
         ASSERT_TRUE(e2e::WaitUntil([&] { return user.Texts().size() == 1; }, timeoutMs));
         ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
         EXPECT_TRUE(IsWindow(dialog));
@@ -393,21 +329,8 @@ TEST_F(ConfigDialog, NewOffersTheWebSiteWithoutTheRecorderAndStartsARegisteredOn
                                  HKEY_LOCAL_MACHINE));
     const Settings before = Stored();
     SendDlgItemMessageA(dialog, IDC_QUICK_PLAY, BM_CLICK, 0, 0);
-    Command(dialog, IDC_NEW_RECORDING);
+    e2e::Click(dialog, IDC_NEW_RECORDING);
     EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
     EXPECT_TRUE(CloseRecorderWindow()) << "the registered recorder ran";
     EXPECT_EQ(Stored(), before) << "nothing is saved";
-
-    e2e::DeleteKeyTree(recorderKey, HKEY_LOCAL_MACHINE);
-    const std::string folder = TempPath("installed");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string installedSaver = folder + "\\QuorvaneSaver.scr";
-    ASSERT_TRUE(CopyFileA(SaverPath().c_str(), installedSaver.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(recorder.c_str(), (folder + "\\grabora.exe").c_str(), FALSE));
-    dialog = saver.Start(installedSaver, "/c") ? WaitForConfigDialog() : nullptr;
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(e2e::WaitUntilIdle(saver.Handle(), dialog, timeoutMs));
-    Command(dialog, IDC_NEW_RECORDING);
-    EXPECT_EQ(saver.ExitCodeOrKill(timeoutMs), 0u);
-    EXPECT_TRUE(CloseRecorderWindow()) << "the recorder beside the saver ran";
 }

@@ -19,10 +19,6 @@ HWND dialogOwner = nullptr;
 bool Forwarded(UINT message) {
     return std::find(forwarded.begin(), forwarded.end(), message) != forwarded.end();
 }
-HWND MakeWindow(const char* windowClass, DWORD style, HWND parent = nullptr) {
-    return CreateWindowExA(0, windowClass, "", style, 0, 0, 160, 120, parent, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
 }  // namespace
 
 LRESULT SaverWindowHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,8 +60,8 @@ TEST(CommandLine, WindowHandleIsLeadingDecimalDigitsWrappingAtPointerWidth) {
 // foreground window; none for an empty tail. Bad switches, previews of no
 // window and "/a" off Windows 9x end with -1.
 TEST(CommandLine, TailsChooseTheDialogsOwnerOrEndWithMinusOne) {
-    HWND named = MakeWindow("STATIC", WS_POPUP | WS_VISIBLE);
-    HWND front = MakeWindow("STATIC", WS_POPUP | WS_VISIBLE);
+    HWND named = e2e::MakeWindow();
+    HWND front = e2e::MakeWindow();
     uintptr_t noWindow = 1234;
     while (IsWindow(reinterpret_cast<HWND>(noWindow)))
         ++noWindow;
@@ -124,10 +120,10 @@ class SaverWindow : public ::testing::Test {
     }
     void Make(bool preview) {
         if (preview) {
-            parent = MakeWindow("STATIC", WS_POPUP);
+            parent = e2e::MakeWindow(nullptr, WS_POPUP);
             saverState.previewMode = 1;
         }
-        window = MakeWindow("SaverFrameworkTest", preview ? WS_CHILD : WS_POPUP, parent);
+        window = e2e::MakeWindow(parent, preview ? WS_CHILD : WS_POPUP, "SaverFrameworkTest");
         ASSERT_NE(window, nullptr);
         CloseRequested();
         forwarded.clear();

@@ -30,12 +30,6 @@ Ran Exec(int (*command)(int, char**), std::vector<std::string> args) {
     return ran;
 }
 
-std::string Stored(const std::string& name, const Bytes& bytes) {
-    const std::string path = TempPath(name);
-    WriteFile(path, bytes);
-    return path;
-}
-
 Bytes Resized(Bytes bytes, size_t size, const Bytes& tail = {}) {
     bytes.resize(size);
     bytes.insert(bytes.end(), tail.begin(), tail.end());
@@ -114,7 +108,8 @@ TEST(VqdTool, DumpFollowsItsLineContract) {
     EXPECT_EQ(std::count(ran.out.begin(), ran.out.end(), '\n'), 4);
 }
 
-// The last line says why the stream stopped, or why the file is no recording.
+// The last line says why the stream stopped, or why the file is no recording
+// (the reasons themselves are the reader's: ContainerTest).
 TEST(VqdTool, DumpEndsWithWhyItStopped) {
     Bytes wrongVersion = small;
     wrongVersion[4] = 2;
@@ -123,13 +118,8 @@ TEST(VqdTool, DumpEndsWithWhyItStopped) {
         int code;
         std::string last;
     } cases[] = {
-        {small, 0, "\"type\":\"end\",\"records\":2,\"reason\":\"end\""},
         {Resized(small, small.size() - 3), 0,
          "\"type\":\"end\",\"records\":1,\"reason\":\"truncated\""},
-        {Resized(small, small.size(), {1, 2, 3, 4, 5}), 0,
-         "\"type\":\"end\",\"records\":2,\"reason\":\"truncated\""},
-        {Resized(small, small.size(), {0, 0, 0, 0, 50, 0, 0, 0}), 0,
-         "\"type\":\"end\",\"records\":2,\"reason\":\"truncated\""},
         {Resized(small, small.size(), Bytes(8)), 0,
          "\"type\":\"end\",\"records\":2,\"reason\":\"zero-length\""},
         {{'V', 'Q', 'D', ' '}, 1, "\"type\":\"error\",\"reason\":\"badtrailer\""},
