@@ -28,15 +28,6 @@ std::vector<uint32_t> Drain(FrameQueue& queue) {
 }
 }  // namespace
 
-TEST(FrameQueue, TheOldestWaitingFrameGivesWayAndTheRestComeOutInOrder) {
-    FrameQueue queue(3);
-    for (uint32_t t = 1; t <= 5; ++t)
-        queue.EndCapture(queue.BeginCapture(), At(t * 100));
-    EXPECT_EQ(queue.Dropped(), 2u);
-    EXPECT_EQ(queue.Captured(), 5u);
-    EXPECT_EQ(Drain(queue), (std::vector<uint32_t>{300, 400, 500}));
-}
-
 TEST(FrameQueue, AFrameBeingEncodedIsNeverTakenBack) {
     FrameQueue queue(3);
     queue.EndCapture(queue.BeginCapture(), At(1));
