@@ -27,30 +27,6 @@ void SendMouse(DWORD flags) {
 // The down flags of the left, right and middle buttons; each up flag is the next bit.
 const DWORD kButtonDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
 
-Picture CaptureArea(const RECT& area) {
-    Picture picture{area.right - area.left, area.bottom - area.top, {}};
-    BITMAPINFO info = {
-        {sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = picture.width > 0 && picture.height > 0
-                         ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-                         : nullptr;
-    if (bitmap) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
-        GdiFlush();
-        const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-        for (size_t i = 0; i < size_t(picture.width) * picture.height; ++i)
-            picture.pixels.push_back(pixels[i] & 0xFFFFFF);
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return bitmap ? picture : Picture{};
-}
-
 // Where the desktop and Wine's font setup read the DPI from.
 const char* const kDpiKeys[2] = {"Control Panel\\Desktop", "Software\\Wine\\Fonts"};
 
@@ -108,6 +84,30 @@ bool DeleteKeyTree(const std::string& key, HKEY root) {
     const LONG status = RegDeleteTreeA(root, key.c_str());
     RegDeleteKeyA(root, key.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+Picture CaptureArea(const RECT& area) {
+    Picture picture{area.right - area.left, area.bottom - area.top, {}};
+    BITMAPINFO info = {
+        {sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = picture.width > 0 && picture.height > 0
+                         ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                         : nullptr;
+    if (bitmap) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < size_t(picture.width) * picture.height; ++i)
+            picture.pixels.push_back(pixels[i] & 0xFFFFFF);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap ? picture : Picture{};
 }
 
 Picture CaptureScreen() {

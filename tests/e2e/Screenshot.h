@@ -16,8 +16,9 @@ struct Picture {
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// The whole screen, or the screen area a window covers.
+// The whole screen, an area of it, or the screen area a window covers.
 Picture CaptureScreen();
+Picture CaptureArea(const RECT& area);
 Picture CaptureWindow(HWND window);
 bool SavePng(const Picture& picture, const std::string& path);
 
