@@ -23,9 +23,6 @@ const char kSaverKey[] = "Software\\Quorvane\\Screen Saver";
 void SetText(HWND dialog, int id, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-bool Checked(HWND dialog, int id) {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 // Ctrl+Shift+F9 pressed and released.
 void PressStopKey() {
     const WORD keys[] = {VK_CONTROL, VK_SHIFT, VK_F9};
@@ -63,9 +60,8 @@ TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheC
     e2e::TestProcess recorder;
     HWND window = OpenWindow(recorder);
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(Checked(window, IDC_WHOLE_SCREEN));
-    EXPECT_TRUE(Checked(window, IDC_RECORD_POINTER));
-    EXPECT_TRUE(Checked(window, IDC_RECORD_CLICKS));
+    for (int id : {IDC_WHOLE_SCREEN, IDC_RECORD_POINTER, IDC_RECORD_CLICKS})
+        EXPECT_EQ(SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0), BST_CHECKED) << id;
     EXPECT_EQ(e2e::ControlText(window, IDC_FRAMES_PER_SECOND), "10");
     EXPECT_NE(e2e::ControlText(window, IDC_STATUS).find("Ctrl+Shift+F9"), std::string::npos)
         << e2e::ControlText(window, IDC_STATUS);
@@ -96,9 +92,7 @@ TEST(RecorderWindow, RecordsUntilTheHotKeyHandsTheFileToTheSaverAndRemembersTheC
     ASSERT_TRUE(header.LoadHeaderFrom(path.c_str()));
     EXPECT_EQ(header.GetFrameRate(), 5u);
     EXPECT_GE(header.GetDurationSeconds() * 1000 + header.GetDurationMilliseconds(), 800u);
-    char title[60];
-    header.GetTitle(title);
-    EXPECT_STREQ(title, "Window test");
+    EXPECT_EQ(TitleOf(header), "Window test");
     EXPECT_FALSE(PlayAll(path).empty());
 
     ASSERT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_USE_AS_SAVER)));
