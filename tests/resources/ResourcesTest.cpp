@@ -1,6 +1,7 @@
-// The built saver's generated resources: the icon's sizes, the texts the
-// program shows and its manifest. The dialogs are checked by driving them end
-// to end, and the click indicator by playing a recording (PlaybackE2ETest).
+// The built saver's generated resources: the icon's sizes and the manifest.
+// The texts it shows are found in its boxes and the dialogs are checked by
+// driving them end to end, the click indicator by playing a recording
+// (PlaybackE2ETest).
 #include "e2e/TestProcess.h"
 #include "resources/ResourceIds.h"
 
@@ -38,7 +39,6 @@ TEST_F(Resources, IconHasThreeSizes) {
     EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
 }
 
-// The texts are those the end-to-end tests expect in the boxes the program shows.
 TEST_F(Resources, Manifest) {
     DWORD size = 0;
     const BYTE* manifest = Data(MAKEINTRESOURCEA(24), 1, &size);

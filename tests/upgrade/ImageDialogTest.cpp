@@ -1,5 +1,5 @@
-// The About box in this process. Its size, link and copyright line are tested
-// in ConfigDialogE2ETest and DialogDpiE2ETest.
+// The About box in this process. Its size at high DPI is measured in
+// DialogDpiE2ETest.
 #include "upgrade/AboutBox.h"
 
 #include <gtest/gtest.h>

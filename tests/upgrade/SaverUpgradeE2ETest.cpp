@@ -26,8 +26,6 @@ const char* const productName = "Quorvane Screen Saver";
 const std::string manifestPath = "screen-saver/upgrade.txt";
 const char* const internetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-// Wine's settings for the saver alone.
-const std::string programSettings = "Software\\Wine\\AppDefaults\\QuorvaneSaver.scr";
 const std::string tempFolder = (std::filesystem::temp_directory_path() / "qvsstemp").string();
 
 // The answers to the upgrade question and to the cancel confirmation.
@@ -51,7 +49,6 @@ class SaverUpgrade : public testing::Test {
     }
     ~SaverUpgrade() override {
         e2e::WriteDword(internetSettings, "ProxyEnable", 0);
-        e2e::DeleteKeyTree(programSettings);
         RemoveTempFolder();
     }
 
@@ -239,15 +236,4 @@ TEST_F(SaverUpgrade, APolicyTurnsTheCheckOff) {
         e2e::DeleteKeyTree(policyKey, HKEY_LOCAL_MACHINE);
         e2e::DeleteKeyTree(policyKey);
     }
-}
-
-// Where the system has no bcrypt.dll (Windows before Vista; here Wine's
-// per-program DLL settings hide it from the saver), nothing is fetched and
-// nothing is offered.
-TEST_F(SaverUpgrade, WithoutTheSystemsCryptographyNothingIsFetched) {
-    ASSERT_TRUE(e2e::WriteString(programSettings + "\\DllOverrides", "bcrypt", ""));
-    ASSERT_TRUE(OpenDialog("newer.txt", Answers(IDYES)));
-    EXPECT_FALSE(ManifestFetched());
-    EXPECT_TRUE(user->Texts().empty());
-    EXPECT_EQ(CancelDialog(saver, dialog), 0u);
 }

@@ -9,7 +9,8 @@
 #include "upgrade/XFile.h"
 
 // Every bit of the signature and every byte of the manifest counts; missing
-// cryptography verifies nothing. A missing signature is tested end to end.
+// cryptography (no bcrypt.dll, as before Vista) verifies nothing. A missing
+// signature is tested end to end.
 TEST(SignatureCheck, OnlyTheWholeSignatureOverTheWholeManifestVerifies) {
     const SystemCrypto crypto, missing("no-such-crypto.dll");
     EXPECT_FALSE(missing.IsAvailable());
