@@ -279,14 +279,9 @@ TEST(RecorderFailures, AFullDiskEndsTheRecordingAndTheReportSaysSo) {
 
     RecordingFile reader(files.memory);
     ASSERT_TRUE(reader.Initialize());
-    ASSERT_TRUE(reader.Open("full.vqd", LockedFile::kRead));
-    reader.SetQuickPlay(1);
-    reader.Restart();
-    uint32_t played = 0;
-    while (reader.PlayStep())
-        ++played;
-    EXPECT_EQ(played, summary.records);
-    EXPECT_EQ(reader.GetStreamStop(), RecordingFile::StreamStop::End);
+    const PlayedRecording played = PlayThrough(reader, "full.vqd");
+    EXPECT_EQ(played.pictures.size(), summary.records);
+    EXPECT_FALSE(played.cutShort);
 }
 
 // The saver plays the demo full screen at natural size while the recorder
