@@ -222,9 +222,8 @@ TEST_F(ConfigDialog, FixedSettingsShowDisabledAndOkLeavesThemAsStored) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Shown(dialog), Settings("C:\\fixed.vqd", {1, 1, 0, 0, 0, 0}));
     const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; };
-    EXPECT_FALSE(enabled(IDC_RECORDING_PATH));
-    EXPECT_FALSE(enabled(IDC_BROWSE));
-    EXPECT_FALSE(enabled(IDC_BROWSE_FOLDER));
+    for (int id : {IDC_RECORDING_PATH, IDC_BROWSE, IDC_BROWSE_FOLDER})
+        EXPECT_FALSE(enabled(id)) << id;
     for (const auto& [id, name] : boxes)
         EXPECT_EQ(enabled(id), id != IDC_QUICK_PLAY && id != IDC_SCALE_TO_FIT) << name;
     for (int id : {IDC_AUTO_REPEAT, IDC_DRAW_MOUSE_CLICKS})

@@ -224,12 +224,9 @@ TEST_F(SaverUpgrade, APolicyTurnsTheCheckOff) {
         {0, std::nullopt, false}, {std::nullopt, 0, false}, {1, 0, true}};
     for (const auto& [computer, user, fetches] : cases) {
         SCOPED_TRACE(fetches);
-        if (computer) {
-            ASSERT_TRUE(e2e::WriteDword(policyKey, "Upgrade check", *computer, HKEY_LOCAL_MACHINE));
-        }
-        if (user) {
-            ASSERT_TRUE(e2e::WriteDword(policyKey, "Upgrade check", *user));
-        }
+        ASSERT_TRUE(!computer ||
+                    e2e::WriteDword(policyKey, "Upgrade check", *computer, HKEY_LOCAL_MACHINE));
+        ASSERT_TRUE(!user || e2e::WriteDword(policyKey, "Upgrade check", *user));
         ASSERT_TRUE(OpenDialog("own-version.txt", Answers(IDNO)));
         EXPECT_EQ(ManifestFetched(), fetches);
         EXPECT_EQ(CancelDialog(saver, dialog), 0u);
