@@ -225,6 +225,20 @@ TEST(PictureSource, ReadsEveryFormatAsRgbRowsInTheOrderShown) {
             EXPECT_EQ(row[4], 0u) << "past the image's right edge";
         }
     }
+    // Part of a row: the pixels asked for and no more.
+    for (const uint16_t bitCount : {8, 16, 24, 32}) {
+        OwnedImage wide;
+        ASSERT_TRUE(wide.SetFormat(BitmapInfo(8, -1, bitCount).data()));
+        std::fill_n(wide.currentImage, 8 * bitCount / 8, uint8_t(0x11));
+        PictureSource source;
+        ASSERT_TRUE(source.Attach(wide, {0, 0, 8, 1}));
+        uint32_t part[4] = {7, 7, 7, 7};
+        source.ReadRow(0, 3, 5, part + 1);
+        EXPECT_EQ(part[0], 7u) << bitCount;
+        EXPECT_NE(part[1], 7u) << bitCount;
+        EXPECT_EQ(part[2], part[1]) << bitCount;
+        EXPECT_EQ(part[3], 7u) << bitCount;
+    }
     Bytes unsupported = BitmapInfo(4, 3, 12);
     OwnedImage image;
     ASSERT_TRUE(image.SetFormat(unsupported.data()));
