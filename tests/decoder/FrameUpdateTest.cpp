@@ -64,6 +64,9 @@ const Case cases[] = {
              WithDataLength(B().PixelRuns({{0, 0, 0, {1, 2}}, {0, 1, 0, {3}}}).Build(), 0xFFFFFFF0),
              -1),
          {{0, 1}, {1, 2}}, {{0, 0, 4, 1}}),
+    // A zero-length run in a data area of no run bytes still marks its pixels.
+    Case(8, WithDataLength(ResizedBy(B().PixelRuns({{3, 0, 0, {}}}).Build(), 4), 4), {},
+         {{3, 0, 5, 1}}),
     // The data area is never read as commands.
     Case(8, B().PixelRuns({{0, 0, 0, {3, 0, 7, 0, 9, 0, 1, 0}}}).Build(),
          {{0, 3}, {1, 0}, {2, 7}, {3, 0}, {4, 9}, {5, 0}, {6, 1}, {7, 0}}, {{0, 0, 10, 1}}),
@@ -78,6 +81,8 @@ const Case cases[] = {
     Case(0,
          B().PixelRuns({{0, 0, 0, {7}}}).ImageFormat(4, 4, 8).PixelRuns({{1, 0, 0, {8}}}).Build(),
          {{1, 7}}, {{0, 0, 4, 4}, {1, 0, 4, 1}}),
+    // A runs command without picture and below 6 bytes ends the update.
+    Case(0, B().Command(5, vqd::kPixelRuns).Cursor(1, 2, 1, 1).Build()),
     // Unknown commands are skipped by their size.
     Case(0, B().Command(6, 9).Cursor(1, 2, 0, 1).Build(), {}, {}, {1, 2}),
     // An unknown command below 6 bytes ends the update.
@@ -104,6 +109,7 @@ const Case cases[] = {
     Case(0, ResizedBy(WithAreaEnd(B().Cursor(7, 8, 1, 0).Build(), 1000), 1), {}, {}, {7, 8}),
     // Cursor and capture bodies that do not fit stop quietly.
     Case(0, ResizedBy(B().Cursor(7, 8, 1, 0).Build(), -1)),
+    Case(0, ResizedBy(B().CaptureRect(1, 2, 3, 4).Build(), -1)),
     // An image format body that does not fit stops quietly.
     Case(0, B().Command(vqd::kImageFormatCommandSize, vqd::kImageFormat, Bytes(100, 0)).Build()),
 };

@@ -117,11 +117,18 @@ TEST(ReadFailure, AFileThatCanNoLongerBeReadStopsPlaying) {
     reader.Release();
 }
 
-// A text set is cut to its field; a file whose texts lack their NUL: the
-// getters stop inside the field.
 TEST_F(ContainerTest, TextFieldsAreBoundedBothWays) {
-    r.SetTitle(std::string(70, 't').c_str());
-    EXPECT_EQ(TitleOf(r), std::string(59, 't'));
+    const std::string seventy(70, 't');
+    r.SetTitle(seventy.c_str());
+    EXPECT_EQ(TitleOf(r), seventy.substr(0, 59));
+    r.SetTitle(nullptr);
+    EXPECT_EQ(TitleOf(r).size(), 59u);
+    r.SetDescription(std::string(250, 'd').c_str());
+    char description[200];
+    r.GetDescription(description);
+    EXPECT_EQ(std::strlen(description), 199u);
+
+    // A file whose texts lack their NUL: the getters stop inside the field.
     Bytes bytes = MakeRecording({});
     std::memset(&bytes[8 + 16], 'x', 60 + 60 + 200);
     ASSERT_TRUE(Open(bytes));

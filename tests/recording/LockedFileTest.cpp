@@ -70,6 +70,9 @@ TEST_P(LockedFileTest, ClosedObjectAnswersNeutrally) {
     EXPECT_EQ(f.IsEof(), 1);
     EXPECT_FALSE(f.Flush());
     EXPECT_FALSE(f.SetSize(0));
+    char name[4] = "xyz";
+    f.GetName(name);
+    EXPECT_EQ(std::string(name, 3), std::string("\0yz", 3));
     uint8_t b = 0;
     EXPECT_EQ(f.Write(&b, 1), 0u);
     EXPECT_FALSE(f.Open(nullptr, LockedFile::kRead));
@@ -113,6 +116,9 @@ TEST_P(LockedFileTest, WritingEmptiesAndGrowsTheFile) {
     f.Close();
     EXPECT_EQ(Contents(ten), (Bytes{data[0], data[1], data[2], 0, 0, data[0], 0}));
 
+    ASSERT_TRUE(f.Open(ten.c_str(), LockedFile::kReadWrite));
+    EXPECT_TRUE(f.SetSize(0));
+    EXPECT_EQ(f.GetSize(), 0);
     const std::string created = TempPath("created.bin");
     ASSERT_TRUE(f.Open(created.c_str(), LockedFile::kReadWrite));
     EXPECT_EQ(f.GetSize(), 0);

@@ -94,6 +94,7 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
     const std::pair<const char*, std::function<void(Bytes&)>> cases[] = {
         {"table past the end", put(directory, offset + 8)},
         {"offset and size overflow", put(directory, 0xFFFFFFF8u)},
+        {"size overflows", put(directory + 4, 0xFFFFFFF0u)},
         {"table shorter than an entry", put(directory + 4, 4)},
         {"no table", put(directory, 0)},
         {"table inside the headers",
@@ -105,6 +106,7 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
         {"entry longer than the table", put(offset, 1553)},
         {"entry shorter than its header", put(offset, 7)},
         {"PE header beyond the file", put(0x3C, 0xFFFFFFF0u)},
+        {"PE header cut off by the end", put(0x3C, uint32_t(program.size() - 10))},
         {"no PE signature", put(0x80, 0x00004551)},
         {"no MZ", put(0, 0x00905A4E)},
         {"unknown optional header, whatever its directories say",
@@ -113,6 +115,7 @@ TEST(SignedProgram, ADirectoryNamingNoTableAtTheEndLeavesTheFileUnsigned) {
              std::copy_n(&program[directory], 8, &b[0x98 + 32]);
          }},
         {"too few directories", put(0x98 + 108, 4)},
+        {"optional header too small for the entry", put(0x80 + 20, 0x90)},
         {"bytes after the table", [](Bytes& b) { b.push_back(1); }},
     };
     for (const auto& [what, change] : cases) {
@@ -148,6 +151,19 @@ TEST(SignedProgram, TablesAndHeadersAtTheirLimitsAreSigned) {
         const std::string path = Stored("program.exe", bytes);
         EXPECT_TRUE(TrailerOf(path).signedImage);
         ExpectPlays(path, 4096);
+    }
+}
+
+// Eight bytes that end in "VQD " make a complete trailer, and four only the
+// magic; neither is a recording.
+TEST(SignedProgram, ATrailerNeedsItsEightBytes) {
+    const Bytes magic = {'V', 'Q', 'D', ' '}, eight = {0, 0, 0, 0, 'V', 'Q', 'D', ' '};
+    for (const Bytes& bytes : {magic, eight}) {
+        const AppendedTrailer t = TrailerOf(Stored("program.exe", bytes));
+        EXPECT_TRUE(t.magic);
+        EXPECT_EQ(t.complete, bytes.size() == 8);
+        EXPECT_EQ(t.recordsEnd, 0u);
+        EXPECT_EQ(t.embeddedStart, 0u);
     }
 }
 
