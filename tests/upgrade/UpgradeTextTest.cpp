@@ -42,10 +42,13 @@ TEST(KeyValueText, RulesAndExamples) {
         {"Version = 1.0.34.0\n", -1, {{"version", none}, {"Version", "1.0.34.0"}}},
         {"url = a\nurl = b\n", -1, {{"url", "a"}, {"url", "b", 1}, {"url", none, 2}}},
         // The end of the text without a line break.
-        {"version = 1 ; last words", -1, {{"version", "1"}}},
+        {"version = 1 ; last words", 1, {{"version", "1"}}},
         {"version = 1\n; the end", 1, {{"version", "1"}}},
         {"version = 1\nurl =", 1, {}},
         {"version = 1\nurl", 1, {}},
+        {"version = 1\nurl =  \n ; nothing\n", 1, {}},
+        {"url = x  ", -1, {{"url", "x"}}},
+        {"", 0, {}},
         {"url ; comment = no value", 0, {}},
         {" \r\n\t", 0, {}},
         {"= v\n", -1, {{"", "v"}}},
@@ -131,6 +134,8 @@ TEST(SignedUpgradeTexts, AManifestCountsOnlyWithAnInstallerHash) {
     const std::pair<std::string, bool> cases[] = {
         {"version = 2\nurl = u\nurl2 = v\nInstallerSHA256=" + hash + "\n", true},
         {"version = 2\nurl = u\n", false},
+        {"InstallerSHA256 = " + std::string(64, 'A') + " ; upper case\nversion = 2\nurl = u\n",
+         true},
         {"InstallerSHA256=" + hash.substr(1) + "g\n", false},  // as ParseHex
         {"installersha256=" + hash + "\n", false},
         {"InstallerSHA256=\nInstallerSHA256=" + hash + "\n", false}};  // the first counts
@@ -186,7 +191,10 @@ TEST(InstallerPackage, NamedByItsExtensionAndInstalledByMsiexec) {
                                                   {"setup.exe", false},
                                                   {"setup.msi.exe", false},
                                                   {"msi", false},
-                                                  {"setup.msix", false}};
+                                                  {"setup.msix", false},
+                                                  {"a.Msi", true},
+                                                  {"setup.ms", false},
+                                                  {"", false}};
     for (const auto& [name, package] : names)
         EXPECT_EQ(IsInstallerPackage(name), package) << name;
     EXPECT_EQ(PackageInstallCommandLine("C:\\Documents and Settings\\a b\\setup.msi"),
