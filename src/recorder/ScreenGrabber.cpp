@@ -6,14 +6,7 @@ static_assert(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD) == kBitmapInfoSiz
               "a recording's ImageFormat is a BITMAPINFO with 256 colours");
 
 ScreenGrabber::~ScreenGrabber() {
-    for (Slot& s : slots_) {
-        if (s.dc) {
-            SelectObject(s.dc, s.previous);
-            DeleteDC(s.dc);
-        }
-        if (s.bitmap)
-            DeleteObject(s.bitmap);
-    }
+    slots_.clear();
     if (screen_)
         ReleaseDC(nullptr, screen_);
 }
@@ -33,14 +26,12 @@ bool ScreenGrabber::Create(const RECT& region, uint32_t bitsPerPixel, size_t slo
     screen_ = GetDC(nullptr);
     if (!screen_)
         return false;
-    slots_.resize(slots);
+    slots_ = std::vector<Slot>(slots);
     for (Slot& s : slots_) {
         void* bits = nullptr;
-        s.bitmap = CreateDIBSection(screen_, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        s.dc = CreateCompatibleDC(screen_);
-        if (!s.bitmap || !s.dc)
+        if (!s.canvas.Hold(CreateDIBSection(screen_, info, DIB_RGB_COLORS, &bits, nullptr, 0),
+                           screen_))
             return false;
-        s.previous = SelectObject(s.dc, s.bitmap);
         s.pixels = static_cast<uint8_t*>(bits);
     }
     return true;
@@ -55,11 +46,12 @@ std::vector<const uint8_t*> ScreenGrabber::SlotPixels() const {
 
 FrameStamp ScreenGrabber::Grab(size_t slot, bool drawPointer, ButtonLatch* clicks) {
     Slot& s = slots_[slot];
-    BitBlt(s.dc, 0, 0, width_, height_, screen_, region_.left, region_.top, SRCCOPY | CAPTUREBLT);
+    BitBlt(s.canvas.Dc(), 0, 0, width_, height_, screen_, region_.left, region_.top,
+           SRCCOPY | CAPTUREBLT);
     CURSORINFO cursor = {sizeof cursor, 0, nullptr, {}};
     GetCursorInfo(&cursor);
     if (drawPointer && (cursor.flags & CURSOR_SHOWING) && cursor.hCursor)
-        DrawPointer(s.dc, cursor);
+        DrawPointer(s.canvas.Dc(), cursor);
     GdiFlush();
     FrameStamp stamp = {
         0, {cursor.ptScreenPos.x - region_.left, cursor.ptScreenPos.y - region_.top}, 0, 0};

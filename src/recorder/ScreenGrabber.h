@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/MemoryCanvas.h"
 #include "recorder/ButtonLatch.h"
 #include "recorder/FrameQueue.h"
 
@@ -32,9 +33,7 @@ class ScreenGrabber {
 
   private:
     struct Slot {
-        HDC dc = nullptr;
-        HBITMAP bitmap = nullptr;
-        HGDIOBJ previous = nullptr;
+        MemoryCanvas canvas;
         uint8_t* pixels = nullptr;
     };
     void DrawPointer(HDC dc, const CURSORINFO& cursor);
